@@ -1,0 +1,91 @@
+#include "app/control_table.h"
+
+#include "assets/identity/app_icon.h"
+#include "assets/picture/dog_picture.h"
+
+namespace fernwick {
+namespace {
+
+// The heading's face: Tahoma, bold, 27.75 pt, Western character set.
+constexpr FontDescription kHeadingFont{u"Tahoma", 277500, 700, 0, false, false, false};
+
+const ControlTable kTable{
+    WindowRecord{
+        .name = u"Form1",
+        .caption = u"FernWick",
+        .clientWidth = 3585,
+        .clientHeight = 4290,
+        .placement = Placement::SystemDefault,
+        .border = Border::Sizable,
+        .systemMenu = true,
+        .minimizeBox = true,
+        .maximizeBox = true,
+        .showInTaskBar = true,
+        .initialState = WindowState::Normal,
+        .icon = {fernwick_app_icon, fernwick_app_icon_size},
+    },
+    {{
+        {.name = u"Picture1",
+         .kind = ControlKind::PictureFrame,
+         .text = std::nullopt,
+         .textColour = std::nullopt,
+         .left = 600,
+         .top = 1320,
+         .width = 2295,
+         .height = 2415,
+         .visible = true,
+         .tabIndex = 2,
+         .font = std::nullopt,
+         .picture = {{fernwick_dog_gif, fernwick_dog_gif_size},
+                     {fernwick_dog_2x_gif, fernwick_dog_2x_gif_size}}},
+        {.name = u"STARTBUTTON",
+         .kind = ControlKind::PushButton,
+         .text = u"BEGIN FERNWICK!",
+         .textColour = std::nullopt,
+         .left = 120,
+         .top = 3840,
+         .width = 3375,
+         .height = 375,
+         .visible = true,
+         .tabIndex = 1,
+         .font = std::nullopt,
+         .picture = {}},
+        {.name = u"status",
+         .kind = ControlKind::Label,
+         .text = u"clocked",
+         .textColour = std::nullopt,
+         .left = 240,
+         .top = 2400,
+         .width = 735,
+         .height = 615,
+         .visible = false,
+         .tabIndex = 3,
+         .font = std::nullopt,
+         .picture = {}},
+        {.name = u"HEADING",
+         .kind = ControlKind::Label,
+         .text = u"Welcome to FERNWICK!",
+         .textColour = ColourValue{0x00C00000},
+         .left = 120,
+         .top = 0,
+         .width = 3375,
+         .height = 1575,
+         .visible = true,
+         .tabIndex = 0,
+         .font = kHeadingFont,
+         .picture = {}},
+    }},
+};
+
+}  // namespace
+
+const ControlRecord* ControlTable::find(std::u16string_view name) const {
+    for (const ControlRecord& record : controls) {
+        if (record.name == name) return &record;
+    }
+    return nullptr;
+}
+
+const ControlTable& controlTable() { return kTable; }
+
+}  // namespace fernwick

@@ -1,0 +1,89 @@
+// The window and its four controls, as data. The window is built from this table at start-up and
+// nothing else in the program repeats its values.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace fernwick {
+
+// Bytes compiled into the executable; empty when the slot is not filled.
+struct EmbeddedBytes {
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    bool empty() const { return data == nullptr || size == 0; }
+};
+
+// A picture for a control: the image at one device pixel per pixel, and optionally a rendering
+// of the same drawing at twice the size for screens whose scale is 2.
+struct ImageSlot {
+    EmbeddedBytes image;
+    EmbeddedBytes image2x;
+    bool empty() const { return image.empty(); }
+};
+
+// 0x00BBGGRR, red in the low byte.
+using ColourValue = std::uint32_t;
+constexpr int red(ColourValue c) { return static_cast<int>(c & 0xFFu); }
+constexpr int green(ColourValue c) { return static_cast<int>((c >> 8) & 0xFFu); }
+constexpr int blue(ColourValue c) { return static_cast<int>((c >> 16) & 0xFFu); }
+
+struct FontDescription {
+    std::u16string_view face;
+    std::int32_t size;     // ten-thousandths of a point: 277500 is 27.75 pt
+    std::int16_t weight;   // 400 normal, 700 bold
+    std::uint8_t charset;  // 0: ANSI (Western); selects a font, stores nothing
+    bool italic = false;
+    bool underline = false;
+    bool strikeout = false;
+};
+
+enum class Placement { SystemDefault, Explicit };
+enum class Border { None, Fixed, Sizable };
+enum class WindowState { Normal, Minimized, Maximized };
+enum class ControlKind { Label, PushButton, PictureFrame };
+
+struct WindowRecord {
+    std::u16string_view name;
+    std::u16string_view caption;
+    std::int32_t clientWidth;   // twips
+    std::int32_t clientHeight;  // twips
+    Placement placement;
+    Border border;
+    bool systemMenu;
+    bool minimizeBox;
+    bool maximizeBox;
+    bool showInTaskBar;
+    WindowState initialState;
+    // The background is the system button face and the font the platform's standard
+    // user-interface font: both come from the platform, so neither is a value here.
+    EmbeddedBytes icon;  // an icon file holding the 16 x 16 and 32 x 32 images
+};
+
+struct ControlRecord {
+    std::u16string_view name;
+    ControlKind kind;
+    std::optional<std::u16string_view> text;
+    std::optional<ColourValue> textColour;  // none: the system button-text colour
+    std::int16_t left, top, width, height;  // twips, relative to the client area
+    bool visible;
+    std::int16_t tabIndex;
+    std::optional<FontDescription> font;  // none: the window's font
+    ImageSlot picture;                    // picture frames only
+};
+
+struct ControlTable {
+    WindowRecord window;
+    std::array<ControlRecord, 4> controls;  // in creation order
+
+    // The record named `name`, or nullptr.
+    const ControlRecord* find(std::u16string_view name) const;
+};
+
+// The program's one table.
+const ControlTable& controlTable();
+
+}  // namespace fernwick

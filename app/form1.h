@@ -1,0 +1,33 @@
+// The main window as the game sees it: its controls as named members, and its one event handler.
+#pragma once
+
+#include <cstdint>
+
+#include "app/controls.h"
+
+namespace fernwick {
+
+class Form1 {
+  public:
+    Form1(PictureFrame& picture1, PushButton& startButton, Label& status, Label& heading)
+        : Picture1(picture1), STARTBUTTON(startButton), status(status), HEADING(heading) {}
+    virtual ~Form1() = default;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // The click of STARTBUTTON: switches between the welcome screen and the won screen.
+    void STARTBUTTON_Click();
+
+    // The controls, named as the window names them. The window owns them for its whole life.
+    PictureFrame& Picture1;
+    PushButton& STARTBUTTON;
+    Label& status;
+    Label& HEADING;
+
+  protected:
+    // A control operation failed during a click. The front end tells the user the code in a modal
+    // message and then ends the program without handling any further event.
+    virtual void controlFailed(std::uint32_t code) = 0;
+};
+
+}  // namespace fernwick

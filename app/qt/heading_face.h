@@ -1,0 +1,18 @@
+// Fonts from the control table's font descriptions.
+#pragma once
+
+#include <QFont>
+
+#include "app/control_table.h"
+
+namespace fernwick::qt {
+
+// Makes the bundled Tahoma-compatible bold face available to this process. Safe to call more
+// than once; a machine with a Tahoma of its own keeps using it.
+void registerBundledFaces();
+
+// The font a description names, at `points`. Its em height is a whole number of pixels, the size
+// rounded as the platform rounds it, so 27.75 pt and 28 pt draw alike.
+QFont fontFromDescription(const FontDescription& description, double points);
+
+}  // namespace fernwick::qt

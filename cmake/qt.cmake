@@ -1,0 +1,18 @@
+# The Linux (and any other Qt) front end: Qt 6 Widgets draws the window from the control table.
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+set(CMAKE_AUTOMOC ON)
+
+# Everything but the entry point, so the widget tests build the very same window.
+add_library(fernwick_qt STATIC
+    app/qt/display_guard.cpp
+    app/qt/form1_window.cpp
+    app/qt/heading_face.cpp
+    app/qt/label_widget.cpp
+    app/qt/picture_frame.cpp
+    app/qt/qt_controls.cpp)
+target_link_libraries(fernwick_qt PUBLIC fernwick_core Qt6::Widgets)
+# A face with Tahoma's widths, for machines that have no Tahoma of their own.
+fernwick_embed(fernwick_qt assets/fonts/tahomabd.ttf fernwick_tahoma_bold_ttf)
+
+add_executable(fernwick app/main.cpp)
+target_link_libraries(fernwick PRIVATE fernwick_qt)

@@ -1,0 +1,253 @@
+// The real window on Qt's offscreen platform, driven by synthetic mouse and key events.
+#include "app/qt/form1_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "app/qt/label_widget.h"
+#include "app/qt/picture_frame.h"
+
+namespace fernwick::qt {
+namespace {
+
+const QString kWonText =
+    QStringLiteral("Congratulations! You have clocked Fernwick!\r\n\r\nSCORE = 1");
+const QRect kHeadingRect(8, 0, 225, 105);
+const QRect kPictureRect(40, 88, 153, 161);
+
+// The heading's exact colour, and anything bluish enough to be its anti-aliased edge.
+bool isHeadingBlue(QRgb p) { return qRed(p) == 0 && qGreen(p) == 0 && qBlue(p) == 192; }
+bool isBluish(QRgb p) { return qBlue(p) > qRed(p) + 40 && qBlue(p) > qGreen(p) + 40; }
+
+class Form1WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window = std::make_unique<Form1Window>();
+        window->setEndProgram([this](int status) { endStatus = status; });
+        window->showFirstWelcomeScreen();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        heading = window->findChild<LabelWidget*>("HEADING");
+        status = window->findChild<LabelWidget*>("status");
+        button = window->findChild<QPushButton*>("STARTBUTTON");
+        picture = window->findChild<PictureFrameWidget*>("Picture1");
+        ASSERT_TRUE(heading && status && button && picture);
+    }
+
+    void click() { QTest::mouseClick(button, Qt::LeftButton); }
+    QImage screen() { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    void expectWonScreen() {
+        EXPECT_EQ(heading->text(), kWonText);
+        EXPECT_EQ(heading->labelFont().pixelSize(), 24);  // 18 pt
+        EXPECT_EQ(button->text(), "Click to restart game!");
+        EXPECT_EQ(status->text(), "True");
+    }
+    void expectWelcomeScreen(const char* state) {
+        EXPECT_EQ(heading->text(), "Welcome to FERNWICK!");
+        EXPECT_EQ(heading->labelFont().pixelSize(), 37);
+        EXPECT_EQ(button->text(), "BEGIN FERNWICK!");
+        EXPECT_EQ(status->text(), state);
+    }
+
+    std::unique_ptr<Form1Window> window;
+    LabelWidget* heading = nullptr;
+    LabelWidget* status = nullptr;
+    QPushButton* button = nullptr;
+    PictureFrameWidget* picture = nullptr;
+    int endStatus = -1;
+};
+
+TEST_F(Form1WindowTest, StartsOnTheFirstWelcomeScreen) {
+    EXPECT_EQ(window->windowTitle(), "FernWick");
+    EXPECT_EQ(window->size(), QSize(239, 286));
+    expectWelcomeScreen("clocked");
+    EXPECT_EQ(heading->geometry(), kHeadingRect);
+    EXPECT_EQ(button->geometry(), QRect(8, 256, 225, 25));
+    EXPECT_EQ(picture->geometry(), kPictureRect);
+    EXPECT_EQ(status->geometry(), QRect(16, 160, 49, 41));
+
+    const QFont& font = heading->labelFont();
+    EXPECT_TRUE(font.bold());
+    EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
+    EXPECT_EQ(QFontInfo(font).family(), "Tahoma");
+
+    EXPECT_EQ(QApplication::focusWidget(), button);
+    EXPECT_FALSE(status->isVisible());
+    EXPECT_EQ(status->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(heading->focusPolicy(), Qt::NoFocus);
+    EXPECT_FALSE(button->isDefault() || button->autoDefault());
+}
+
+TEST_F(Form1WindowTest, HeadingLinesFitTheLabelAndTheScoreLineIsCutOff) {
+    const QFontMetrics metrics(heading->labelFont());
+    auto lineTexts = [this] {
+        QStringList out;
+        for (const LabelLine& l : heading->lines())
+            out << heading->text().mid(qsizetype(l.start), qsizetype(l.length));
+        return out;
+    };
+    EXPECT_EQ(lineTexts(), (QStringList{"Welcome to", "FERNWICK!"}));
+    for (const QString& line : lineTexts())
+        EXPECT_LE(metrics.horizontalAdvance(line), 225) << line.toStdString();
+
+    click();
+    const QFontMetrics won(heading->labelFont());
+    const QStringList lines = lineTexts();
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines.back(), "SCORE = 1");
+    EXPECT_EQ(lines[lines.size() - 2], "");
+    for (const QString& line : lines)
+        EXPECT_LE(won.horizontalAdvance(line), 225) << line.toStdString();
+    const int lineHeight = won.ascent() + won.descent();
+    EXPECT_EQ(heading->lineHeight(), lineHeight);
+    EXPECT_GT(int(lines.size()) * lineHeight, 105) << "the score line reaches past the bottom edge";
+}
+
+TEST_F(Form1WindowTest, MouseClicksAlternateBetweenTheScreens) {
+    for (int n = 1; n <= 7; ++n) {
+        SCOPED_TRACE(n);
+        click();
+        if (n % 2) {
+            expectWonScreen();
+        } else {
+            expectWelcomeScreen("False");
+        }
+        EXPECT_EQ(QApplication::focusWidget(), button) << "the button keeps the focus";
+    }
+    EXPECT_EQ(endStatus, -1);
+}
+
+TEST_F(Form1WindowTest, SpaceClicksOnReleaseAndHoldingItGivesNoMoreClicks) {
+    QTest::keyPress(button, Qt::Key_Space);
+    expectWelcomeScreen("clocked");
+    for (int i = 0; i < 5; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
+        QApplication::sendEvent(button, &repeat);
+    }
+    expectWelcomeScreen("clocked");
+    QTest::keyRelease(button, Qt::Key_Space);
+    expectWonScreen();
+    QTest::keyClick(button, Qt::Key_Space);
+    expectWelcomeScreen("False");
+}
+
+TEST_F(Form1WindowTest, OtherKeysAndAReleaseOutsideTheButtonDoNothing) {
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_A, Qt::Key_F1}) {
+        QTest::keyClick(button, key);
+        QTest::keyClick(window.get(), key);
+    }
+    expectWelcomeScreen("clocked");
+
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::mouseMove(button, QPoint(20, -40));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(20, -40));
+    expectWelcomeScreen("clocked");
+    EXPECT_EQ(QApplication::focusWidget(), button) << "pressing the button gives it focus";
+}
+
+TEST_F(Form1WindowTest, TabAndShiftTabLeaveFocusOnTheButton) {
+    QTest::keyClick(button, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), button);
+    QTest::keyClick(button, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), button);
+    expectWelcomeScreen("clocked");
+}
+
+TEST_F(Form1WindowTest, HeadingBlueStaysInsideTheHeadingAndAboveThePicture) {
+    auto check = [this](const char* screenName) {
+        SCOPED_TRACE(screenName);
+        const QImage image = screen();
+        int inside = 0, stray = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                const QPoint at(x, y);
+                if (button->geometry().adjusted(-2, -2, 2, 2).contains(at)) continue;  // focus
+                if (kHeadingRect.contains(at) && !kPictureRect.contains(at)) {
+                    inside += isHeadingBlue(p);
+                } else {
+                    stray += isBluish(p);
+                }
+            }
+        }
+        EXPECT_GT(inside, 200);
+        EXPECT_EQ(stray, 0) << "heading colour outside the heading or under the picture";
+    };
+    check("welcome");
+    click();
+    check("won");
+}
+
+TEST_F(Form1WindowTest, RestartScreenIsPixelIdenticalToTheFirstOne) {
+    const QImage first = screen();
+    click();
+    const QImage won = screen();
+    EXPECT_NE(won, first);
+    click();
+    EXPECT_EQ(screen(), first);
+}
+
+TEST_F(Form1WindowTest, ResizingAndMaximizingMoveNoControl) {
+    const QRect headingAt = heading->geometry(), buttonAt = button->geometry();
+    const QRect pictureAt = picture->geometry();
+    const QColor face = window->palette().color(QPalette::Button);
+    window->resize(500, 450);
+    QImage image = screen();
+    EXPECT_EQ(QColor(image.pixel(400, 400)), face);
+    EXPECT_EQ(QColor(image.pixel(238, 10)), face);
+    window->showMaximized();
+    QApplication::processEvents();
+    window->resize(120, 100);  // smaller than the design: controls are cut, not moved
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(heading->geometry(), headingAt);
+        EXPECT_EQ(button->geometry(), buttonAt);
+        EXPECT_EQ(picture->geometry(), pictureAt);
+        window->showNormal();
+    }
+}
+
+TEST_F(Form1WindowTest, ScreenReadersReadTheCurrentHeadingAndCaption) {
+    QAccessibleInterface* headingAccess = QAccessible::queryAccessibleInterface(heading);
+    QAccessibleInterface* buttonAccess = QAccessible::queryAccessibleInterface(button);
+    ASSERT_TRUE(headingAccess && buttonAccess);
+    EXPECT_EQ(headingAccess->role(), QAccessible::StaticText);
+    EXPECT_EQ(headingAccess->text(QAccessible::Name), "Welcome to FERNWICK!");
+    EXPECT_EQ(buttonAccess->text(QAccessible::Name), "BEGIN FERNWICK!");
+    click();
+    EXPECT_EQ(headingAccess->text(QAccessible::Name), kWonText);
+    EXPECT_EQ(buttonAccess->text(QAccessible::Name), "Click to restart game!");
+}
+
+// A control that has gone away makes its operation fail: the click stops there, the user is told
+// the code in a modal message, and the program ends with a failure status once it is dismissed.
+TEST_F(Form1WindowTest, AFailedOperationIsReportedWithItsCodeAndEndsTheProgram) {
+    delete window->findChild<QPushButton*>("STARTBUTTON");
+    button = nullptr;
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        box->accept();
+    });
+    window->form().STARTBUTTON_Click();
+    EXPECT_TRUE(shown.contains("1400")) << shown.toStdString();
+    EXPECT_EQ(endStatus, Form1Window::kFailureExitStatus);
+    // The heading's text and size were set before the caption failed; the state was not.
+    EXPECT_EQ(heading->text(), kWonText);
+    EXPECT_EQ(heading->labelFont().pixelSize(), 24);
+    EXPECT_EQ(status->text(), "clocked");
+}
+
+}  // namespace
+}  // namespace fernwick::qt

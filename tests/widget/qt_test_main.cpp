@@ -1,0 +1,16 @@
+// Runs the widget tests inside one application object, headless unless a platform is chosen.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "app/qt/heading_face.h"
+#include "app/qt/label_widget.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    fernwick::qt::registerBundledFaces();
+    fernwick::qt::installLabelAccessibility();
+    return RUN_ALL_TESTS();
+}
