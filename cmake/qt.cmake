@@ -11,8 +11,8 @@ add_library(fernwick_qt STATIC
     app/qt/picture_frame.cpp
     app/qt/qt_controls.cpp)
 target_link_libraries(fernwick_qt PUBLIC fernwick_core Qt6::Widgets)
-# A face with Tahoma's widths, for machines that have no Tahoma of their own.
-fernwick_embed(fernwick_qt assets/fonts/tahomabd.ttf fernwick_tahoma_bold_ttf)
+# A bold face with Tahoma Bold's widths, for machines that have no Tahoma of their own.
+fernwick_embed(fernwick_qt assets/fonts/DejaVuSansCondensed-Bold.ttf fernwick_heading_face_ttf)
 
 add_executable(fernwick app/main.cpp)
 target_link_libraries(fernwick PRIVATE fernwick_qt)

@@ -11,15 +11,12 @@
 #include "app/qt/label_widget.h"
 #include "app/qt/picture_frame.h"
 #include "app/qt/qt_controls.h"
+#include "app/qt/text.h"
 #include "app/units.h"
 
 namespace fernwick::qt {
 
 namespace {
-
-QString toQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
 
 QRect pixelRect(const ControlRecord& record) {
     return QRect(twipsToPixels(record.left), twipsToPixels(record.top), twipsToPixels(record.width),

@@ -7,13 +7,9 @@
 #include <QPainter>
 #include <string_view>
 
-namespace fernwick::qt {
+#include "app/qt/text.h"
 
-namespace {
-std::u16string_view view(const QString& s) {
-    return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
-}
-}  // namespace
+namespace fernwick::qt {
 
 LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent), font_(parent->font()) {
     setFocusPolicy(Qt::NoFocus);
@@ -56,8 +52,8 @@ const std::vector<LabelLine>& LabelWidget::lines() const {
     if (!linesValid_) {
         const QFontMetrics metrics(font_, this);
         const QString& text = text_;
-        lines_ = layoutLabelLines(view(text), width(), [&metrics](std::u16string_view run) {
-            return metrics.horizontalAdvance(QString::fromUtf16(run.data(), qsizetype(run.size())));
+        lines_ = layoutLabelLines(toView(text), width(), [&metrics](std::u16string_view run) {
+            return metrics.horizontalAdvance(toQString(run));
         });
         linesValid_ = true;
     }

@@ -1,15 +1,10 @@
 #include "app/qt/qt_controls.h"
 
 #include "app/qt/heading_face.h"
+#include "app/qt/text.h"
 #include "app/units.h"
 
 namespace fernwick::qt {
-
-namespace {
-QString toQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
-}  // namespace
 
 Result QtLabel::getText(std::u16string& text) const {
     if (!widget_) return Result::failure(status_code::kInvalidWindowHandle);
