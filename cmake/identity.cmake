@@ -1,0 +1,39 @@
+# The program's identity: the icon compiled into the core, and the files generated from the
+# values in assets/identity/identity.cmake. Install rules and the Debian package, which need the
+# executable, are in cmake/install.cmake.
+#
+# Sets, for the front ends and the tests:
+#   FERNWICK_ICON_FILE       the .ico with the 16 x 16 and 32 x 32 window icons
+#   FERNWICK_ICON_SVG        the drawing the icons are rendered from
+#   FERNWICK_HICOLOR_DIR     the rendered desktop icons, hicolor/NxN.png
+#   FERNWICK_GENERATED_DIR   where the generated files go; holds identity.h
+#   FERNWICK_DESKTOP_FILE    the generated <app id>.desktop
+#   FERNWICK_METAINFO_FILE   the generated <app id>.metainfo.xml
+#   FERNWICK_VERSION_RC      the generated Windows resource script (icon and version resource)
+
+set(FERNWICK_IDENTITY_DIR "${CMAKE_CURRENT_LIST_DIR}/../assets/identity")
+cmake_path(NORMAL_PATH FERNWICK_IDENTITY_DIR)
+include("${FERNWICK_IDENTITY_DIR}/identity.cmake")
+
+set(FERNWICK_ICON_FILE "${FERNWICK_IDENTITY_DIR}/fernwick.ico")
+set(FERNWICK_ICON_SVG "${FERNWICK_IDENTITY_DIR}/icon.svg")
+set(FERNWICK_HICOLOR_DIR "${FERNWICK_IDENTITY_DIR}/hicolor")
+set(FERNWICK_GENERATED_DIR "${CMAKE_BINARY_DIR}/generated")
+set(FERNWICK_DESKTOP_FILE "${FERNWICK_GENERATED_DIR}/share/applications/${FERNWICK_APP_ID}.desktop")
+set(FERNWICK_METAINFO_FILE "${FERNWICK_GENERATED_DIR}/share/metainfo/${FERNWICK_APP_ID}.metainfo.xml")
+set(FERNWICK_VERSION_RC "${FERNWICK_GENERATED_DIR}/version.rc")
+
+# The window icon, reached through WindowRecord::icon (declared in assets/identity/app_icon.h).
+fernwick_embed(fernwick_core "${FERNWICK_ICON_FILE}" fernwick_app_icon)
+
+# identity.h, for `#include "identity.h"` from anything that links the core.
+configure_file("${FERNWICK_IDENTITY_DIR}/identity.h.in" "${FERNWICK_GENERATED_DIR}/identity.h" @ONLY)
+target_include_directories(fernwick_core PUBLIC "${FERNWICK_GENERATED_DIR}")
+
+configure_file("${FERNWICK_IDENTITY_DIR}/desktop.in" "${FERNWICK_DESKTOP_FILE}" @ONLY)
+configure_file("${FERNWICK_IDENTITY_DIR}/metainfo.xml.in" "${FERNWICK_METAINFO_FILE}" @ONLY)
+
+# Resource compilers read backslashes in strings as escapes, so the icon's path uses slashes.
+file(TO_CMAKE_PATH "${FERNWICK_ICON_FILE}" FERNWICK_ICON_RC_PATH)
+configure_file("${FERNWICK_IDENTITY_DIR}/version.rc.in" "${FERNWICK_VERSION_RC}" @ONLY)
+set_property(SOURCE "${FERNWICK_VERSION_RC}" APPEND PROPERTY OBJECT_DEPENDS "${FERNWICK_ICON_FILE}")

@@ -1,0 +1,69 @@
+#!/usr/bin/python3
+"""Checks the committed identity files against their sources.
+
+    check_sources.py icons VALUES_JSON      make-icons reproduces the committed icon files
+    check_sources.py values VALUES_JSON     the distinctive identity values appear only in
+                                            assets/identity/identity.cmake
+"""
+
+import filecmp
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from identity_files import Checker  # noqa: E402
+
+
+def check_icons(c, v):
+    identity = v["identity_dir"]
+    with tempfile.TemporaryDirectory() as out:
+        subprocess.run([os.path.join(identity, "make-icons"), "--out", out], check=True)
+        made = [os.path.join("hicolor", name) for name in sorted(os.listdir(os.path.join(out, "hicolor")))]
+        committed = sorted(os.path.join("hicolor", name) for name in os.listdir(v["hicolor_dir"]))
+        c.equal(made, committed, "rendered PNGs")
+        for name in ["fernwick.ico"] + made:
+            c.check(os.path.isfile(os.path.join(identity, name))
+                    and filecmp.cmp(os.path.join(out, name), os.path.join(identity, name), shallow=False),
+                    f"{name} is out of date: run assets/identity/make-icons and commit the result")
+
+
+def source_files(root):
+    for folder, dirs, files in os.walk(root):
+        dirs[:] = [d for d in dirs if not d.startswith(".") and not d.startswith("build") and d != "out"]
+        for name in files:
+            yield os.path.join(folder, name)
+
+
+def check_values(c, v):
+    home = os.path.realpath(os.path.join(v["identity_dir"], "identity.cmake"))
+    # Values that cannot turn up by chance; shorter ones like "fernwick" or "1.00" are everywhere.
+    wanted = [v["company_name"], v["app_id"], v["summary"], v["description"]]
+    found = {value: [] for value in wanted}
+    for path in source_files(v["source_dir"]):
+        try:
+            with open(path, encoding="utf-8") as f:
+                text = f.read()
+        except (UnicodeDecodeError, OSError):
+            continue  # images and other binary files
+        for value in wanted:
+            if value in text:
+                found[value].append(os.path.realpath(path))
+    for value, paths in found.items():
+        c.equal(paths, [home], f"files holding {value!r}")
+
+
+def main():
+    mode = sys.argv[1]
+    with open(sys.argv[2], encoding="utf-8") as f:
+        v = json.load(f)
+    c = Checker()
+    {"icons": check_icons, "values": check_values}[mode](c, v)
+    c.finish(f"{mode} check")
+
+
+if __name__ == "__main__":
+    main()
