@@ -145,6 +145,9 @@ def main():
     for tool in ("desktop-file-validate", "appstreamcli"):
         if not shutil.which(tool):
             sys.exit(f"{tool} is not installed")
+    if not os.path.isfile(os.path.join(v["build_dir"], "CPackConfig.cmake")):
+        sys.exit("the build has no install rules or package settings: the top-level "
+                 "CMakeLists.txt must end with include(cmake/install.cmake)")
     c = Checker()
     {"install": check_install, "package": check_package}[mode](c, v)
     c.finish(f"{mode} check")
