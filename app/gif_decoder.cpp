@@ -1,5 +1,6 @@
 #include "app/gif_decoder.h"
 
+#include <algorithm>
 #include <array>
 
 namespace fernwick {
@@ -54,11 +55,16 @@ bool skipSubBlocks(Reader& in) {
 
 // Puts decoded colour indices onto the screen in the frame's row order, clipping to the screen.
 class FrameWriter {
-public:
+  public:
     FrameWriter(DecodedImage& image, const Palette& palette, int left, int top, int width,
                 int height, bool interlaced)
-        : image_(image), palette_(palette), left_(left), top_(top), width_(width),
-          height_(height), interlaced_(interlaced) {
+        : image_(image),
+          palette_(palette),
+          left_(left),
+          top_(top),
+          width_(width),
+          height_(height),
+          interlaced_(interlaced) {
         startRow();
     }
 
@@ -66,15 +72,22 @@ public:
 
     // Writes up to n indices; those beyond the end of the frame are dropped.
     void write(const std::uint8_t* indices, std::size_t n) {
-        for (std::size_t i = 0; i < n && !full(); ++i) {
-            if (screenRow_ != nullptr && left_ + x_ < image_.width) {
-                screenRow_[left_ + x_] = palette_[indices[i]];
+        while (n > 0 && !full()) {
+            const int take = static_cast<int>(std::min<std::size_t>(n, width_ - x_));
+            // The part of these indices that lands on the screen: columns left_ + x_ onwards.
+            const int visible = std::min(take, image_.width - (left_ + x_));
+            if (screenRow_ != nullptr && visible > 0) {
+                std::uint32_t* to = screenRow_ + left_ + x_;
+                for (int i = 0; i < visible; ++i) to[i] = palette_[indices[i]];
             }
-            if (++x_ == width_) nextRow();
+            x_ += take;
+            indices += take;
+            n -= static_cast<std::size_t>(take);
+            if (x_ == width_) nextRow();
         }
     }
 
-private:
+  private:
     void nextRow() {
         x_ = 0;
         ++rowsDone_;
@@ -97,8 +110,8 @@ private:
     void startRow() {
         const int y = top_ + row_;
         screenRow_ = row_ < height_ && y < image_.height
-                         ? image_.pixels.data() + static_cast<std::size_t>(y) *
-                                                      static_cast<std::size_t>(image_.width)
+                         ? image_.pixels.data() +
+                               static_cast<std::size_t>(y) * static_cast<std::size_t>(image_.width)
                          : nullptr;
     }
 
@@ -106,8 +119,8 @@ private:
     const Palette& palette_;
     const int left_, top_, width_, height_;
     const bool interlaced_;
-    int x_ = 0;  // in the frame
-    int row_ = 0;  // in the frame
+    int x_ = 0;     // in the frame
+    int row_ = 0;   // in the frame
     int pass_ = 0;  // interlaced only
     int rowsDone_ = 0;
     std::uint32_t* screenRow_ = nullptr;  // the screen row of row_, or nullptr when off screen
@@ -273,7 +286,7 @@ const char* decode(const unsigned char* data, std::size_t size, DecodedImage& im
 
     if (!in.has(1)) return "the file ends before the image data";
     const int minCodeSize = in.byte();
-    if (minCodeSize < 1 || minCodeSize > 8) return "LZW minimum code size out of range";
+    if (minCodeSize < 2 || minCodeSize > 8) return "LZW minimum code size out of range";
 
     // Gather the image data's sub-blocks into one code stream.
     std::vector<std::uint8_t> codes;

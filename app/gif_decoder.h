@@ -32,11 +32,12 @@ constexpr int kMaxGifSide = 4096;
 // of the transparent index declared by a graphic control extension placed before the first frame
 // are transparent; without one nothing in the frame is. Everything after the first frame's image
 // data (further frames with their extensions, comments, application blocks, the trailer) is not
-// read, so it cannot affect the result. Interlaced and non-interlaced frames are both decoded.
+// read, so it cannot affect the result. Interlaced and non-interlaced frames are both decoded. An
+// index beyond the end of the frame's colour table shows opaque black.
 //
 // Returns nothing, and when `error` is given sets it to a short reason, if the data is not such a
 // file: a bad signature; a screen or frame side of 0 or above kMaxGifSide; no colour table; an
-// LZW minimum code size outside 1..8; an LZW code not yet defined; image data that ends before
+// LZW minimum code size outside 2..8; an LZW code not yet defined; image data that ends before
 // the frame is filled; a file that ends before the first frame's image data does. It never reads
 // outside [data, data + size) and takes time linear in size plus the picture's area.
 std::optional<DecodedImage> decodeFirstGifFrame(const unsigned char* data, std::size_t size,
