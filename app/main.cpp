@@ -2,11 +2,19 @@
 // event loop until the window is closed.
 #include <QApplication>
 #include <optional>
+#include <string_view>
 
 #include "app/qt/display_guard.h"
 #include "app/qt/form1_window.h"
 #include "app/qt/heading_face.h"
 #include "app/qt/label_widget.h"
+#include "identity.h"
+
+namespace {
+QString fromLatin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // The program takes no arguments and ignores any it is given: Qt sees only its name.
@@ -14,7 +22,13 @@ int main(int argc, char* argv[]) {
     char* qtArgv[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
     int qtArgc = 1;
 
-    QApplication::setApplicationName(QStringLiteral("fernwick"));
+    // The names the window system and the desktop know the program by.
+    namespace id = fernwick::identity;
+    QApplication::setApplicationName(fromLatin1(id::productName));
+    QApplication::setOrganizationName(fromLatin1(id::companyName));
+    QApplication::setApplicationVersion(fromLatin1(id::versionString));
+    QApplication::setDesktopFileName(fromLatin1(id::desktopFileName));
+
     std::optional<fernwick::qt::DisplayGuard> guard(std::in_place);
     QApplication app(qtArgc, qtArgv);
     guard.reset();

@@ -1,5 +1,6 @@
 #include "app/qt/form1_window.h"
 
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
@@ -7,7 +8,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/icon_file.h"
 #include "app/qt/heading_face.h"
+#include "app/qt/images.h"
 #include "app/qt/label_widget.h"
 #include "app/qt/picture_frame.h"
 #include "app/qt/qt_controls.h"
@@ -25,6 +28,21 @@ QRect pixelRect(const ControlRecord& record) {
 
 QColor fromColourValue(ColourValue colour) {
     return QColor(red(colour), green(colour), blue(colour));
+}
+
+// The window icon: every image of the icon file, the 16 x 16 one serving as the small icon and
+// the 32 x 32 one as the large. An empty slot leaves the platform's default icon.
+QIcon iconFrom(const EmbeddedBytes& bytes) {
+    QIcon icon;
+    if (bytes.empty()) return icon;
+    const std::optional<std::vector<DecodedImage>> images = decodeIconFile(bytes.data, bytes.size);
+    if (!images) {
+        std::fputs("fernwick: the window icon could not be decoded; the default icon shows\n",
+                   stderr);
+        return icon;
+    }
+    for (const DecodedImage& image : *images) icon.addPixmap(QPixmap::fromImage(toQImage(image)));
+    return icon;
 }
 
 void endAtOnce(int status) {
@@ -72,6 +90,7 @@ Form1Window::Form1Window(const ControlTable& table)
     resize(twipsToPixels(record.clientWidth), twipsToPixels(record.clientHeight));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
+    setWindowIcon(iconFrom(record.icon));
 
     for (const ControlRecord& control : table.controls) {
         QWidget* widget = nullptr;
