@@ -7,7 +7,7 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 target_link_libraries(widget_test PRIVATE fernwick_qt Qt6::Test GTest::gtest)
 gtest_discover_tests(widget_test
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS sanitize)
 
 # The same window on a screen of scale 2, as on a high-density display.
 add_test(NAME PictureTest.ScaleTwo

@@ -1,0 +1,125 @@
+// The real fernwick on a virtual X server, driven with xdotool and read back from screenshots.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include "tests/e2e/x_session.h"
+
+namespace fernwick::e2e {
+namespace {
+
+// The button's centre in the window's client area.
+constexpr int kButtonX = 120, kButtonY = 268;
+
+class EndToEndTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { session = new XSession(); }
+    static void TearDownTestSuite() {
+        delete session;
+        session = nullptr;
+    }
+    void SetUp() override { ASSERT_TRUE(session->ready()) << "no virtual X server"; }
+
+    // Saves a screenshot beside the test binary, for a person to look at.
+    static void keep(const QImage& image, const QString& name) {
+        QDir().mkpath("screenshots");
+        image.save("screenshots/" + name + ".png");
+    }
+
+    static XSession* session;
+};
+XSession* EndToEndTest::session = nullptr;
+
+TEST_F(EndToEndTest, ClickAndSpaceToggleTheScreensAndClosingEndsWithStatusZero) {
+    Game game(*session);
+    ASSERT_FALSE(game.waitForWindow().isEmpty()) << "no FernWick window appeared";
+
+    const QImage welcome = game.screenshot();
+    ASSERT_EQ(welcome.size(), QSize(239, 286)) << "the client area";
+    keep(welcome, "welcome");
+    EXPECT_GT(headingBluePixels(welcome), 1000) << "the blue heading";
+
+    game.clickAt(kButtonX, kButtonY);
+    const QImage won = game.screenshot();
+    keep(won, "won");
+    EXPECT_NE(won, welcome);
+    EXPECT_GT(headingBluePixels(won), 500);
+    // The picture (and all below the heading) is unchanged by the click.
+    EXPECT_EQ(won.copy(0, 105, 239, 150), welcome.copy(0, 105, 239, 150));
+
+    game.key("space");
+    EXPECT_EQ(game.screenshot(), welcome) << "Space on the focused button restarts the game";
+    game.key("space");
+    EXPECT_EQ(game.screenshot(), won);
+
+    game.key("alt+F4");
+    const Finished end = game.waitForExit();
+    ASSERT_TRUE(end.ran) << "still running after Alt+F4";
+    EXPECT_FALSE(end.crashed);
+    EXPECT_EQ(end.exitCode, 0);
+}
+
+TEST_F(EndToEndTest, APressReleasedOutsideTheButtonAndOtherKeysChangeNothing) {
+    Game game(*session);
+    ASSERT_FALSE(game.waitForWindow().isEmpty());
+    const QImage welcome = game.screenshot();
+
+    session->tool("xdotool", {"mousemove", "--window", game.window(), QString::number(kButtonX),
+                              QString::number(kButtonY), "mousedown", "1"});
+    session->tool("xdotool",
+                  {"mousemove", "--window", game.window(), "120", "150", "mouseup", "1"});
+    game.key("Escape");
+    game.key("Return");
+    game.key("Tab");
+    game.key("shift+Tab");
+    game.key("x");
+    // Keyboard use brings out the button's focus frame; above the button nothing may change.
+    const QRect aboveButton(0, 0, 239, 254);
+    EXPECT_EQ(game.screenshot().copy(aboveButton), welcome.copy(aboveButton));
+
+    // Focus is still on the button after all that: Space clicks it.
+    game.key("space");
+    EXPECT_NE(game.screenshot().copy(aboveButton), welcome.copy(aboveButton));
+}
+
+TEST_F(EndToEndTest, WindowSystemSeesTheTitleClassAndBothIconSizes) {
+    Game game(*session);
+    ASSERT_FALSE(game.waitForWindow().isEmpty());
+    EXPECT_EQ(session->tool("xdotool", {"getwindowname", game.window()}), "FernWick");
+    EXPECT_TRUE(
+        session->tool("xprop", {"-id", game.window(), "WM_CLASS"}).contains("\"fernwick\""));
+    const QString icon = session->tool("xprop", {"-id", game.window(), "_NET_WM_ICON"});
+    EXPECT_TRUE(icon.contains("Icon (16 x 16)")) << icon.left(200).toStdString();
+    EXPECT_TRUE(icon.contains("Icon (32 x 32)"));
+}
+
+TEST_F(EndToEndTest, ArgumentsAreIgnored) {
+    // Were these read, Qt would draw off-screen and no window would appear.
+    Game game(*session, {"-platform", "offscreen", "--help", "-display", ":9999"});
+    EXPECT_FALSE(game.waitForWindow().isEmpty());
+}
+
+TEST_F(EndToEndTest, WithoutADisplayItSaysSoInOneLineAndExitsNonZero) {
+    XSession* none = session;
+    QProcess process;
+    QProcessEnvironment env = none->environment();
+    env.insert("DISPLAY", ":4999");  // nothing listens there
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(FERNWICK_EXECUTABLE), {});
+    ASSERT_TRUE(process.waitForFinished(15000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "no crash, no core dump";
+    EXPECT_NE(process.exitCode(), 0);
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains("display")) << err.toStdString();
+}
+
+}  // namespace
+}  // namespace fernwick::e2e
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QCoreApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
