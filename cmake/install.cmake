@@ -19,6 +19,9 @@ endforeach()
 install(FILES "${FERNWICK_ICON_SVG}"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps"
         RENAME "${FERNWICK_APP_ID}.svg")
+# The heading's bundled face is compiled into the program; its licence travels with it.
+install(FILES "${PROJECT_SOURCE_DIR}/assets/fonts/LICENSE.DejaVu"
+        DESTINATION "${CMAKE_INSTALL_DOCDIR}")
 
 # The Debian package. Its dependencies are worked out by dpkg-shlibdeps (package dpkg-dev) from
 # the libraries the executable links: Qt's widgets, gui and core libraries, and through libqt6gui6

@@ -157,6 +157,22 @@ TEST_F(Form1WindowTest, OtherKeysAndAReleaseOutsideTheButtonDoNothing) {
     EXPECT_EQ(QApplication::focusWidget(), button) << "pressing the button gives it focus";
 }
 
+TEST_F(Form1WindowTest, ADoubleClickIsTwoClicks) {
+    // What a window system delivers for a double click: press, release, double-click, release.
+    auto doubleClick = [this] {
+        QTest::mousePress(button, Qt::LeftButton);
+        QTest::mouseRelease(button, Qt::LeftButton);
+        QTest::mouseDClick(button, Qt::LeftButton);
+        QTest::mouseRelease(button, Qt::LeftButton);
+    };
+    doubleClick();
+    expectWelcomeScreen("False");
+    doubleClick();
+    expectWelcomeScreen("False");
+    click();
+    expectWonScreen();
+}
+
 TEST_F(Form1WindowTest, TabAndShiftTabLeaveFocusOnTheButton) {
     QTest::keyClick(button, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), button);
