@@ -30,6 +30,17 @@ QString freeDisplayNumber() {
     return {};
 }
 
+// How a process that has ended ended, with all it wrote.
+Finished finishedFrom(QProcess& process) {
+    Finished result;
+    result.ran = true;
+    result.crashed = process.exitStatus() == QProcess::CrashExit;
+    result.exitCode = process.exitCode();
+    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+
 }  // namespace
 
 XSession::XSession() {
@@ -90,12 +101,7 @@ Finished XSession::run(const QString& program, const QStringList& arguments, int
         process.waitForFinished(1000);
         return result;
     }
-    result.ran = true;
-    result.crashed = process.exitStatus() == QProcess::CrashExit;
-    result.exitCode = process.exitCode();
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
+    return finishedFrom(process);
 }
 
 QString XSession::tool(const QString& program, const QStringList& arguments) const {
@@ -160,14 +166,8 @@ void Game::key(const QString& keys) {
 }
 
 Finished Game::waitForExit(int timeoutMs) {
-    Finished result;
-    if (!process_.waitForFinished(timeoutMs) && running()) return result;
-    result.ran = true;
-    result.crashed = process_.exitStatus() == QProcess::CrashExit;
-    result.exitCode = process_.exitCode();
-    result.out = QString::fromLocal8Bit(process_.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process_.readAllStandardError());
-    return result;
+    if (!process_.waitForFinished(timeoutMs) && running()) return {};
+    return finishedFrom(process_);
 }
 
 int headingBluePixels(const QImage& image) {
