@@ -9,6 +9,6 @@ target_link_libraries(fernwick_x_session PUBLIC Qt6::Gui GTest::gtest)
 add_dependencies(fernwick_x_session fernwick)
 
 add_executable(e2e_test e2e/fernwick_e2e_test.cpp)
-target_link_libraries(e2e_test PRIVATE fernwick_x_session)
+target_link_libraries(e2e_test PRIVATE fernwick_x_session fernwick_core)
 add_test(NAME EndToEnd COMMAND e2e_test)
 set_tests_properties(EndToEnd PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)

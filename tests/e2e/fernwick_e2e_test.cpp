@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include "app/control_table.h"
+#include "app/gif_decoder.h"
 #include "tests/e2e/x_session.h"
 
 namespace fernwick::e2e {
@@ -39,6 +41,20 @@ TEST_F(EndToEndTest, ClickAndSpaceToggleTheScreensAndClosingEndsWithStatusZero) 
     ASSERT_EQ(welcome.size(), QSize(239, 286)) << "the client area";
     keep(welcome, "welcome");
     EXPECT_GT(headingBluePixels(welcome), 1000) << "the blue heading";
+
+    // The dog, pixel for pixel, from the inner top-left corner of its sunken frame.
+    const EmbeddedBytes& gif = controlTable().find(u"Picture1")->picture.image;
+    const std::optional<DecodedImage> dog = decodeFirstGifFrame(gif.data, gif.size);
+    ASSERT_TRUE(dog.has_value());
+    int matching = 0, opaque = 0;
+    for (int y = 0; y < dog->height; ++y) {
+        for (int x = 0; x < dog->width; ++x) {
+            if (!(dog->at(x, y) >> 24)) continue;
+            ++opaque;
+            matching += welcome.pixel(42 + x, 90 + y) == QRgb(dog->at(x, y));
+        }
+    }
+    EXPECT_EQ(matching, opaque) << "the dog as the screen shows it";
 
     game.clickAt(kButtonX, kButtonY);
     const QImage won = game.screenshot();
