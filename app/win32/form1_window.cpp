@@ -1,0 +1,403 @@
+#include "app/win32/form1_window.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/units.h"
+#include "app/win32/picture_frame.h"
+#include "app/win32/text.h"
+#include "app/win32/window_label.h"
+
+namespace fernwick::win32 {
+
+namespace {
+
+// The button keeps the plain push-button look and dialog code: the dialog keys then never treat
+// it as the default button, so Enter does not click it whatever has the focus.
+constexpr wchar_t kOriginalProc[] = L"FernWick.ButtonProc";
+
+LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProc));
+    if (message == BM_SETSTYLE && (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+        wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_PUSHBUTTON;
+    }
+    if (message == WM_NCDESTROY) {
+        RemovePropW(hwnd, kOriginalProc);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    }
+    LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
+    if (message == WM_GETDLGCODE && (result & DLGC_DEFPUSHBUTTON)) {
+        result = (result & ~static_cast<LRESULT>(DLGC_DEFPUSHBUTTON)) | DLGC_UNDEFPUSHBUTTON;
+    }
+    return result;
+}
+
+RECT pixelRect(const ControlRecord& record, int dpiX, int dpiY) {
+    const int left = twipsToPixels(record.left, dpiX);
+    const int top = twipsToPixels(record.top, dpiY);
+    return RECT{left, top, left + twipsToPixels(record.width, dpiX),
+                top + twipsToPixels(record.height, dpiY)};
+}
+
+DWORD windowStyle(const WindowRecord& record) {
+    DWORD style = WS_CLIPCHILDREN;  // the labels lie beneath the child controls
+    switch (record.border) {
+        case Border::None:
+            style |= WS_POPUP;
+            break;
+        case Border::Fixed:
+            style |= WS_OVERLAPPED | WS_CAPTION;
+            break;
+        case Border::Sizable:
+            style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
+            break;
+    }
+    if (record.systemMenu) style |= WS_SYSMENU;
+    if (record.minimizeBox) style |= WS_MINIMIZEBOX;
+    if (record.maximizeBox) style |= WS_MAXIMIZEBOX;
+    return style;
+}
+
+std::wstring hex8(std::uint32_t value) {
+    std::wstring digits(8, L'0');
+    for (int i = 7; i >= 0; --i, value >>= 4) digits[i] = L"0123456789ABCDEF"[value & 0xF];
+    return digits;
+}
+
+}  // namespace
+
+// A BUTTON child window as the game's push button.
+class ButtonControl final : public PushButton {
+  public:
+    explicit ButtonControl(HWND hwnd) : hwnd_(hwnd) {}
+    Result setCaption(std::u16string_view caption) override {
+        SetLastError(ERROR_SUCCESS);
+        if (!SetWindowTextW(hwnd_, toWide(caption).c_str())) {
+            return Result::failure(lastErrorOr(ERROR_INVALID_WINDOW_HANDLE));
+        }
+        return Result::success();
+    }
+
+  private:
+    HWND hwnd_;
+};
+
+// What was made from the table, in table order, and what the controls share.
+struct Form1Window::Controls {
+    int dpiX = kDesignDpi;
+    int dpiY = kDesignDpi;
+    HFONT windowFont = nullptr;
+    bool ownsWindowFont = false;
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
+
+    std::vector<HWND> windows;  // null for labels
+    std::vector<std::unique_ptr<WindowLabel>> labels;
+    std::vector<std::unique_ptr<PictureFrameWindow>> pictures;
+    std::vector<std::unique_ptr<ButtonControl>> buttons;
+    std::vector<HWND> focusOrder;  // the controls that take focus, in tab-index order
+    HWND lastFocus = nullptr;      // the control that had focus when the window was deactivated
+
+    ~Controls() {
+        pictures.clear();  // destroys their windows while the font still exists
+        if (ownsWindowFont && windowFont) DeleteObject(windowFont);
+    }
+};
+
+class Form1Window::Form final : public Form1 {
+  public:
+    Form(Form1Window& window, PictureFrame& picture1, PushButton& startButton, Label& status,
+         Label& heading)
+        : Form1(picture1, startButton, status, heading), window_(window) {}
+
+  protected:
+    void controlFailed(std::uint32_t code) override { window_.reportFailure(code); }
+
+  private:
+    Form1Window& window_;
+};
+
+Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
+    : table_(table),
+      controls_(std::make_unique<Controls>()),
+      endProgram_([](int status) { ExitProcess(static_cast<UINT>(status)); }) {
+    Controls& c = *controls_;
+    const WindowRecord& record = table.window;
+
+    if (HDC screen = GetDC(nullptr)) {
+        c.dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+        c.dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+
+    // The window's font is the system's message font, the standard user-interface font.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        c.windowFont = CreateFontIndirectW(&metrics.lfMessageFont);
+        c.ownsWindowFont = c.windowFont != nullptr;
+    }
+    if (!c.windowFont) c.windowFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+
+    // The 16 x 16 and 32 x 32 images of the icon group in the resources. Shared: the system
+    // keeps them for as long as the window class that also shows them.
+    c.bigIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXICON),
+                                              GetSystemMetrics(SM_CYICON), LR_SHARED));
+    c.smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource),
+                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+
+    const std::wstring className = L"FernWick." + toWide(record.name);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hIcon = c.bigIcon;
+    wc.hIconSm = c.smallIcon;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = className.c_str();
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
+
+    // The table gives the client area; the frame around it is whatever the system draws.
+    const DWORD style = windowStyle(record);
+    const DWORD exStyle = WS_EX_CONTROLPARENT | (record.showInTaskBar ? WS_EX_APPWINDOW : 0);
+    RECT frame{0, 0, twipsToPixels(record.clientWidth, c.dpiX),
+               twipsToPixels(record.clientHeight, c.dpiY)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    // The system chooses where the window goes.
+    if (!CreateWindowExW(exStyle, className.c_str(), toWide(record.caption).c_str(), style,
+                         CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                         frame.bottom - frame.top, nullptr, nullptr, instance, this)) {
+        return;
+    }
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(c.bigIcon));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(c.smallIcon));
+
+    const std::size_t count = table.controls.size();
+    c.windows.assign(count, nullptr);
+    c.labels.resize(count);
+    c.pictures.resize(count);
+    c.buttons.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const ControlRecord& control = table.controls[i];
+        const RECT rect = pixelRect(control, c.dpiX, c.dpiY);
+        const int id = kFirstControlId + static_cast<int>(i);
+        switch (control.kind) {
+            case ControlKind::PictureFrame: {
+                c.pictures[i] = std::make_unique<PictureFrameWindow>(control.picture, c.dpiY);
+                c.windows[i] = c.pictures[i]->create(instance, hwnd_, rect, id, control.visible);
+                break;
+            }
+            case ControlKind::PushButton: {
+                // A plain push button: no default button, so Enter clicks nothing.
+                const DWORD buttonStyle = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON |
+                                          (control.visible ? WS_VISIBLE : 0);
+                HWND button = CreateWindowExW(
+                    0, L"BUTTON", toWide(control.text.value_or(u"")).c_str(), buttonStyle,
+                    rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, hwnd_,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+                if (button) {
+                    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(c.windowFont), FALSE);
+                    const LONG_PTR original = GetWindowLongPtrW(button, GWLP_WNDPROC);
+                    SetPropW(button, kOriginalProc, reinterpret_cast<HANDLE>(original));
+                    SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc));
+                }
+                c.windows[i] = button;
+                c.buttons[i] = std::make_unique<ButtonControl>(button);
+                break;
+            }
+            case ControlKind::Label:
+                c.labels[i] = std::make_unique<WindowLabel>(control, rect, c.dpiY, c.windowFont);
+                c.labels[i]->attach(hwnd_);
+                break;
+        }
+    }
+
+    // Tab moves through the child windows in their z-order: lay them out in tab-index order.
+    std::vector<std::size_t> order(count);
+    for (std::size_t i = 0; i < count; ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&table](std::size_t a, std::size_t b) {
+        return table.controls[a].tabIndex < table.controls[b].tabIndex;
+    });
+    HWND previous = HWND_TOP;
+    for (std::size_t i : order) {
+        HWND child = c.windows[i];
+        if (!child) continue;
+        SetWindowPos(child, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = child;
+        if (GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) c.focusOrder.push_back(child);
+    }
+
+    // The game reaches the controls by name.
+    const auto index = [&table](std::u16string_view name) {
+        for (std::size_t i = 0; i < table.controls.size(); ++i) {
+            if (table.controls[i].name == name) return i;
+        }
+        return table.controls.size();
+    };
+    form_ = std::make_unique<Form>(*this, *c.pictures.at(index(u"Picture1")),
+                                   *c.buttons.at(index(u"STARTBUTTON")),
+                                   *c.labels.at(index(u"status")), *c.labels.at(index(u"HEADING")));
+}
+
+Form1Window::~Form1Window() {
+    if (IsWindow(hwnd_)) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+HWND Form1Window::controlWindow(std::u16string_view name) const {
+    for (std::size_t i = 0; i < table_.controls.size(); ++i) {
+        if (table_.controls[i].name == name) return controls_->windows[i];
+    }
+    return nullptr;
+}
+
+WindowLabel* Form1Window::label(std::u16string_view name) const {
+    for (std::size_t i = 0; i < table_.controls.size(); ++i) {
+        if (table_.controls[i].name == name) return controls_->labels[i].get();
+    }
+    return nullptr;
+}
+
+Form1& Form1Window::form() { return *form_; }
+
+void Form1Window::setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
+
+void Form1Window::showFirstWelcomeScreen(int showCommand) {
+    switch (table_.window.initialState) {
+        case WindowState::Normal:
+            break;
+        case WindowState::Minimized:
+            showCommand = SW_SHOWMINIMIZED;
+            break;
+        case WindowState::Maximized:
+            showCommand = SW_SHOWMAXIMIZED;
+            break;
+    }
+    controls_->lastFocus = nullptr;
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+    focusControl();
+}
+
+void Form1Window::focusControl() {
+    Controls& c = *controls_;
+    HWND target = nullptr;
+    if (c.lastFocus && IsWindow(c.lastFocus) && IsWindowVisible(c.lastFocus) &&
+        IsWindowEnabled(c.lastFocus)) {
+        target = c.lastFocus;
+    }
+    for (auto it = c.focusOrder.begin(); !target && it != c.focusOrder.end(); ++it) {
+        if (IsWindow(*it) && IsWindowVisible(*it) && IsWindowEnabled(*it)) target = *it;
+    }
+    if (target) SetFocus(target);
+}
+
+bool Form1Window::handleDialogKeys(MSG& msg) {
+    return IsWindow(hwnd_) && IsDialogMessageW(hwnd_, &msg);
+}
+
+int Form1Window::run() {
+    MSG msg{};
+    for (;;) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(msg.wParam);
+        if (got == -1) return 1;
+        if (handleDialogKeys(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Form1Window::paintLabels(HDC dc) {
+    for (const auto& label : controls_->labels) {
+        if (label) label->paint(dc);
+    }
+}
+
+void Form1Window::reportFailure(std::uint32_t code) {
+    const std::wstring caption = toWide(table_.window.caption);
+    const std::wstring text =
+        L"The game cannot go on: a control of the window failed to change.\n\nFailure code: " +
+        std::to_wstring(code) + L" (0x" + hex8(code) + L")\n\n" + caption + L" will close now.";
+    MessageBoxW(IsWindow(hwnd_) ? hwnd_ : nullptr, text.c_str(), caption.c_str(),
+                MB_ICONERROR | MB_OK);
+    endProgram_(kFailureExitStatus);
+}
+
+LRESULT CALLBACK Form1Window::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Form1Window*>(
+            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return self->handle(hwnd, message, wParam, lParam);
+}
+
+LRESULT Form1Window::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Controls& c = *controls_;
+    switch (message) {
+        case WM_COMMAND: {
+            // Only a real click of STARTBUTTON: IDOK and IDCANCEL from Enter and Escape, or
+            // anything else, do nothing.
+            const HWND from = reinterpret_cast<HWND>(lParam);
+            const HWND button = controlWindow(u"STARTBUTTON");
+            if (from && from == button && HIWORD(wParam) == BN_CLICKED &&
+                LOWORD(wParam) == GetDlgCtrlID(button)) {
+                form_->STARTBUTTON_Click();
+                if (IsWindow(button)) SetFocus(button);
+            }
+            return 0;
+        }
+        case DM_GETDEFID:
+            return 0;  // no default push button
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd_, &ps);
+            paintLabels(dc);
+            EndPaint(hwnd_, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            if (lParam & PRF_ERASEBKGND) {
+                RECT client{};
+                GetClientRect(hwnd_, &client);
+                FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+            }
+            paintLabels(dc);
+            return 0;
+        }
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) c.lastFocus = focus;
+            } else if (!HIWORD(wParam)) {
+                focusControl();
+            }
+            return 0;
+        case WM_SETFOCUS:
+            focusControl();
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            hwnd_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace fernwick::win32

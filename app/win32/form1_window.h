@@ -1,0 +1,83 @@
+// Form1, the program's only window, built from the control table with the Windows API: a
+// top-level window that draws the labels itself, a BUTTON child for STARTBUTTON and a child
+// window for the picture frame.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "app/control_table.h"
+#include "app/form1.h"
+
+namespace fernwick::win32 {
+
+class PictureFrameWindow;
+class WindowLabel;
+
+class Form1Window {
+  public:
+    // How the program ends after a failed click has been reported: at once, handling no further
+    // message; tests put a recorder in its place.
+    using EndProgram = std::function<void(int status)>;
+    static constexpr int kFailureExitStatus = 3;
+
+    // The resource identifier of the icon group, as the resource script files it.
+    static constexpr int kIconResource = 1;
+
+    // STARTBUTTON's control identifier: neither IDOK (1) nor IDCANCEL (2), the identifiers the
+    // dialog keys Enter and Escape send, so neither key can pass for a click.
+    static constexpr int kFirstControlId = 100;
+
+    // Builds the window and its controls, hidden. `instance` holds the icon resources.
+    explicit Form1Window(HINSTANCE instance, const ControlTable& table = controlTable());
+    ~Form1Window();
+    Form1Window(const Form1Window&) = delete;
+    Form1Window& operator=(const Form1Window&) = delete;
+
+    // The top-level window; null if it could not be made (GetLastError tells why).
+    HWND hwnd() const { return hwnd_; }
+
+    // The child window of the control named `name`; null for labels, which are not windows.
+    HWND controlWindow(std::u16string_view name) const;
+
+    // A label by name, or nullptr.
+    WindowLabel* label(std::u16string_view name) const;
+
+    // The window as the game sees it.
+    Form1& form();
+
+    // Shows the window as `showCommand` says (normal by default) with keyboard focus on the
+    // first control in tab order that can take it.
+    void showFirstWelcomeScreen(int showCommand = SW_SHOWNORMAL);
+
+    // Offers a queued message to the window's keyboard interface: Tab moves the focus and Space
+    // presses the focused button. True when the message was handled and must not be dispatched.
+    bool handleDialogKeys(MSG& msg);
+
+    // Runs the message loop until the window is closed; returns the program's exit status.
+    int run();
+
+    void setEndProgram(EndProgram endProgram);
+
+  private:
+    class Form;
+    struct Controls;
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void paintLabels(HDC dc);
+    void focusControl();
+    void reportFailure(std::uint32_t code);
+
+    const ControlTable& table_;
+    HWND hwnd_ = nullptr;
+    std::unique_ptr<Controls> controls_;
+    std::unique_ptr<Form> form_;
+    EndProgram endProgram_;
+};
+
+}  // namespace fernwick::win32

@@ -1,0 +1,120 @@
+#include "app/win32/picture_frame.h"
+
+#include <cstdio>
+#include <string>
+
+namespace fernwick::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"FernWickPictureFrame";
+
+bool registerClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = kClassName;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+PictureFrameWindow::PictureFrameWindow(const ImageSlot& picture, int dpi) {
+    if (picture.empty()) return;
+    const bool doubled = dpi >= 144 && !picture.image2x.empty();
+    const EmbeddedBytes& bytes = doubled ? picture.image2x : picture.image;
+    std::string error;
+    picture_ = decodeFirstGifFrame(bytes.data, bytes.size, &error);
+    if (!picture_) {
+        std::fprintf(stderr,
+                     "fernwick: the picture could not be decoded (%s); its frame stays empty\n",
+                     error.c_str());
+    }
+}
+
+PictureFrameWindow::~PictureFrameWindow() {
+    if (IsWindow(hwnd_)) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+HWND PictureFrameWindow::create(HINSTANCE instance, HWND parent, const RECT& rect, int id,
+                                bool visible) {
+    if (!registerClass(instance, windowProc)) return nullptr;
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    // The client edge is the 2-pixel sunken border; the picture goes inside it.
+    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"", style, rect.left, rect.top,
+                            rect.right - rect.left, rect.bottom - rect.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+    return hwnd_;
+}
+
+void PictureFrameWindow::paint(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (!picture_) return;
+
+    // Transparent pixels show the button face, so the picture is laid on it once per colour.
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    if (face != composedOn_) {
+        const std::uint32_t faceRgb = (static_cast<std::uint32_t>(GetRValue(face)) << 16) |
+                                      (static_cast<std::uint32_t>(GetGValue(face)) << 8) |
+                                      GetBValue(face);
+        composed_.resize(picture_->pixels.size());
+        for (std::size_t i = 0; i < composed_.size(); ++i) {
+            const std::uint32_t argb = picture_->pixels[i];
+            composed_[i] = (argb >> 24) != 0 ? (argb & 0x00FFFFFFu) : faceRgb;
+        }
+        composedOn_ = face;
+    }
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture_->width;
+    info.bmiHeader.biHeight = -picture_->height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;  // 0x00RRGGBB, as the decoder gives them
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(picture_->width),
+                      static_cast<DWORD>(picture_->height), 0, 0, 0,
+                      static_cast<UINT>(picture_->height), composed_.data(), &info, DIB_RGB_COLORS);
+}
+
+LRESULT CALLBACK PictureFrameWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<PictureFrameWindow*>(create->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<PictureFrameWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT fills every pixel
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            if (self) self->paint(dc);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            if (self) self->paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_NCDESTROY:
+            if (self) self->hwnd_ = nullptr;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace fernwick::win32

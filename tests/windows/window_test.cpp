@@ -1,0 +1,498 @@
+// The Windows window itself, run under Wine: what the control table builds, what the labels and
+// the picture frame paint, the click, the keys that must not click, and how failures end the game.
+#include <windows.h>
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/control_table.h"
+#include "app/gif_decoder.h"
+#include "app/units.h"
+#include "app/win32/form1_window.h"
+#include "app/win32/window_label.h"
+#include "game/start_button_toggle.h"
+#include "tests/windows/check.h"
+
+using fernwick::Form1;
+using fernwick::win32::Form1Window;
+using fernwick::win32::WindowLabel;
+
+namespace {
+
+HINSTANCE instance() { return GetModuleHandleW(nullptr); }
+
+int screenDpi(int index) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, index);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+std::wstring windowText(HWND hwnd) {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(hwnd, buffer, 256);
+    return buffer;
+}
+
+std::wstring className(HWND hwnd) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(hwnd, buffer, 256);
+    return buffer;
+}
+
+std::u16string labelText(const Form1Window& window, std::u16string_view name) {
+    std::u16string text;
+    if (!window.label(name)->getText(text).ok()) return u"<failed>";
+    return text;
+}
+
+LONG fontHeight(HFONT font) {
+    LOGFONTW lf{};
+    GetObjectW(font, sizeof lf, &lf);
+    return lf.lfHeight;
+}
+
+// A window's rectangle in its parent's client coordinates.
+RECT rectInParent(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Handles queued messages, so painting and activation are done.
+void pump() {
+    MSG msg;
+    for (int round = 0; round < 3; ++round) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(20);
+    }
+}
+
+// A key going down and up, as the message loop would hand it over.
+void pressKey(Form1Window& window, HWND target, WPARAM key) {
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+        MSG msg{};
+        msg.hwnd = target;
+        msg.message = message;
+        msg.wParam = key;
+        msg.lParam = message == WM_KEYUP ? static_cast<LPARAM>(0xC0000001) : 1;
+        if (!window.handleDialogKeys(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+// What a window paints, read back as 0x00RRGGBB pixels.
+struct Capture {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t at(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)];
+    }
+    int count(const RECT& r, std::uint32_t colour) const {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x) n += at(x, y) == colour;
+        }
+        return n;
+    }
+    int countOther(const RECT& r, std::uint32_t colour) const {
+        return (r.right - r.left) * (r.bottom - r.top) - count(r, colour);
+    }
+};
+
+Capture printClient(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    Capture c;
+    c.width = client.right;
+    c.height = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = c.width;
+    info.bmiHeader.biHeight = -c.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    const auto* p = static_cast<const std::uint32_t*>(bits);
+    c.pixels.assign(p, p + static_cast<std::size_t>(c.width) * c.height);
+    for (auto& px : c.pixels) px &= 0x00FFFFFFu;
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return c;
+}
+
+std::uint32_t rgbOf(COLORREF c) {
+    return (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
+           (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+RECT labelRect(const Form1Window& window, std::u16string_view name) {
+    return window.label(name)->rect();
+}
+
+// Watches for the failure message box from a second thread, notes what it says and to whom it
+// belongs, and dismisses it with OK as a player would.
+struct BoxWatch {
+    DWORD uiThread = GetCurrentThreadId();
+    HANDLE thread = nullptr;
+    bool seen = false;
+    HWND owner = nullptr;
+    std::wstring caption, text;
+    bool errorIcon = false;
+
+    static BOOL CALLBACK findBox(HWND hwnd, LPARAM self) {
+        if (className(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
+        auto* watch = reinterpret_cast<BoxWatch*>(self);
+        watch->seen = true;
+        watch->owner = GetWindow(hwnd, GW_OWNER);
+        watch->caption = windowText(hwnd);
+        watch->text = windowText(GetDlgItem(hwnd, 0xFFFF));  // the message box's text
+        // The icon is a STATIC showing an icon: the error icon, as MB_ICONERROR asks.
+        // The icon is a STATIC showing the system's error icon, as MB_ICONERROR asks.
+        const HICON hand = LoadIconW(nullptr, MAKEINTRESOURCEW(32513));  // IDI_HAND
+        for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            if (reinterpret_cast<HICON>(SendMessageW(c, STM_GETICON, 0, 0)) == hand) {
+                watch->errorIcon = true;
+            }
+        }
+        PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+    static DWORD WINAPI watch(void* self) {
+        auto* w = static_cast<BoxWatch*>(self);
+        for (int i = 0; i < 600 && !w->seen; ++i) {  // up to a minute: Wine can be slow
+            Sleep(100);
+            EnumThreadWindows(w->uiThread, findBox, reinterpret_cast<LPARAM>(w));
+        }
+        return 0;
+    }
+    void start() { thread = CreateThread(nullptr, 0, watch, this, 0, nullptr); }
+    void finish() {
+        if (!thread) return;
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+        thread = nullptr;
+    }
+};
+
+// A window whose failures are recorded instead of ending the test program.
+struct TestWindow {
+    Form1Window window{instance()};
+    std::vector<int> endings;
+    TestWindow() {
+        window.setEndProgram([this](int status) { endings.push_back(status); });
+    }
+};
+
+}  // namespace
+
+TEST(WindowIsBuiltFromTheTable) {
+    TestWindow t;
+    HWND hwnd = t.window.hwnd();
+    if (!CHECK(hwnd)) return;
+    CHECK_EQ(windowText(hwnd), std::wstring(L"FernWick"));
+
+    const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+    // Sizable, with system menu and minimize and maximize boxes, over the children.
+    CHECK_EQ(style & WS_OVERLAPPEDWINDOW, static_cast<LONG_PTR>(WS_OVERLAPPEDWINDOW));
+    CHECK(style & WS_CLIPCHILDREN);
+
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    CHECK_EQ(client.right, fernwick::twipsToPixels(3585, screenDpi(LOGPIXELSX)));
+    CHECK_EQ(client.bottom, fernwick::twipsToPixels(4290, screenDpi(LOGPIXELSY)));
+    if (screenDpi(LOGPIXELSX) == 96 && screenDpi(LOGPIXELSY) == 96) {
+        CHECK_EQ(client.right, 239L);
+        CHECK_EQ(client.bottom, 286L);
+    }
+    CHECK_EQ(GetClassLongPtrW(hwnd, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
+}
+
+TEST(WindowAndClassCarryBothIconSizes) {
+    TestWindow t;
+    HWND hwnd = t.window.hwnd();
+    const struct {
+        HICON icon;
+        int side;
+    } icons[] = {
+        {reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0)), 32},
+        {reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0)), 16},
+        {reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICON)), 32},
+        {reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICONSM)), 16},
+    };
+    for (const auto& i : icons) {
+        if (!CHECK(i.icon)) continue;
+        ICONINFO info{};
+        if (!CHECK(GetIconInfo(i.icon, &info))) continue;
+        BITMAP colour{};
+        GetObjectW(info.hbmColor, sizeof colour, &colour);
+        CHECK_EQ(colour.bmWidth, static_cast<LONG>(i.side));
+        CHECK_EQ(colour.bmHeight, static_cast<LONG>(i.side));
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+}
+
+TEST(StartButtonIsAPlainPushButtonWithFocus) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    pump();
+    HWND button = t.window.controlWindow(u"STARTBUTTON");
+    if (!CHECK(button)) return;
+    CHECK_EQ(className(button), std::wstring(L"Button"));
+    CHECK_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
+    const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+    CHECK_EQ(style & BS_TYPEMASK, static_cast<LONG_PTR>(BS_PUSHBUTTON));
+    CHECK(style & WS_TABSTOP);
+    const int id = GetDlgCtrlID(button);
+    CHECK(id != IDOK && id != IDCANCEL);
+    const RECT r = rectInParent(button);
+    CHECK_EQ(r.left, 8L);
+    CHECK_EQ(r.top, 256L);
+    CHECK_EQ(r.right, 233L);
+    CHECK_EQ(r.bottom, 281L);
+    CHECK_EQ(GetFocus(), button);
+    // The window says it has no default push button.
+    const LRESULT def = SendMessageW(t.window.hwnd(), DM_GETDEFID, 0, 0);
+    CHECK(HIWORD(def) != DC_HASDEFID);
+}
+
+TEST(PictureFrameShowsTheDogOnTheButtonFace) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    pump();
+    HWND frame = t.window.controlWindow(u"Picture1");
+    if (!CHECK(frame)) return;
+    CHECK(GetWindowLongPtrW(frame, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    const RECT outer = rectInParent(frame);
+    CHECK_EQ(outer.left, 40L);
+    CHECK_EQ(outer.top, 88L);
+    RECT inner{};
+    GetClientRect(frame, &inner);
+    CHECK(inner.right >= 149 && inner.bottom >= 157);
+
+    const fernwick::ImageSlot& slot = fernwick::controlTable().find(u"Picture1")->picture;
+    const auto dog = fernwick::decodeFirstGifFrame(slot.image.data, slot.image.size);
+    if (!CHECK(dog) || !CHECK(dog->width <= inner.right && dog->height <= inner.bottom)) return;
+
+    // Every pixel of the picture where it belongs, transparent ones showing the button face,
+    // and the button face beyond it.
+    const Capture shot = printClient(frame);
+    const std::uint32_t face = rgbOf(GetSysColor(COLOR_BTNFACE));
+    int wrong = 0, opaque = 0, transparent = 0;
+    for (int y = 0; y < shot.height; ++y) {
+        for (int x = 0; x < shot.width; ++x) {
+            std::uint32_t expected = face;
+            if (x < dog->width && y < dog->height && (dog->at(x, y) >> 24) != 0) {
+                expected = dog->at(x, y) & 0x00FFFFFFu;
+                ++opaque;
+            } else if (x < dog->width && y < dog->height) {
+                ++transparent;
+            }
+            wrong += shot.at(x, y) != expected;
+        }
+    }
+    CHECK_EQ(wrong, 0);
+    CHECK(opaque > 0 && transparent > 0);  // the picture has both kinds
+}
+
+TEST(HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    pump();
+    const Capture shot = printClient(t.window.hwnd());
+    const std::uint32_t face = rgbOf(GetSysColor(COLOR_BTNFACE));
+    const std::uint32_t headingBlue = 0x0000C0;  // 0x00C00000 as BBGGRR
+    const RECT heading = labelRect(t.window, u"HEADING");
+    CHECK(shot.count(heading, headingBlue) > 200);
+
+    // Outside the heading the window's own client area is plain button face: the hidden label
+    // `status` draws nothing. (The child windows are not part of this picture.)
+    const RECT below{0, heading.bottom, shot.width, shot.height};
+    CHECK_EQ(shot.countOther(below, face), 0);
+    const RECT status = labelRect(t.window, u"status");
+    CHECK_EQ(shot.countOther(status, face), 0);
+
+    // The heading is drawn in Tahoma, bold, with a 37-pixel em at 96 DPI (27.75 pt).
+    HFONT font = t.window.label(u"HEADING")->font();
+    LOGFONTW lf{};
+    GetObjectW(font, sizeof lf, &lf);
+    CHECK_EQ(std::wstring(lf.lfFaceName), std::wstring(L"Tahoma"));
+    CHECK_EQ(lf.lfWeight, static_cast<LONG>(FW_BOLD));
+    CHECK_EQ(lf.lfCharSet, static_cast<BYTE>(ANSI_CHARSET));
+    CHECK_EQ(lf.lfHeight, static_cast<LONG>(-fernwick::emPixels(27.75, screenDpi(LOGPIXELSY))));
+}
+
+TEST(HeadingTextIsCutAtTheLabelsEdges) {
+    TestWindow t;
+    WindowLabel& heading = *t.window.label(u"HEADING");
+    // A word far wider than the label, and more lines than it has room for.
+    CHECK(
+        heading.setText(u"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\r\nW\r\nW\r\nW\r\nW\r\nW").ok());
+    t.window.showFirstWelcomeScreen();
+    pump();
+    const Capture shot = printClient(t.window.hwnd());
+    const std::uint32_t face = rgbOf(GetSysColor(COLOR_BTNFACE));
+    const RECT r = heading.rect();
+    CHECK(shot.count(r, 0x0000C0) > 0);
+    CHECK_EQ(shot.countOther(RECT{r.right, 0, shot.width, shot.height}, face), 0);
+    CHECK_EQ(shot.countOther(RECT{0, r.bottom, shot.width, shot.height}, face), 0);
+}
+
+TEST(ClicksSwitchBetweenTheWelcomeAndTheWonScreen) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    pump();
+    HWND button = t.window.controlWindow(u"STARTBUTTON");
+    HFONT welcomeFont = t.window.label(u"HEADING")->font();
+    const LONG welcomeHeight = fontHeight(welcomeFont);
+
+    SendMessageW(button, BM_CLICK, 0, 0);
+    CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
+    CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
+    CHECK_EQ(windowText(button), std::wstring(L"Click to restart game!"));
+    CHECK_EQ(fontHeight(t.window.label(u"HEADING")->font()),
+             static_cast<LONG>(-fernwick::emPixels(18.0, screenDpi(LOGPIXELSY))));
+    CHECK_EQ(GetFocus(), button);
+
+    SendMessageW(button, BM_CLICK, 0, 0);
+    CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kNotWon));
+    CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(u"Welcome to FERNWICK!"));
+    CHECK_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
+    // 28 pt and 27.75 pt both come to the same em height.
+    CHECK_EQ(fontHeight(t.window.label(u"HEADING")->font()), welcomeHeight);
+    CHECK_EQ(GetFocus(), button);
+    CHECK(t.endings.empty());
+}
+
+TEST(EnterAndEscapeNeverClickButSpaceDoes) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    pump();
+    HWND button = t.window.controlWindow(u"STARTBUTTON");
+    const std::u16string before = labelText(t.window, u"status");
+
+    pressKey(t.window, button, VK_RETURN);
+    pressKey(t.window, button, VK_ESCAPE);
+    // Tab brings the focus back to the only control that takes it, which a dialog would make
+    // its default button; Enter must still do nothing.
+    pressKey(t.window, button, VK_TAB);
+    CHECK_EQ(GetFocus(), button);
+    CHECK_EQ(GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK,
+             static_cast<LONG_PTR>(BS_PUSHBUTTON));
+    pressKey(t.window, button, VK_RETURN);
+    pressKey(t.window, t.window.hwnd(), VK_RETURN);
+    pressKey(t.window, button, VK_ESCAPE);
+    CHECK_EQ(labelText(t.window, u"status"), before);
+    CHECK_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
+
+    pressKey(t.window, button, VK_SPACE);
+    CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
+    pressKey(t.window, button, VK_SPACE);
+    CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kNotWon));
+}
+
+TEST(ResizingAndMaximizingMoveNoControl) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    pump();
+    HWND button = t.window.controlWindow(u"STARTBUTTON");
+    HWND frame = t.window.controlWindow(u"Picture1");
+    const RECT buttonBefore = rectInParent(button), frameBefore = rectInParent(frame);
+    SetWindowPos(t.window.hwnd(), nullptr, 0, 0, 600, 500, SWP_NOMOVE | SWP_NOZORDER);
+    pump();
+    ShowWindow(t.window.hwnd(), SW_MAXIMIZE);
+    pump();
+    const RECT buttonAfter = rectInParent(button), frameAfter = rectInParent(frame);
+    CHECK(EqualRect(&buttonBefore, &buttonAfter));
+    CHECK(EqualRect(&frameBefore, &frameAfter));
+}
+
+TEST(ClosingTheWindowEndsTheLoopWithStatusZero) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    PostMessageW(t.window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    CHECK_EQ(t.window.run(), 0);
+    CHECK(!t.window.hwnd());
+    CHECK(t.endings.empty());
+}
+
+TEST(AVanishedButtonStopsTheClickWithItsCode) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    pump();
+    DestroyWindow(t.window.controlWindow(u"STARTBUTTON"));
+
+    BoxWatch box;
+    box.start();
+    t.window.form().STARTBUTTON_Click();
+    box.finish();
+
+    CHECK(box.seen);
+    CHECK_EQ(box.owner, t.window.hwnd());
+    CHECK_EQ(box.caption, std::wstring(L"FernWick"));
+    CHECK(box.text.find(L"1400") != std::wstring::npos);
+    CHECK(box.text.find(L"0x00000578") != std::wstring::npos);
+    CHECK(box.errorIcon);
+    CHECK_EQ(t.endings, std::vector<int>{Form1Window::kFailureExitStatus});
+    // The heading had changed before the caption failed; the state had not.
+    CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
+    CHECK_EQ(labelText(t.window, u"status"), std::u16string(u"clocked"));
+}
+
+TEST(AVanishedWindowFailsEveryLabelOperation) {
+    TestWindow t;
+    WindowLabel& heading = *t.window.label(u"HEADING");
+    WindowLabel& status = *t.window.label(u"status");
+    DestroyWindow(t.window.hwnd());
+    pump();
+
+    std::u16string text;
+    CHECK_EQ(status.getText(text).code(), static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
+    CHECK_EQ(heading.setText(u"x").code(), static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
+    CHECK_EQ(heading.setFontSize(18.0f).code(),
+             static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
+
+    // The click stops at its first operation, reading the state, and tells the player alone.
+    BoxWatch box;
+    box.start();
+    t.window.form().STARTBUTTON_Click();
+    box.finish();
+    CHECK(box.seen);
+    CHECK_EQ(box.owner, static_cast<HWND>(nullptr));
+    CHECK(box.text.find(L"1400") != std::wstring::npos);
+    CHECK_EQ(t.endings, std::vector<int>{Form1Window::kFailureExitStatus});
+}
+
+TEST(FontSizesThatCannotBeDrawnAreRefused) {
+    TestWindow t;
+    WindowLabel& heading = *t.window.label(u"HEADING");
+    const LONG before = fontHeight(heading.font());
+    for (float points : {0.0f, -3.0f, std::nanf(""), 1.0e9f}) {
+        const fernwick::Result r = heading.setFontSize(points);
+        CHECK(!r.ok());
+        CHECK_EQ(r.code(), static_cast<std::uint32_t>(ERROR_INVALID_PARAMETER));
+    }
+    CHECK_EQ(fontHeight(heading.font()), before);
+    CHECK(heading.setFontSize(12.0f).ok());
+    CHECK_EQ(fontHeight(heading.font()),
+             static_cast<LONG>(-fernwick::emPixels(12.0, screenDpi(LOGPIXELSY))));
+}
+
+int main(int argc, char** argv) { return fernwick::wintest::runAll(argc, argv); }
