@@ -1,0 +1,224 @@
+#!/usr/bin/python3
+"""Reads the built fernwick.exe with pefile, a reader independent of the tools that wrote it, and
+checks its file format, its imports and its resources byte for byte against the identity values.
+
+    check_resources.py VALUES_JSON BUILD_DIR     (checks BUILD_DIR/win32/fernwick.exe)
+
+Prints the version record and the icon group as read, then one line per failed check.
+"""
+
+import json
+import os
+import struct
+import sys
+
+sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import winetools  # noqa: E402
+
+RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
+LANG_NEUTRAL, LANG_EN_US = 0, 1033
+FIRST_ICON_IMAGE = 30001
+STRING_KEYS = ["CompanyName", "ProductName", "FileVersion", "ProductVersion", "InternalName",
+               "OriginalFilename"]
+# DLLs every Windows installation has in its system folder.
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll",
+               "msimg32.dll", "advapi32.dll", "shell32.dll", "ole32.dll"}
+
+
+class Checks:
+    def __init__(self):
+        self.failed = 0
+
+    def equal(self, got, want, what):
+        if got != want:
+            print(f"FAILED {what}: got {got!r}, want {want!r}")
+            self.failed += 1
+            return False
+        return True
+
+    def true(self, ok, what):
+        if not ok:
+            print(f"FAILED {what}")
+            self.failed += 1
+        return bool(ok)
+
+
+def resources(pe):
+    """{(type, name, language): bytes} and the (type, name, language) order they are listed in."""
+    found, order = {}, []
+    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        for name in kind.directory.entries:
+            for language in name.directory.entries:
+                key = (kind.id if kind.name is None else str(kind.name),
+                       name.id if name.name is None else str(name.name), language.id)
+                data = pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
+                found[key] = data
+                order.append(key)
+    return found, order
+
+
+def version_node(data, at=0, level=0, parent=""):
+    """One VS_VERSIONINFO node, read by its total length and key only: a leaf's value is
+    everything from the aligned end of its key to the end of the node, so its value-length field
+    can be checked against it. Levels: the record (its value is VS_FIXEDFILEINFO), the
+    StringFileInfo and VarFileInfo blocks, the string tables, the strings."""
+    length, value_length, kind = struct.unpack_from("<HHH", data, at)
+    end = at + length
+    key_end = at + 6
+    while data[key_end:key_end + 2] != b"\0\0":
+        key_end += 2
+    key = data[at + 6:key_end].decode("utf-16-le")
+    value_at = (key_end + 2 + 3) & ~3
+    node = {"key": key, "length": length, "value_length": value_length, "type": kind,
+            "value": b"", "children": []}
+    leaf = level == 3 or (level == 2 and parent == "VarFileInfo")
+    if level == 0:
+        node["value"] = data[value_at:value_at + 52]
+        child_at = (value_at + 52 + 3) & ~3
+    elif leaf:
+        node["value"] = data[value_at:end]
+        child_at = end
+    else:
+        child_at = value_at
+    while child_at < end:
+        child = version_node(data, child_at, level + 1, key)
+        node["children"].append(child)
+        child_at = (child_at + child["length"] + 3) & ~3
+    return node
+
+
+def check_version(c, data, v, out):
+    root = version_node(data)
+    c.equal(root["key"], "VS_VERSION_INFO", "version record key")
+    c.equal(root["length"], len(data), "version record length")
+    c.equal(root["value_length"], 52, "VS_FIXEDFILEINFO length")
+    fields = struct.unpack("<13I", root["value"])
+    names = ["Signature", "StrucVersion", "FileVersionMS", "FileVersionLS", "ProductVersionMS",
+             "ProductVersionLS", "FileFlagsMask", "FileFlags", "FileOS", "FileType",
+             "FileSubtype", "FileDateMS", "FileDateLS"]
+    for name, value in zip(names, fields):
+        out.append(f"  {name:<17} 0x{value:08X}")
+    major, minor, patch, build = v["version_numeric"]
+    ms, ls = (major << 16) | minor, (patch << 16) | build
+    c.equal(fields, (0xFEEF04BD, 0x00010000, ms, ls, ms, ls, 0, 0, 0x4, 0x1, 0, 0, 0),
+            "VS_FIXEDFILEINFO")
+
+    blocks = [child["key"] for child in root["children"]]
+    out.append(f"  blocks in order: {blocks}")
+    if not c.equal(blocks, ["VarFileInfo", "StringFileInfo"], "blocks, VarFileInfo first"):
+        return
+    var, strings = root["children"]
+    c.equal([n["key"] for n in var["children"]], ["Translation"], "VarFileInfo entries")
+    if var["children"]:
+        t = var["children"][0]
+        pair = struct.unpack("<HH", t["value"]) if len(t["value"]) == 4 else None
+        out.append(f"  Translation: wValueLength={t['value_length']} type={t['type']} "
+                   f"value={'0x%04X, 0x%04X' % pair if pair else t['value'].hex()}")
+        c.equal(pair, (0x0409, 0x04B0), "Translation")
+        c.equal((t["value_length"], t["type"]), (4, 0), "Translation value length and type")
+    tables = [n["key"] for n in strings["children"]]
+    out.append(f"  string tables: {tables}")
+    if not c.equal(tables, ["040904B0"], "string tables"):
+        return
+    want = [v["company_name"], v["product_name"], v["version_string"], v["version_string"],
+            v["internal_name"], v["windows_filename"]]
+    got = []
+    for s in strings["children"][0]["children"]:
+        value = s["value"]
+        text = value.decode("utf-16-le")
+        out.append(f"  {s['key']:<17} wValueLength={s['value_length']:<3} type={s['type']} "
+                   f"value={text!r}")
+        got.append((s["key"], text.rstrip("\0")))
+        # The value length counts bytes, the terminating NUL included.
+        c.equal(s["value_length"], len(value), f"{s['key']} value length in bytes")
+        c.true(text.endswith("\0") and "\0" not in text[:-1], f"{s['key']} ends with one NUL")
+        c.equal(s["type"], 1, f"{s['key']} is text")
+    c.equal(got, list(zip(STRING_KEYS, want)), "the six strings, in order, and no other")
+
+
+def check_icons(c, found, ico, out):
+    count = struct.unpack_from("<H", ico, 4)[0]
+    images = []
+    for i in range(count):
+        entry = ico[6 + 16 * i:22 + 16 * i]
+        size, offset = struct.unpack_from("<II", entry, 8)
+        images.append((entry[:12], ico[offset:offset + size]))
+
+    group = found.get((RT_GROUP_ICON, 1, LANG_NEUTRAL))
+    if not c.true(group is not None, "icon group 1, language neutral"):
+        return
+    reserved, kind, n = struct.unpack_from("<HHH", group)
+    out.append(f"  GRPICONDIR reserved={reserved} type={kind} count={n} ({len(group)} bytes)")
+    c.equal((reserved, kind, n, len(group)), (0, 1, count, 6 + 14 * count), "GRPICONDIR")
+    ids = []
+    for i in range(n):
+        w, h, colours, res, planes, bits, size, ident = struct.unpack_from(
+            "<BBBBHHIH", group, 6 + 14 * i)
+        ids.append(ident)
+        out.append(f"  entry {i}: {w or 256}x{h or 256} colours={colours} planes={planes} "
+                   f"bits={bits} bytes={size} id={ident}")
+        if i >= len(images):
+            continue
+        c.equal(group[6 + 14 * i:18 + 14 * i], images[i][0], f"icon group entry {i} fields")
+        c.equal(ident, FIRST_ICON_IMAGE + i, f"icon group entry {i} image id")
+        image = found.get((RT_ICON, ident, LANG_NEUTRAL))
+        if c.true(image is not None, f"icon image {ident}, language neutral"):
+            c.equal(len(image), size, f"icon image {ident} size")
+            c.true(image == images[i][1], f"icon image {ident} is image {i} of fernwick.ico")
+    c.equal(ids, [30001, 30002], "icon images")
+    c.equal([len(img) for _, img in images], [872, 3240], "fernwick.ico image sizes")
+
+
+def main():
+    try:
+        import pefile
+    except ImportError:
+        winetools.missing("python3-pefile")
+    with open(sys.argv[1], encoding="utf-8") as f:
+        v = json.load(f)
+    exe = winetools.require_build(sys.argv[2], "win32", "fernwick.exe")
+    pe = pefile.PE(exe)
+    c = Checks()
+
+    c.equal(hex(pe.OPTIONAL_HEADER.Magic), hex(0x10B), "PE32, not PE32+")
+    c.equal(hex(pe.FILE_HEADER.Machine), hex(0x14C), "machine i386")
+    c.equal(pe.OPTIONAL_HEADER.Subsystem, 2, "subsystem Windows GUI")
+    dlls = sorted(entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT)
+    print(f"imports: {', '.join(dlls)}")
+    c.true(set(dlls) <= SYSTEM_DLLS, f"only system DLLs imported: {dlls}")
+
+    found, order = resources(pe)
+    print("resources (type, name, language): " + ", ".join(str(k) for k in order))
+    c.equal(sorted(found), sorted([(RT_ICON, 30001, 0), (RT_ICON, 30002, 0),
+                                   (RT_GROUP_ICON, 1, 0), (RT_VERSION, 1, LANG_EN_US)]),
+            "resources")
+
+    out = []
+    version = found.get((RT_VERSION, 1, LANG_EN_US))
+    if c.true(version is not None, "version resource 1, language 1033"):
+        print(f"version record ({len(version)} bytes):")
+        check_version(c, version, v, out)
+        print("\n".join(out))
+        # pefile's own reading of the same record must agree on the strings and their order.
+        pe.parse_data_directories()
+        tables = [st for info in getattr(pe, "FileInfo", [[]])[0] if info.Key == b"StringFileInfo"
+                  for st in info.StringTable]
+        if c.equal(len(tables), 1, "pefile: string tables"):
+            pairs = [(k.decode(), val.decode()) for k, val in tables[0].entries.items()]
+            print(f"  pefile reads: {pairs}")
+            c.equal([k for k, _ in pairs], STRING_KEYS, "pefile: string order")
+
+    with open(v["icon_file"], "rb") as f:
+        ico = f.read()
+    out = []
+    print("icon group 1:")
+    check_icons(c, found, ico, out)
+    print("\n".join(out))
+
+    print(f"{c.failed} failed check(s)" if c.failed else "all resource checks passed")
+    sys.exit(1 if c.failed else 0)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,156 @@
+#!/usr/bin/python3
+"""The real Windows program under Wine, played on a private X server with a window manager:
+the window appears with its title, a click wins, Enter and Escape do nothing, Space goes back to
+the very same welcome screen, and Alt+F4 ends the program with status 0. The screenshots are
+kept for people to look at.
+
+    end_to_end.py BUILD_DIR SCREENSHOT_DIR     (BUILD_DIR holds win32/ and maybe win64/)
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import winetools  # noqa: E402
+
+HEADING_BLUE = (0, 0, 192)
+BUTTON = (120, 268)  # the button's centre, in client coordinates: it spans (8..233, 256..281)
+PATIENCE = 300  # seconds Wine may take to show or close the window; never a measured time
+
+
+class Failure(Exception):
+    pass
+
+
+class Shot:
+    def __init__(self, path, env):
+        ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], env=env,
+                             capture_output=True, check=True).stdout
+        fields, at = [], 0
+        while len(fields) < 4:  # P6, width, height, maximum; then one whitespace byte
+            while ppm[at:at + 1].isspace():
+                at += 1
+            start = at
+            while not ppm[at:at + 1].isspace():
+                at += 1
+            fields.append(ppm[start:at])
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = ppm[at + 1:at + 1 + self.width * self.height * 3]
+        self.path = path
+
+    def __eq__(self, other):
+        return (self.width, self.height, self.pixels) == (other.width, other.height, other.pixels)
+
+    def count(self, colour, top=0, bottom=None):
+        bottom = self.height if bottom is None else bottom
+        wanted = bytes(colour)
+        return sum(1 for i in range(top * self.width, bottom * self.width)
+                   if self.pixels[3 * i:3 * i + 3] == wanted)
+
+
+class Game:
+    def __init__(self, env, shots):
+        self.env, self.shots, self.window = env, shots, None
+
+    def run(self, *args, check=True):
+        return subprocess.run(args, env=self.env, capture_output=True, text=True, check=check,
+                              timeout=PATIENCE).stdout.strip()
+
+    def wait_for_window(self):
+        found = self.run("xdotool", "search", "--sync", "--onlyvisible", "--name", "^FernWick$")
+        self.window = found.split()[0]
+        return self.run("xdotool", "getwindowname", self.window)
+
+    def shot(self, name):
+        """The window's client area once it has stopped changing."""
+        previous = None
+        for attempt in range(50):
+            path = os.path.join(self.shots, f"{name}.png")
+            self.run("import", "-window", self.window, path)
+            current = Shot(path, self.env)
+            if previous is not None and current == previous:
+                return current
+            previous = current
+            time.sleep(0.2 if attempt < 10 else 1)
+        raise Failure(f"the {name} screen never settled")
+
+    def framed_shot(self, name):
+        """The window with the window manager's frame, as a person sees it on the screen."""
+        path = os.path.join(self.shots, f"{name}.png")
+        self.run("import", "-frame", "-window", self.window, path)
+        return path
+
+    def click_button(self):
+        self.run("xdotool", "mousemove", "--window", self.window, *map(str, BUTTON), "click", "1")
+
+    def key(self, name):
+        # Keys go to the active window; events sent to a window directly never reach the
+        # window manager (Alt+F4) and are not trusted by every program.
+        self.run("xdotool", "windowactivate", "--sync", self.window, "key", name)
+
+
+def play(wine, exe, shots):
+    """Plays one game; returns the number of checks that passed and those that failed."""
+    passed, failures = [], []
+
+    def check(ok, what):
+        print(("ok      " if ok else "FAILED  ") + what)
+        (passed if ok else failures).append(what)
+
+    with winetools.wine_session(wine, window_manager=True) as env:
+        process = subprocess.Popen([wine.loader, exe], env=env)
+        try:
+            game = Game(env, shots)
+            title = game.wait_for_window()
+            check(title == "FernWick", f"the window's title is FernWick ({title!r})")
+
+            welcome = game.shot("welcome")
+            game.framed_shot("welcome-framed")
+            heading = welcome.count(HEADING_BLUE, 0, 105)
+            check(heading > 200, f"the welcome heading is drawn in blue ({heading} pixels)")
+
+            game.click_button()
+            won = game.shot("won")
+            game.framed_shot("won-framed")
+            check(won != welcome, "a click on the button changes the screen")
+            check(won.count(HEADING_BLUE, 0, 105) > 200, "the won heading is drawn in blue")
+
+            game.key("Return")
+            game.key("Escape")
+            check(game.shot("after-enter-and-escape") == won, "Enter and Escape change nothing")
+
+            game.key("space")
+            back = game.shot("back")
+            check(back == welcome, "Space on the focused button restores the welcome screen")
+
+            game.key("alt+F4")
+            status = process.wait(timeout=PATIENCE)
+            check(status == 0, f"Alt+F4 ends the program with status 0 (status {status})")
+        except (Failure, subprocess.SubprocessError, IndexError) as error:
+            check(False, f"the game could not be played: {error}")
+        finally:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+    return len(passed), len(failures)
+
+
+def main():
+    build, shots = sys.argv[1], sys.argv[2]
+    winetools.require_programs("Xvfb", "openbox", "xdotool", "xprop", "import", "convert")
+    wine = winetools.choose_wine()
+    if wine.note:
+        print(wine.note)
+    exe = winetools.require_build(build, wine.build, "fernwick.exe")
+    os.makedirs(shots, exist_ok=True)
+    passed, failed = play(wine, exe, shots)
+    print(f"screenshots: {shots}")
+    print(f"{passed} passed, {failed} failed")
+    sys.exit(1 if failed or not passed else 0)
+
+
+if __name__ == "__main__":
+    main()

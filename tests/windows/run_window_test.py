@@ -1,0 +1,29 @@
+#!/usr/bin/python3
+"""Runs fernwick_window_test.exe, the window's own tests, under Wine on a private X server.
+
+    run_window_test.py BUILD_DIR       (the folder holding win32/ and maybe win64/)
+"""
+
+import os
+import subprocess
+import sys
+
+sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import winetools  # noqa: E402
+
+
+def main():
+    winetools.require_programs("Xvfb", "openbox", "xprop")
+    wine = winetools.choose_wine()
+    if wine.note:
+        print(wine.note)
+    exe = winetools.require_build(sys.argv[1], wine.build, "fernwick_window_test.exe")
+    # With a window manager, as on a desktop: Wine then waits for no window to be mapped.
+    with winetools.wine_session(wine, window_manager=True) as env:
+        result = subprocess.run([wine.loader, exe], env=env, timeout=600)
+    sys.exit(result.returncode)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,148 @@
+"""What the Windows tests share: skipping (or, under CI, failing) when a tool is missing, choosing
+how Wine runs here, and a private virtual X server with a fresh Wine prefix.
+
+Where the kernel cannot start 32-bit programs (Linux with IA-32 emulation off), 32-bit Wine cannot
+run at all. The tests then run the x86-64 build of the same sources under 64-bit Wine, and say so;
+fernwick.exe itself, the 32-bit program, is still built and its file checked.
+"""
+
+import contextlib
+import glob
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77  # ctest's SKIP_RETURN_CODE for these tests
+
+
+def under_ci():
+    return os.environ.get("CI", "").lower() not in ("", "0", "false", "no")
+
+
+def missing(what, hint="scripts/install-windows-deps installs it"):
+    """Skips the test with one line, or fails it under CI, which never skips."""
+    if under_ci():
+        print(f"FAIL: {what} is missing, and CI never skips ({hint})")
+        sys.exit(1)
+    print(f"SKIP: {what} is not installed ({hint})")
+    sys.exit(SKIP)
+
+
+def require_programs(*names):
+    for name in names:
+        if not shutil.which(name):
+            missing(name)
+
+
+COMPILERS = {"win32": "i686-w64-mingw32-g++", "win64": "x86_64-w64-mingw32-g++"}
+
+
+def require_build(build_dir, build, program):
+    """The path of `program` in the `build` ("win32" or "win64") of the build fixture. Skips where
+    the cross compiler for it is missing; fails where it is there but the program was not built."""
+    require_programs(COMPILERS[build])
+    path = os.path.join(build_dir, build, program)
+    if not os.path.isfile(path):
+        print(f"FAIL: {path} was not built (see the test windows.build)")
+        sys.exit(1)
+    return path
+
+
+def can_run_32bit(loader="/usr/lib/wine/wine"):
+    """True when this machine can start Wine's 32-bit loader."""
+    if not os.access(loader, os.X_OK):
+        return False
+    try:
+        subprocess.run([loader, "--version"], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60, check=True)
+        return True
+    except (OSError, subprocess.SubprocessError):
+        return False
+
+
+class Wine:
+    """How to start a Windows program here: the loader, the server, the prefix's architecture,
+    and which build ("win32" or "win64") it can run."""
+
+    def __init__(self, loader, server, winearch, build, note=""):
+        self.loader, self.server, self.winearch, self.build, self.note = (
+            loader, server, winearch, build, note)
+
+
+def choose_wine():
+    """The Wine that runs here, preferring 32-bit Wine and the shipped 32-bit program."""
+    wine64 = "/usr/lib/wine/wine64"
+    if can_run_32bit():
+        return Wine(shutil.which("wine") or "/usr/bin/wine", shutil.which("wineserver") or
+                    "/usr/bin/wineserver", "win32", "win32")
+    if os.access(wine64, os.X_OK) and os.access("/usr/lib/wine/wineserver64", os.X_OK):
+        why = ("32-bit Wine is not installed" if not os.path.exists("/usr/lib/wine/wine")
+               else "this kernel cannot start 32-bit programs")
+        return Wine(wine64, "/usr/lib/wine/wineserver64", "win64", "win64",
+                    f"NOTE: {why}; running the x86-64 build of the same sources under 64-bit Wine")
+    missing("Wine (32-bit: wine32:i386, or 64-bit: wine64)")
+
+
+def wait_for(predicate, seconds, step=0.1):
+    """Polls until `predicate` is true or `seconds` have passed; returns its last value."""
+    end = time.monotonic() + seconds
+    while True:
+        value = predicate()
+        if value or time.monotonic() > end:
+            return value
+        time.sleep(step)
+
+
+@contextlib.contextmanager
+def wine_session(wine, window_manager=False, screen="640x480x24"):
+    """A private X server (with openbox when asked) and a fresh Wine prefix in a temporary folder.
+    Yields the environment to run Wine programs with; removes everything afterwards."""
+    processes = []
+    prefix = tempfile.mkdtemp(prefix="fernwick-wine-")
+    try:
+        # The server picks a free display itself and says which, so parallel tests never race.
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
+                                 "-nolisten", "tcp"], pass_fds=(write_end,),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        processes.append(xvfb)
+        os.close(write_end)
+        with os.fdopen(read_end) as announced:
+            number = announced.readline().strip()
+        if not number:
+            raise RuntimeError("the virtual X server did not start")
+        env = dict(os.environ, DISPLAY=f":{number}", WINEPREFIX=prefix, WINEARCH=wine.winearch,
+                   WINEDEBUG="-all", WINELOADER=wine.loader, WINESERVER=wine.server,
+                   WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install Mono or Gecko
+        env.pop("WAYLAND_DISPLAY", None)
+        if window_manager:
+            processes.append(subprocess.Popen(["openbox"], env=env, stdout=subprocess.DEVNULL,
+                                              stderr=subprocess.DEVNULL))
+            wait_for(lambda: b"window id" in subprocess.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True
+            ).stdout, 30)
+
+        subprocess.run([wine.loader, "wineboot", "--init"], env=env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=600)
+        subprocess.run([wine.server, "-w"], env=env, timeout=600)
+        # Wine's own fonts, Tahoma among them, in the prefix's font folder: Debian's 64-bit Wine
+        # does not find them in its data folder by itself, and would draw Tahoma in another face.
+        fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
+        os.makedirs(fonts, exist_ok=True)
+        for font in glob.glob("/usr/share/wine/fonts/*.ttf"):
+            shutil.copy(font, fonts)
+        yield env
+    finally:
+        if "env" in locals():
+            subprocess.run([wine.server, "-k"], env=env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+        for process in reversed(processes):
+            process.terminate()
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        shutil.rmtree(prefix, ignore_errors=True)
