@@ -102,6 +102,7 @@ def wine_session(wine, window_manager=False, screen="640x480x24"):
     Yields the environment to run Wine programs with; removes everything afterwards."""
     processes = []
     prefix = tempfile.mkdtemp(prefix="fernwick-wine-")
+    env = None
     try:
         # The server picks a free display itself and says which, so parallel tests never race.
         read_end, write_end = os.pipe()
@@ -136,7 +137,7 @@ def wine_session(wine, window_manager=False, screen="640x480x24"):
             shutil.copy(font, fonts)
         yield env
     finally:
-        if "env" in locals():
+        if env is not None:
             subprocess.run([wine.server, "-k"], env=env, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL)
         for process in reversed(processes):
