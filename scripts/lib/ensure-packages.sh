@@ -1,0 +1,22 @@
+# ensure_packages PACKAGE...: installs the Debian packages not yet installed, and does nothing
+# (quickly) when they all are. Packages named NAME:i386 bring in Debian's i386 architecture.
+ensure_packages() {
+    local package status missing=() sudo=()
+    for package in "$@"; do
+        status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+        [[ "$status" == "install ok installed" ]] || missing+=("$package")
+    done
+    [[ ${#missing[@]} -eq 0 ]] && return 0
+
+    echo "Installing: ${missing[*]}"
+    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    for package in "${missing[@]}"; do
+        if [[ "$package" == *:i386 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+            "${sudo[@]}" dpkg --add-architecture i386
+            break
+        fi
+    done
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
