@@ -1,0 +1,220 @@
+// Privacy: the real program, started, clicked and closed on a virtual X server under strace,
+// writes no file and opens no internet socket. It runs with a home, a runtime folder and a
+// temporary folder of its own, all empty, so anything it left behind would show there too.
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "tests/e2e/x_session.h"
+#include "tests/hardening/game_screens.h"
+
+namespace fernwick::e2e {
+namespace {
+
+// One system call from strace's log, its unfinished and resumed halves put together.
+struct Call {
+    QString name;
+    QString arguments;
+    QString result;
+    QString line;  // as strace wrote it
+};
+
+std::vector<Call> readTrace(const QString& file) {
+    QFile log(file);
+    std::vector<Call> calls;
+    if (!log.open(QIODevice::ReadOnly)) return calls;
+    static const QRegularExpression start(R"(^(\d+)\s+(\w+)\((.*)$)");
+    static const QRegularExpression resumed(R"(^(\d+)\s+<\.\.\. (\w+) resumed>(.*)$)");
+    std::map<QString, Call> unfinished;  // by process id
+    const auto finish = [&calls](Call call, const QString& rest) {
+        const qsizetype equals = rest.lastIndexOf(QLatin1String(") = "));
+        call.arguments += equals < 0 ? rest : rest.left(equals);
+        call.result = equals < 0 ? QString() : rest.mid(equals + 4);
+        calls.push_back(call);
+    };
+    while (!log.atEnd()) {
+        const QString line = QString::fromUtf8(log.readLine()).trimmed();
+        if (const auto m = resumed.match(line); m.hasMatch()) {
+            const auto it = unfinished.find(m.captured(1));
+            if (it == unfinished.end()) continue;
+            Call call = it->second;
+            unfinished.erase(it);
+            call.line += QLatin1String(" ... ") + line;
+            finish(call, m.captured(3));
+        } else if (const auto s = start.match(line); s.hasMatch()) {
+            Call call{s.captured(2), {}, {}, line};
+            QString rest = s.captured(3);
+            if (rest.endsWith(QLatin1String("<unfinished ...>"))) {
+                call.arguments = rest.chopped(16);
+                unfinished[s.captured(1)] = call;
+            } else {
+                finish(call, rest);
+            }
+        }
+    }
+    return calls;
+}
+
+QString firstQuoted(const QString& text) {
+    const qsizetype open = text.indexOf('"');
+    const qsizetype close = open < 0 ? -1 : text.indexOf('"', open + 1);
+    return close < 0 ? QString() : text.mid(open + 1, close - open - 1);
+}
+
+// Why a call writes to the file system or reaches the network, or nothing when it does neither.
+// A call that failed because its file or folder was already there changed nothing.
+std::optional<QString> offence(const Call& call) {
+    if (call.result.contains(QLatin1String("EEXIST"))) return std::nullopt;
+    static const QStringList changesFiles = {
+        "creat",     "mkdir",    "mkdirat",   "unlink",      "unlinkat",    "rmdir",
+        "rename",    "renameat", "renameat2", "link",        "linkat",      "symlink",
+        "symlinkat", "truncate", "chmod",     "fchmodat",    "chown",       "lchown",
+        "fchownat",  "utime",    "utimes",    "utimensat",   "futimesat",   "mknod",
+        "mknodat",   "setxattr", "lsetxattr", "removexattr", "lremovexattr"};
+    if (changesFiles.contains(call.name)) return QStringLiteral("changes the file system");
+    if (call.name == "open" || call.name == "openat" || call.name == "openat2") {
+        static const QRegularExpression writing(R"(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND)");
+        const QString path = firstQuoted(call.arguments);
+        const bool device = (path.startsWith("/dev/") && !path.startsWith("/dev/shm/")) ||
+                            path.startsWith("/proc/");
+        if (writing.match(call.arguments).hasMatch() && !device) {
+            return QStringLiteral("opens a file for writing");
+        }
+        return std::nullopt;
+    }
+    static const QRegularExpression internet(R"(\bAF_INET6?\b)");
+    if ((call.name == "socket" || call.name == "connect" || call.name == "bind" ||
+         call.name == "sendto" || call.name == "sendmsg") &&
+        internet.match(call.arguments).hasMatch()) {
+        return QStringLiteral("uses an internet socket");
+    }
+    return std::nullopt;
+}
+
+bool isEmptyFolder(const QString& path) {
+    return QDir(path)
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+        .isEmpty();
+}
+
+class PrivacyTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(session.ready()) << "no virtual X server";
+        ASSERT_FALSE(QStandardPaths::findExecutable("strace").isEmpty()) << "strace is needed";
+        ASSERT_TRUE(home.isValid() && runtime.isValid() && temp.isValid() && logs.isValid());
+        QFile::setPermissions(runtime.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Starts the program under strace, clicks its button once, closes it with Alt+F4 and
+    // returns the calls it made. The program must have shown, toggled and ended with status 0.
+    std::vector<Call> playTraced(QProcessEnvironment env) {
+        const QString log = logs.filePath("trace.log");
+        QProcess strace;
+        strace.setProcessEnvironment(env);
+        strace.start("strace", {"-f", "-e", "trace=%file,%network", "-o", log,
+                                QStringLiteral(FERNWICK_EXECUTABLE)});
+        EXPECT_TRUE(strace.waitForStarted(5000));
+
+        // The traced program's process id is strace's child's, so the window is found by its
+        // title: no other program runs on this private display.
+        QString window;
+        for (int i = 0; i < 400 && window.isEmpty() && strace.state() == QProcess::Running; ++i) {
+            const QStringList ids = session.tool("xdotool", {"search", "--name", "^FernWick$"})
+                                        .split('\n', Qt::SkipEmptyParts);
+            for (const QString& id : ids) {
+                if (session.tool("xwininfo", {"-id", id}).contains("IsViewable")) window = id;
+            }
+            if (window.isEmpty()) QThread::msleep(50);
+        }
+        EXPECT_FALSE(window.isEmpty()) << "no FernWick window appeared under strace";
+        if (window.isEmpty()) {
+            strace.kill();
+            strace.waitForFinished(3000);
+            return {};
+        }
+        const QImage before = steadyScreenshot(session, window);
+        clickButton(session, window);
+        EXPECT_NE(aboveButton(steadyScreenshot(session, window)), aboveButton(before))
+            << "the click did not toggle the screen";
+        session.tool("xdotool", {"windowactivate", "--sync", window, "key", "alt+F4"});
+        EXPECT_TRUE(strace.waitForFinished(15000)) << "still running after Alt+F4";
+        EXPECT_EQ(strace.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(strace.exitCode(), 0) << "strace passes on the program's exit status";
+
+        std::vector<Call> calls = readTrace(log);
+        // The trace must cover the program itself, not just strace starting it.
+        const auto connected = std::find_if(calls.begin(), calls.end(), [](const Call& c) {
+            return c.name == "connect" && c.arguments.contains("/tmp/.X11-unix/X");
+        });
+        EXPECT_NE(connected, calls.end()) << "the trace has no connection to the X server";
+        return calls;
+    }
+
+    QProcessEnvironment privateEnvironment() const {
+        QProcessEnvironment env = session.environment();
+        env.insert("HOME", home.path());
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        env.insert("TMPDIR", temp.path());
+        for (const char* name :
+             {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"}) {
+            env.remove(name);
+        }
+        return env;
+    }
+
+    XSession session;
+    QTemporaryDir home, runtime, temp, logs;
+};
+
+TEST_F(PrivacyTest, PlayingWritesNoFileAndOpensNoInternetSocket) {
+    const std::vector<Call> calls = playTraced(privateEnvironment());
+    ASSERT_FALSE(calls.empty());
+    for (const Call& call : calls) {
+        const std::optional<QString> why = offence(call);
+        ASSERT_FALSE(why) << "the program " << why->toStdString() << ": "
+                          << call.line.toStdString();
+    }
+    EXPECT_TRUE(isEmptyFolder(home.path())) << "something was left in the home folder";
+    EXPECT_TRUE(isEmptyFolder(runtime.path())) << "something was left in the runtime folder";
+    EXPECT_TRUE(isEmptyFolder(temp.path())) << "something was left in the temporary folder";
+}
+
+// Without XDG_RUNTIME_DIR (a bare X session with no login manager), Qt falls back to a folder
+// runtime-<user> in the temporary folder and makes it, empty, when it is missing. That is all.
+TEST_F(PrivacyTest, WithoutARuntimeFolderOnlyQtsFallbackFolderIsMade) {
+    QProcessEnvironment env = privateEnvironment();
+    env.remove("XDG_RUNTIME_DIR");
+    const std::vector<Call> calls = playTraced(env);
+    ASSERT_FALSE(calls.empty());
+    const passwd* user = getpwuid(geteuid());
+    ASSERT_NE(user, nullptr);
+    const QString fallback =
+        QDir(temp.path()).filePath("runtime-" + QString::fromLocal8Bit(user->pw_name));
+    for (const Call& call : calls) {
+        const std::optional<QString> why = offence(call);
+        if (why && call.name == "mkdir" && firstQuoted(call.arguments) == fallback) continue;
+        ASSERT_FALSE(why) << "the program " << why->toStdString() << ": "
+                          << call.line.toStdString();
+    }
+    EXPECT_TRUE(isEmptyFolder(home.path())) << "something was left in the home folder";
+    const QStringList left =
+        QDir(temp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    EXPECT_TRUE(left.isEmpty() || (left.size() == 1 && isEmptyFolder(fallback)))
+        << left.join(", ").toStdString();
+}
+
+}  // namespace
+}  // namespace fernwick::e2e

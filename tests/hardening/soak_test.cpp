@@ -1,0 +1,127 @@
+// Soak: the real window toggled a hundred thousand times in one process, each click followed by
+// the repaint it causes, on Qt's offscreen platform. The heap in use must stop growing once the
+// first few hundred toggles have warmed up Qt's caches, and the window must look exactly as it
+// did at the start. Run under AddressSanitizer too, whose leak check runs at exit.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+#include "app/qt/form1_window.h"
+#include "app/qt/label_widget.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define FERNWICK_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define FERNWICK_ASAN 1
+#endif
+#endif
+
+#ifdef FERNWICK_ASAN
+#if __has_include(<sanitizer/allocator_interface.h>)
+#include <sanitizer/allocator_interface.h>
+#else
+// GCC's packages leave out the sanitizer headers; the runtime has the function all the same.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
+#else
+#include <malloc.h>
+#endif
+
+namespace fernwick::qt {
+namespace {
+
+// Bytes of heap handed out and not yet freed. AddressSanitizer replaces malloc, so mallinfo2()
+// would see only what the sanitizer's own runtime allocates; its allocator keeps the figure.
+std::int64_t heapInUse() {
+#ifdef FERNWICK_ASAN
+    return std::int64_t(__sanitizer_get_current_allocated_bytes());
+#else
+    const struct mallinfo2 info = mallinfo2();
+    return std::int64_t(info.uordblks + info.hblkhd);  // small chunks and mmapped ones
+#endif
+}
+
+constexpr const char* kHeapSource =
+#ifdef FERNWICK_ASAN
+    "__sanitizer_get_current_allocated_bytes";
+#else
+    "mallinfo2 uordblks + hblkhd";
+#endif
+
+class PaintCounter : public QObject {
+  public:
+    long paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+constexpr int kWarmUpToggles = 500;
+constexpr int kSoakToggles = 100000;
+constexpr int kReports = 5;
+constexpr std::int64_t kAllowedGrowth = 64 * 1024;
+
+TEST(SoakTest, AHundredThousandTogglesLeaveTheHeapAndTheScreenAsTheyWere) {
+    auto window = std::make_unique<Form1Window>();
+    window->setEndProgram(
+        [](int status) { ADD_FAILURE() << "the window reported a failure, status " << status; });
+    window->showFirstWelcomeScreen();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* button = window->findChild<QPushButton*>("STARTBUTTON");
+    auto* heading = window->findChild<LabelWidget*>("HEADING");
+    ASSERT_TRUE(button && heading);
+    PaintCounter headingPaints;
+    heading->installEventFilter(&headingPaints);
+
+    auto toggle = [button] {
+        button->click();
+        QApplication::processEvents();
+    };
+    QApplication::processEvents();
+    const QImage welcome = window->grab().toImage();
+
+    // Both screens drawn a few hundred times: fonts, glyph caches and pixmaps are all made now.
+    for (int i = 0; i < kWarmUpToggles; ++i) toggle();
+    ASSERT_EQ(kWarmUpToggles % 2, 0);
+    const std::int64_t before = heapInUse();
+    const long paintsBefore = headingPaints.paints;
+    std::printf("[ heap     ] %s after %d warm-up toggles: %lld bytes\n", kHeapSource,
+                kWarmUpToggles, static_cast<long long>(before));
+
+    std::int64_t highest = before;
+    for (int report = 1; report <= kReports; ++report) {
+        for (int i = 0; i < kSoakToggles / kReports; ++i) toggle();
+        const std::int64_t now = heapInUse();
+        highest = std::max(highest, now);
+        std::printf("[ heap     ] after %6d more toggles: %lld bytes (%+lld)\n",
+                    report * (kSoakToggles / kReports), static_cast<long long>(now),
+                    static_cast<long long>(now - before));
+    }
+    std::fflush(stdout);
+
+    EXPECT_LT(highest - before, kAllowedGrowth) << "the heap grows with the toggles";
+    // Every click was drawn, not merely counted.
+    EXPECT_GE(headingPaints.paints - paintsBefore, kSoakToggles);
+    // An even number of clicks: back on the welcome screen, pixel for pixel.
+    EXPECT_EQ(heading->text(), "Welcome to FERNWICK!");
+    EXPECT_EQ(button->text(), "BEGIN FERNWICK!");
+    EXPECT_EQ(window->grab().toImage(), welcome);
+
+    // One more click still wins.
+    toggle();
+    EXPECT_EQ(button->text(), "Click to restart game!");
+}
+
+}  // namespace
+}  // namespace fernwick::qt
