@@ -137,7 +137,8 @@ QString Game::waitForWindow(int timeoutMs) {
         [&] {
             // The game's own top-level window, known by its process id, once it is mapped.
             const QStringList ids =
-                session_.tool("xdotool", {"search", "--pid", pidText, "--name", "^FernWick$"})
+                session_
+                    .tool("xdotool", {"search", "--all", "--pid", pidText, "--name", "^FernWick$"})
                     .split('\n', Qt::SkipEmptyParts);
             for (const QString& id : ids) {
                 if (session_.tool("xwininfo", {"-id", id}).contains("IsViewable")) {
