@@ -153,13 +153,7 @@ QString Game::waitForWindow(int timeoutMs) {
     return window_;
 }
 
-void Game::clickAt(int x, int y) {
-    session_.tool("xdotool", {"mousemove", "--window", window_, QString::number(x),
-                              QString::number(y), "click", "1"});
-    // Off the window again, so no hover highlight shows in the next screenshot.
-    session_.tool("xdotool", {"mousemove", "0", "479"});
-    QThread::msleep(200);
-}
+void Game::clickAt(int x, int y) { e2e::clickAt(session_, window_, x, y); }
 
 void Game::key(const QString& keys) {
     session_.tool("xdotool", {"windowactivate", "--sync", window_, "key", keys});
@@ -169,6 +163,13 @@ void Game::key(const QString& keys) {
 Finished Game::waitForExit(int timeoutMs) {
     if (!process_.waitForFinished(timeoutMs) && running()) return {};
     return finishedFrom(process_);
+}
+
+void clickAt(const XSession& session, const QString& window, int x, int y) {
+    session.tool("xdotool", {"mousemove", "--window", window, QString::number(x),
+                             QString::number(y), "click", "1"});
+    session.tool("xdotool", {"mousemove", "0", "479"});
+    QThread::msleep(200);
 }
 
 int headingBluePixels(const QImage& image) {

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -75,5 +76,16 @@ class Game {
 
 // The screen's pixels of the heading's exact blue.
 int headingBluePixels(const QImage& image);
+
+// The button's centre in the window's client area.
+constexpr int kButtonX = 120, kButtonY = 268;
+
+// Everything above the button. Keyboard use brings out the button's focus frame, so the button
+// itself is left out when screens are compared.
+inline QImage aboveButton(const QImage& screen) { return screen.copy(QRect(0, 0, 239, 254)); }
+
+// Clicks at a point of a window's client area with a real press and release, then moves the
+// pointer off the window so no hover highlight shows in the next screenshot.
+void clickAt(const XSession& session, const QString& window, int x, int y);
 
 }  // namespace fernwick::e2e

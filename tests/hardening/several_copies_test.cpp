@@ -20,7 +20,7 @@ TEST(SeveralCopiesTest, EachCopyKeepsItsOwnScreenAndClosesOnItsOwn) {
     std::array<QImage, kCopies> welcome;
     for (int i = 0; i < kCopies; ++i) {
         games[i] = std::make_unique<Game>(session);
-        windows[i] = windowOfProcess(session, games[i]->pid());
+        windows[i] = games[i]->waitForWindow();
         ASSERT_FALSE(windows[i].isEmpty()) << "copy " << i + 1 << " showed no window";
     }
     ASSERT_NE(windows[0], windows[1]);
