@@ -19,20 +19,9 @@
 #include "app/qt/form1_window.h"
 #include "app/qt/heading_face.h"
 #include "app/qt/label_widget.h"
+#include "tests/hardening/paint_counter.h"
 
 namespace {
-
-// Counts the paints a widget receives.
-class PaintCounter : public QObject {
-  public:
-    long paints = 0;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
 
 double percentile(std::vector<double> sorted, double p) {
     const std::size_t i = std::min(sorted.size() - 1, std::size_t(p * double(sorted.size())));
@@ -62,7 +51,7 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     auto* button = window.findChild<QPushButton*>(QStringLiteral("STARTBUTTON"));
     auto* heading = window.findChild<QWidget*>(QStringLiteral("HEADING"));
-    PaintCounter counter;
+    fernwick::PaintCounter counter;
     heading->installEventFilter(&counter);
 
     std::vector<double> micros;

@@ -15,6 +15,7 @@
 
 #include "app/qt/form1_window.h"
 #include "app/qt/label_widget.h"
+#include "tests/hardening/paint_counter.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define FERNWICK_ASAN 1
@@ -55,17 +56,6 @@ constexpr const char* kHeapSource =
 #else
     "mallinfo2 uordblks + hblkhd";
 #endif
-
-class PaintCounter : public QObject {
-  public:
-    long paints = 0;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
 
 constexpr int kWarmUpToggles = 500;
 constexpr int kSoakToggles = 100000;
