@@ -1,5 +1,7 @@
 #include "app/control_table.h"
 
+#include <algorithm>
+
 #include "assets/identity/app_icon.h"
 #include "assets/picture/dog_picture.h"
 
@@ -80,10 +82,23 @@ const ControlTable kTable{
 }  // namespace
 
 const ControlRecord* ControlTable::find(std::u16string_view name) const {
-    for (const ControlRecord& record : controls) {
-        if (record.name == name) return &record;
-    }
-    return nullptr;
+    const std::size_t i = indexOf(name);
+    return i < controls.size() ? &controls[i] : nullptr;
+}
+
+std::size_t ControlTable::indexOf(std::u16string_view name) const {
+    std::size_t i = 0;
+    while (i < controls.size() && controls[i].name != name) ++i;
+    return i;
+}
+
+std::array<std::size_t, 4> ControlTable::tabOrder() const {
+    std::array<std::size_t, 4> order{};
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+        return controls[a].tabIndex < controls[b].tabIndex;
+    });
+    return order;
 }
 
 const ControlTable& controlTable() { return kTable; }

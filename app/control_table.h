@@ -81,6 +81,10 @@ struct ControlTable {
 
     // The record named `name`, or nullptr.
     const ControlRecord* find(std::u16string_view name) const;
+    // The position in `controls` of the record named `name`, or controls.size().
+    std::size_t indexOf(std::u16string_view name) const;
+    // The positions in `controls`, in keyboard-focus order: by tab index, ties in table order.
+    std::array<std::size_t, 4> tabOrder() const;
 };
 
 // The program's one table.

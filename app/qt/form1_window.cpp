@@ -3,7 +3,6 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -62,10 +61,8 @@ struct Form1Window::Controls {
     std::vector<QWidget*> focusOrder;  // the controls that take focus, in tab-index order
 
     QWidget* widget(const ControlTable& table, std::u16string_view name) const {
-        for (std::size_t i = 0; i < table.controls.size(); ++i) {
-            if (table.controls[i].name == name) return widgets[i];
-        }
-        return nullptr;
+        const std::size_t i = table.indexOf(name);
+        return i < widgets.size() ? widgets[i] : nullptr;
     }
 };
 
@@ -129,12 +126,7 @@ Form1Window::Form1Window(const ControlTable& table)
     }
 
     // Keyboard focus moves in tab-index order among the controls that take it.
-    std::vector<std::size_t> order(table.controls.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&table](std::size_t a, std::size_t b) {
-        return table.controls[a].tabIndex < table.controls[b].tabIndex;
-    });
-    for (std::size_t i : order) {
+    for (std::size_t i : table.tabOrder()) {
         QWidget* widget = controls_->widgets[i];
         if (widget->focusPolicy() == Qt::NoFocus) continue;
         if (!controls_->focusOrder.empty()) setTabOrder(controls_->focusOrder.back(), widget);

@@ -1,6 +1,5 @@
 #include "app/win32/form1_window.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -217,13 +216,8 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
     }
 
     // Tab moves through the child windows in their z-order: lay them out in tab-index order.
-    std::vector<std::size_t> order(count);
-    for (std::size_t i = 0; i < count; ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&table](std::size_t a, std::size_t b) {
-        return table.controls[a].tabIndex < table.controls[b].tabIndex;
-    });
     HWND previous = HWND_TOP;
-    for (std::size_t i : order) {
+    for (std::size_t i : table.tabOrder()) {
         HWND child = c.windows[i];
         if (!child) continue;
         SetWindowPos(child, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -232,15 +226,10 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
     }
 
     // The game reaches the controls by name.
-    const auto index = [&table](std::u16string_view name) {
-        for (std::size_t i = 0; i < table.controls.size(); ++i) {
-            if (table.controls[i].name == name) return i;
-        }
-        return table.controls.size();
-    };
-    form_ = std::make_unique<Form>(*this, *c.pictures.at(index(u"Picture1")),
-                                   *c.buttons.at(index(u"STARTBUTTON")),
-                                   *c.labels.at(index(u"status")), *c.labels.at(index(u"HEADING")));
+    form_ = std::make_unique<Form>(*this, *c.pictures.at(table.indexOf(u"Picture1")),
+                                   *c.buttons.at(table.indexOf(u"STARTBUTTON")),
+                                   *c.labels.at(table.indexOf(u"status")),
+                                   *c.labels.at(table.indexOf(u"HEADING")));
 }
 
 Form1Window::~Form1Window() {
@@ -251,17 +240,13 @@ Form1Window::~Form1Window() {
 }
 
 HWND Form1Window::controlWindow(std::u16string_view name) const {
-    for (std::size_t i = 0; i < table_.controls.size(); ++i) {
-        if (table_.controls[i].name == name) return controls_->windows[i];
-    }
-    return nullptr;
+    const std::size_t i = table_.indexOf(name);
+    return i < controls_->windows.size() ? controls_->windows[i] : nullptr;
 }
 
 WindowLabel* Form1Window::label(std::u16string_view name) const {
-    for (std::size_t i = 0; i < table_.controls.size(); ++i) {
-        if (table_.controls[i].name == name) return controls_->labels[i].get();
-    }
-    return nullptr;
+    const std::size_t i = table_.indexOf(name);
+    return i < controls_->labels.size() ? controls_->labels[i].get() : nullptr;
 }
 
 Form1& Form1Window::form() { return *form_; }

@@ -54,6 +54,18 @@ TEST(ControlTableTest, ControlsComeInCreationOrderWithTheirDesignRectangles) {
         EXPECT_EQ(controlTable().find(names[i]), &c[i]);
     }
     EXPECT_EQ(controlTable().find(u"heading"), nullptr) << "names are case-sensitive";
+    EXPECT_EQ(controlTable().indexOf(u"heading"), 4u);
+}
+
+TEST(ControlTableTest, FocusOrderFollowsTheTabIndexesNotTheCreationOrder) {
+    const ControlTable& t = controlTable();
+    EXPECT_EQ(t.tabOrder(),
+              (std::array<std::size_t, 4>{t.indexOf(u"HEADING"), t.indexOf(u"STARTBUTTON"),
+                                          t.indexOf(u"Picture1"), t.indexOf(u"status")}));
+    // Equal tab indexes keep their table order.
+    ControlTable tied = t;
+    for (ControlRecord& c : tied.controls) c.tabIndex = 7;
+    EXPECT_EQ(tied.tabOrder(), (std::array<std::size_t, 4>{0, 1, 2, 3}));
 }
 
 TEST(ControlTableTest, FirstWelcomeScreenValues) {
