@@ -1,8 +1,5 @@
 #include "app/control_table.h"
 
-#include <algorithm>
-
-#include "assets/identity/app_icon.h"
 #include "assets/picture/dog_picture.h"
 
 namespace fernwick {
@@ -17,14 +14,13 @@ const ControlTable kTable{
         .caption = u"FernWick",
         .clientWidth = 3585,
         .clientHeight = 4290,
-        .placement = Placement::SystemDefault,
         .border = Border::Sizable,
         .systemMenu = true,
         .minimizeBox = true,
         .maximizeBox = true,
         .showInTaskBar = true,
         .initialState = WindowState::Normal,
-        .icon = {fernwick_app_icon, fernwick_app_icon_size},
+        .iconResource = kAppIconResource,
     },
     {{
         {.name = u"Picture1",
@@ -81,24 +77,15 @@ const ControlTable kTable{
 
 }  // namespace
 
-const ControlRecord* ControlTable::find(std::u16string_view name) const {
-    const std::size_t i = indexOf(name);
-    return i < controls.size() ? &controls[i] : nullptr;
-}
-
 std::size_t ControlTable::indexOf(std::u16string_view name) const {
     std::size_t i = 0;
     while (i < controls.size() && controls[i].name != name) ++i;
     return i;
 }
 
-std::array<std::size_t, 4> ControlTable::tabOrder() const {
-    std::array<std::size_t, 4> order{};
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
-        return controls[a].tabIndex < controls[b].tabIndex;
-    });
-    return order;
+const ControlRecord* ControlTable::find(std::u16string_view name) const {
+    const std::size_t i = indexOf(name);
+    return i < controls.size() ? &controls[i] : nullptr;
 }
 
 const ControlTable& controlTable() { return kTable; }

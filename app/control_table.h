@@ -10,6 +10,9 @@
 
 namespace fernwick {
 
+// The program's icon group: the resource number under which both front ends find the icon.
+constexpr int kAppIconResource = 1;
+
 // Bytes compiled into the executable; empty when the slot is not filled.
 struct EmbeddedBytes {
     const unsigned char* data = nullptr;
@@ -41,7 +44,6 @@ struct FontDescription {
     bool strikeout = false;
 };
 
-enum class Placement { SystemDefault, Explicit };
 enum class Border { None, Fixed, Sizable };
 enum class WindowState { Normal, Minimized, Maximized };
 enum class ControlKind { Label, PushButton, PictureFrame };
@@ -51,7 +53,6 @@ struct WindowRecord {
     std::u16string_view caption;
     std::int32_t clientWidth;   // twips
     std::int32_t clientHeight;  // twips
-    Placement placement;
     Border border;
     bool systemMenu;
     bool minimizeBox;
@@ -59,8 +60,13 @@ struct WindowRecord {
     bool showInTaskBar;
     WindowState initialState;
     // The background is the system button face and the font the platform's standard
-    // user-interface font: both come from the platform, so neither is a value here.
-    EmbeddedBytes icon;  // an icon file holding the 16 x 16 and 32 x 32 images
+    // user-interface font: both come from the platform, so neither is a value here. The window
+    // goes where the system puts new windows: there is no position to give.
+    //
+    // The icon group holding the 16 x 16 and 32 x 32 images: on Windows the executable's own
+    // resource of this number, elsewhere the icon file the front end embeds under it. 0: no
+    // icon, so the platform's default shows.
+    int iconResource;
 };
 
 struct ControlRecord {
@@ -79,12 +85,10 @@ struct ControlTable {
     WindowRecord window;
     std::array<ControlRecord, 4> controls;  // in creation order
 
-    // The record named `name`, or nullptr.
-    const ControlRecord* find(std::u16string_view name) const;
     // The position in `controls` of the record named `name`, or controls.size().
     std::size_t indexOf(std::u16string_view name) const;
-    // The positions in `controls`, in keyboard-focus order: by tab index, ties in table order.
-    std::array<std::size_t, 4> tabOrder() const;
+    // The record named `name`, or nullptr.
+    const ControlRecord* find(std::u16string_view name) const;
 };
 
 // The program's one table.

@@ -1,25 +1,47 @@
 // The operations the window's controls offer to the game, whatever draws them. Every read or write
-// reports success, or failure with the platform's 32-bit status code for the failed operation.
+// reports success (with the value read, for a read), or failure with the platform's 32-bit status
+// code for the failed operation.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace fernwick {
 
+struct Failure {
+    std::uint32_t code;
+};
+
+template <class T = void>
 class [[nodiscard]] Result {
   public:
-    static Result success() { return Result(true, 0); }
-    static Result failure(std::uint32_t code) { return Result(false, code); }
+    Result(T value) : value_(std::move(value)) {}
+    Result(Failure failure) : code_(failure.code) {}
+
+    bool ok() const { return value_.has_value(); }
+    const T& value() const { return *value_; }
+    std::uint32_t code() const { return code_; }
+
+  private:
+    std::optional<T> value_;
+    std::uint32_t code_ = 0;
+};
+
+template <>
+class [[nodiscard]] Result<void> {
+  public:
+    Result() = default;
+    Result(Failure failure) : ok_(false), code_(failure.code) {}
 
     bool ok() const { return ok_; }
     std::uint32_t code() const { return code_; }
 
   private:
-    Result(bool ok, std::uint32_t code) : ok_(ok), code_(code) {}
-    bool ok_;
-    std::uint32_t code_;
+    bool ok_ = true;
+    std::uint32_t code_ = 0;
 };
 
 // Status codes a front end reports when its toolkit has no code of its own. They are the numbers
@@ -29,26 +51,27 @@ constexpr std::uint32_t kInvalidParameter = 87;       // a value the control can
 constexpr std::uint32_t kInvalidWindowHandle = 1400;  // the control no longer exists
 }  // namespace status_code
 
-// A text drawn by the window: a heading, or the hidden label that holds the game's state.
-class Label {
+// Whatever a front end made for one record of the control table.
+class Control {
   public:
-    virtual ~Label() = default;
-    virtual Result getText(std::u16string& text) const = 0;
-    virtual Result setText(std::u16string_view text) = 0;
-    // Changes only the size: the face, weight and colour stay. The text is re-wrapped.
-    virtual Result setFontSize(float points) = 0;
+    virtual ~Control() = default;
 };
 
-class PushButton {
+// A text drawn by the window: a heading, or the hidden label that holds the game's state.
+class Label : public Control {
   public:
-    virtual ~PushButton() = default;
-    virtual Result setCaption(std::u16string_view caption) = 0;
+    virtual Result<std::u16string> getText() const = 0;
+    virtual Result<> setText(std::u16string_view text) = 0;
+    // Changes only the size: the face, weight and colour stay. The text is re-wrapped.
+    virtual Result<> setFontSize(float points) = 0;
+};
+
+class PushButton : public Control {
+  public:
+    virtual Result<> setCaption(std::u16string_view caption) = 0;
 };
 
 // The frame that shows the dog. The game never changes it.
-class PictureFrame {
-  public:
-    virtual ~PictureFrame() = default;
-};
+class PictureFrame : public Control {};
 
 }  // namespace fernwick

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 #include "app/controls.h"
 
@@ -9,9 +11,17 @@ namespace fernwick {
 
 class Form1 {
   public:
-    Form1(PictureFrame& picture1, PushButton& startButton, Label& status, Label& heading)
-        : Picture1(picture1), STARTBUTTON(startButton), status(status), HEADING(heading) {}
-    virtual ~Form1() = default;
+    // Called when a control operation fails during a click. The front end tells the user the
+    // code in a modal message and then ends the program without handling any further event.
+    using ControlFailed = std::function<void(std::uint32_t code)>;
+
+    Form1(PictureFrame& picture1, PushButton& startButton, Label& status, Label& heading,
+          ControlFailed controlFailed)
+        : Picture1(picture1),
+          STARTBUTTON(startButton),
+          status(status),
+          HEADING(heading),
+          controlFailed_(std::move(controlFailed)) {}
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -24,10 +34,8 @@ class Form1 {
     Label& status;
     Label& HEADING;
 
-  protected:
-    // A control operation failed during a click. The front end tells the user the code in a modal
-    // message and then ends the program without handling any further event.
-    virtual void controlFailed(std::uint32_t code) = 0;
+  private:
+    ControlFailed controlFailed_;
 };
 
 }  // namespace fernwick

@@ -1,6 +1,7 @@
 // FernWick: builds the window from the control table, shows the first welcome screen and runs the
 // event loop until the window is closed.
 #include <QApplication>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -11,6 +12,8 @@
 #include "identity.h"
 
 namespace {
+constexpr int kTableErrorExitStatus = 4;
+
 QString fromLatin1(std::string_view text) {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
@@ -36,7 +39,12 @@ int main(int argc, char* argv[]) {
     fernwick::qt::registerBundledFaces();
     fernwick::qt::installLabelAccessibility();
 
-    fernwick::qt::Form1Window window;
-    window.showFirstWelcomeScreen();
-    return QApplication::exec();
+    try {
+        fernwick::qt::Form1Window window;
+        window.showFirstWelcomeScreen();
+        return QApplication::exec();
+    } catch (const fernwick::TableError& error) {
+        std::fprintf(stderr, "fernwick: cannot start: %s\n", error.what());
+        return kTableErrorExitStatus;
+    }
 }

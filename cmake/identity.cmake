@@ -23,9 +23,6 @@ set(FERNWICK_DESKTOP_FILE "${FERNWICK_GENERATED_DIR}/share/applications/${FERNWI
 set(FERNWICK_METAINFO_FILE "${FERNWICK_GENERATED_DIR}/share/metainfo/${FERNWICK_APP_ID}.metainfo.xml")
 set(FERNWICK_VERSION_RC "${FERNWICK_GENERATED_DIR}/version.rc")
 
-# The window icon, reached through WindowRecord::icon (declared in assets/identity/app_icon.h).
-fernwick_embed(fernwick_core "${FERNWICK_ICON_FILE}" fernwick_app_icon)
-
 # identity.h, for `#include "identity.h"` from anything that links the core.
 configure_file("${FERNWICK_IDENTITY_DIR}/identity.h.in" "${FERNWICK_GENERATED_DIR}/identity.h" @ONLY)
 target_include_directories(fernwick_core PUBLIC "${FERNWICK_GENERATED_DIR}")

@@ -8,16 +8,16 @@ namespace fernwick {
 
 void Form1::STARTBUTTON_Click() {
     // Each step stops the click at the first failure; updates already made stay in place.
-    auto failed = [this](const Result& result) {
+    auto failed = [this](const auto& result) {
         if (result.ok()) return false;
-        controlFailed(result.code());
+        controlFailed_(result.code());
         return true;
     };
 
-    std::u16string state;
-    if (failed(status.getText(state))) return;
+    const Result<std::u16string> state = status.getText();
+    if (failed(state)) return;
 
-    if (state != toggle::kWon) {
+    if (state.value() != toggle::kWon) {
         if (failed(HEADING.setText(toggle::kWonHeading))) return;
         if (failed(HEADING.setFontSize(toggle::kWonHeadingPoints))) return;
         if (failed(STARTBUTTON.setCaption(toggle::kWonCaption))) return;

@@ -2,39 +2,54 @@
 
 #include <QIcon>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "app/icon_file.h"
-#include "app/qt/heading_face.h"
+#include "app/label_control.h"
 #include "app/qt/images.h"
 #include "app/qt/label_widget.h"
 #include "app/qt/picture_frame.h"
-#include "app/qt/qt_controls.h"
 #include "app/qt/text.h"
-#include "app/units.h"
+#include "assets/identity/app_icon.h"
 
 namespace fernwick::qt {
 
 namespace {
 
-QRect pixelRect(const ControlRecord& record) {
-    return QRect(twipsToPixels(record.left), twipsToPixels(record.top), twipsToPixels(record.width),
-                 twipsToPixels(record.height));
+// The frame the window record asks for. With every box present it is the platform's full frame.
+Qt::WindowFlags frameFlags(const WindowRecord& record) {
+    Qt::WindowFlags flags = record.showInTaskBar ? Qt::Window : Qt::Tool;
+    if (record.border == Border::None) return flags | Qt::FramelessWindowHint;
+    if (record.systemMenu && record.minimizeBox && record.maximizeBox) return flags;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (record.systemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (record.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+    if (record.maximizeBox) flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
 }
 
-QColor fromColourValue(ColourValue colour) {
-    return QColor(red(colour), green(colour), blue(colour));
+Qt::WindowStates qtState(WindowState state) {
+    switch (state) {
+        case WindowState::Minimized:
+            return Qt::WindowMinimized;
+        case WindowState::Maximized:
+            return Qt::WindowMaximized;
+        case WindowState::Normal:
+            break;
+    }
+    return Qt::WindowNoState;
 }
 
-// The window icon: every image of the icon file, the 16 x 16 one serving as the small icon and
-// the 32 x 32 one as the large. An empty slot leaves the platform's default icon.
-QIcon iconFrom(const EmbeddedBytes& bytes) {
+// The window icon: every image of the icon group, the 16 x 16 one serving as the small icon and
+// the 32 x 32 one as the large. The program has one group; any other number gives the platform's
+// default icon.
+QIcon appIcon(int resource) {
     QIcon icon;
-    if (bytes.empty()) return icon;
-    const std::optional<std::vector<DecodedImage>> images = decodeIconFile(bytes.data, bytes.size);
+    if (resource != kAppIconResource) return icon;
+    const auto images = decodeIconFile(fernwick_app_icon, fernwick_app_icon_size);
     if (!images) {
         std::fputs("fernwick: the window icon could not be decoded; the default icon shows\n",
                    stderr);
@@ -49,129 +64,94 @@ void endAtOnce(int status) {
     std::_Exit(status);
 }
 
-}  // namespace
-
-// The widgets made from the table, in table order, and the control operations on them.
-struct Form1Window::Controls {
-    std::vector<QWidget*> widgets;  // owned by the window, as its children
-    std::unique_ptr<QtPictureFrame> picture1;
-    std::unique_ptr<QtPushButton> startButton;
-    std::unique_ptr<QtLabel> status;
-    std::unique_ptr<QtLabel> heading;
-    std::vector<QWidget*> focusOrder;  // the controls that take focus, in tab-index order
-
-    QWidget* widget(const ControlTable& table, std::u16string_view name) const {
-        const std::size_t i = table.indexOf(name);
-        return i < widgets.size() ? widgets[i] : nullptr;
-    }
-};
-
-class Form1Window::Form final : public Form1 {
+// A push button; once the widget is gone its operations fail instead of touching freed memory.
+class ButtonControl final : public PushButton {
   public:
-    Form(Form1Window& window, Controls& c)
-        : Form1(*c.picture1, *c.startButton, *c.status, *c.heading), window_(window) {}
-
-  protected:
-    void controlFailed(std::uint32_t code) override { window_.reportFailure(code); }
+    explicit ButtonControl(QPushButton* button) : button_(button) {}
+    Result<> setCaption(std::u16string_view caption) override {
+        if (!button_) return Failure{status_code::kInvalidWindowHandle};
+        button_->setText(toQString(caption));
+        return {};
+    }
 
   private:
-    Form1Window& window_;
+    QPointer<QPushButton> button_;
 };
 
+}  // namespace
+
 Form1Window::Form1Window(const ControlTable& table)
-    : controls_(std::make_unique<Controls>()), endProgram_(endAtOnce) {
+    : QWidget(nullptr, frameFlags(table.window)), model_(table), endProgram_(endAtOnce) {
     const WindowRecord& record = table.window;
     setObjectName(toQString(record.name));
     setWindowTitle(toQString(record.caption));
     // The client area is the window's size; the system chooses where it goes.
-    resize(twipsToPixels(record.clientWidth), twipsToPixels(record.clientHeight));
+    resize(model_.clientWidth(), model_.clientHeight());
+    if (record.border == Border::Fixed) setFixedSize(size());
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    setWindowIcon(iconFrom(record.icon));
+    setWindowIcon(appIcon(record.iconResource));
 
-    for (const ControlRecord& control : table.controls) {
+    std::vector<Control*> made;
+    for (std::size_t i = 0; i < table.controls.size(); ++i) {
+        const ControlRecord& control = table.controls[i];
         QWidget* widget = nullptr;
         switch (control.kind) {
             case ControlKind::PictureFrame:
                 widget = new PictureFrameWidget(this, control.picture);
+                controls_.push_back(std::make_unique<PictureFrame>());
                 break;
             case ControlKind::PushButton: {
-                auto* button = new QPushButton(this);
+                auto* button = new QPushButton(toQString(control.text.value_or(u"")), this);
                 // Neither Enter nor Escape clicks it: it is no default or cancel button.
                 button->setAutoDefault(false);
-                button->setDefault(false);
-                button->setFocusPolicy(Qt::StrongFocus);
-                if (control.text) button->setText(toQString(*control.text));
                 widget = button;
+                controls_.push_back(std::make_unique<ButtonControl>(button));
                 break;
             }
             case ControlKind::Label: {
-                auto* label = new LabelWidget(this);
-                if (control.font) {
-                    label->setLabelFont(fontFromDescription(
-                        *control.font, pointsFromTenThousandths(control.font->size)));
-                }
-                if (control.textColour) label->setTextColour(fromColourValue(*control.textColour));
-                if (control.text) label->setText(toQString(*control.text));
-                // Labels lie beneath every child control.
-                label->lower();
-                widget = label;
+                auto label = std::make_unique<LabelControl>(control, model_, i);
+                widget = new LabelWidget(this, *label);
+                widget->lower();  // labels lie beneath every child control
+                controls_.push_back(std::move(label));
                 break;
             }
         }
+        const PixelRect r = model_.rect(i);
         widget->setObjectName(toQString(control.name));
-        widget->setGeometry(pixelRect(control));
+        widget->setGeometry(r.left, r.top, r.width, r.height);
         widget->setVisible(control.visible);
-        controls_->widgets.push_back(widget);
+        widget->setFocusPolicy(model_.takesFocus(i) ? Qt::StrongFocus : Qt::NoFocus);
+        widgets_.push_back(widget);
+        made.push_back(controls_.back().get());
     }
 
-    // Keyboard focus moves in tab-index order among the controls that take it.
-    for (std::size_t i : table.tabOrder()) {
-        QWidget* widget = controls_->widgets[i];
-        if (widget->focusPolicy() == Qt::NoFocus) continue;
-        if (!controls_->focusOrder.empty()) setTabOrder(controls_->focusOrder.back(), widget);
-        controls_->focusOrder.push_back(widget);
+    QWidget* previous = nullptr;
+    for (std::size_t i : model_.focusOrder()) {
+        if (previous) setTabOrder(previous, widgets_[i]);
+        previous = widgets_[i];
     }
 
-    // The game reaches the controls by name.
-    Controls& c = *controls_;
-    auto* startButton = qobject_cast<QPushButton*>(c.widget(table, u"STARTBUTTON"));
-    c.picture1 = std::make_unique<QtPictureFrame>();
-    c.startButton = std::make_unique<QtPushButton>(startButton);
-    c.status = std::make_unique<QtLabel>(qobject_cast<LabelWidget*>(c.widget(table, u"status")),
-                                         table.find(u"status")->font);
-    c.heading = std::make_unique<QtLabel>(qobject_cast<LabelWidget*>(c.widget(table, u"HEADING")),
-                                          table.find(u"HEADING")->font);
-    form_ = std::make_unique<Form>(*this, c);
-
+    form_ = model_.bindForm(made, [this](std::uint32_t code) { reportFailure(code); });
     // The one event with a handler: the click of STARTBUTTON.
-    connect(startButton, &QPushButton::clicked, this, [this] { form_->STARTBUTTON_Click(); });
+    connect(static_cast<QPushButton*>(widgets_[table.indexOf(u"STARTBUTTON")]),
+            &QPushButton::clicked, this, [this] { form_->STARTBUTTON_Click(); });
 }
 
 Form1Window::~Form1Window() = default;
 
-Form1& Form1Window::form() { return *form_; }
-
-void Form1Window::setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
-
 void Form1Window::showFirstWelcomeScreen() {
-    setWindowState(Qt::WindowNoState);
+    setWindowState(qtState(model_.table().window.initialState));
     show();
-    // The first control in tab order that can take focus gets it.
-    for (QWidget* widget : controls_->focusOrder) {
-        if (widget->isVisibleTo(this)) {
-            widget->setFocus(Qt::OtherFocusReason);
-            break;
-        }
+    if (!model_.focusOrder().empty()) {
+        widgets_[model_.focusOrder().front()]->setFocus(Qt::OtherFocusReason);
     }
 }
 
 void Form1Window::reportFailure(std::uint32_t code) {
-    const QString text = tr("The game cannot go on: a control of the window failed to change.\n\n"
-                            "Failure code: %1 (0x%2)\n\nFernWick will close now.")
-                             .arg(code)
-                             .arg(code, 8, 16, QLatin1Char('0'));
-    QMessageBox box(QMessageBox::Critical, windowTitle(), text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, windowTitle(),
+                    toQString(failureMessage(model_.table().window.caption, code)), QMessageBox::Ok,
+                    this);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     endProgram_(kFailureExitStatus);

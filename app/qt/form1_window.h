@@ -5,16 +5,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/control_table.h"
 #include "app/form1.h"
-
-class QPushButton;
+#include "app/window_model.h"
 
 namespace fernwick::qt {
-
-class LabelWidget;
-class PictureFrameWidget;
 
 class Form1Window : public QWidget {
     Q_OBJECT
@@ -24,26 +21,26 @@ class Form1Window : public QWidget {
     using EndProgram = std::function<void(int status)>;
     static constexpr int kFailureExitStatus = 3;
 
+    // Throws TableError when the table lacks a control the game needs.
     explicit Form1Window(const ControlTable& table = controlTable());
     ~Form1Window() override;
 
     // The window as the game sees it.
-    Form1& form();
+    Form1& form() { return *form_; }
 
-    // Shows the window in its normal state with focus on the first control in tab order that
-    // can take it.
+    // Shows the window in the table's initial state with focus on the first control in tab
+    // order that can take it.
     void showFirstWelcomeScreen();
 
-    void setEndProgram(EndProgram endProgram);
+    void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
 
   private:
-    class Form;
-    struct Controls;
-
     void reportFailure(std::uint32_t code);
 
-    std::unique_ptr<Controls> controls_;
-    std::unique_ptr<Form> form_;
+    WindowModel model_;
+    std::vector<std::unique_ptr<Control>> controls_;  // in table order
+    std::vector<QWidget*> widgets_;                   // in table order, owned as children
+    std::unique_ptr<Form1> form_;
     EndProgram endProgram_;
 };
 

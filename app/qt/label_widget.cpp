@@ -5,82 +5,69 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
-#include <string_view>
 
+#include "app/qt/heading_face.h"
 #include "app/qt/text.h"
 
 namespace fernwick::qt {
 
-LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent), font_(parent->font()) {
-    setFocusPolicy(Qt::NoFocus);
+LabelWidget::LabelWidget(QWidget* parent, LabelControl& control)
+    : QWidget(parent), font_(parent->font()) {
     // The label paints every pixel of its rectangle itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    control.attach(*this);
+    textChanged();
 }
 
-void LabelWidget::setText(const QString& text) {
-    if (text == text_) return;
-    text_ = text;
-    setAccessibleName(text_);
-    textOrFontChanged();
+QString LabelWidget::text() const { return control() ? toQString(control()->text()) : QString(); }
+
+const std::vector<LabelLine>& LabelWidget::lines() const {
+    static const std::vector<LabelLine> none;
+    return control() ? control()->lines() : none;
 }
 
-void LabelWidget::setLabelFont(const QFont& font) {
-    if (font == font_) return;
-    font_ = font;
-    textOrFontChanged();
-}
+int LabelWidget::lineHeight() const { return control() ? control()->lineHeight() : 0; }
 
-void LabelWidget::setTextColour(const QColor& colour) {
-    colour_ = colour;
+Result<> LabelWidget::useFont(const LabelFont& font) {
+    if (font.face) {
+        font_ = fontFromDescription(*font.face, font.points.value_or(0.0f));
+    } else if (font.emPixels > 0) {
+        font_.setPixelSize(font.emPixels);
+    }
     update();
+    return {};
 }
 
-void LabelWidget::textOrFontChanged() {
-    linesValid_ = false;
-    update();
+int LabelWidget::textWidth(std::u16string_view run) const {
+    return QFontMetrics(font_, this).horizontalAdvance(toQString(run));
 }
+
+LineMetrics LabelWidget::lineMetrics() const {
+    const QFontMetrics metrics(font_, this);
+    return {metrics.ascent(), metrics.descent()};
+}
+
+void LabelWidget::textChanged() { setAccessibleName(text()); }
 
 void LabelWidget::changeEvent(QEvent* event) {
     // A new screen can bring other font metrics.
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        linesValid_ = false;
+    if (control() &&
+        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+        control()->relayout();
     }
     QWidget::changeEvent(event);
-}
-
-const std::vector<LabelLine>& LabelWidget::lines() const {
-    if (!linesValid_) {
-        const QFontMetrics metrics(font_, this);
-        const QString& text = text_;
-        lines_ = layoutLabelLines(toView(text), width(), [&metrics](std::u16string_view run) {
-            return metrics.horizontalAdvance(toQString(run));
-        });
-        linesValid_ = true;
-    }
-    return lines_;
-}
-
-int LabelWidget::lineHeight() const {
-    const QFontMetrics metrics(font_, this);
-    // No external leading: lines sit ascent plus descent apart.
-    return metrics.ascent() + metrics.descent();
 }
 
 void LabelWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Button));
+    if (!control()) return;
+    const std::optional<ColourValue> colour = control()->colour();
     painter.setFont(font_);
-    painter.setPen(colour_.isValid() ? colour_ : palette().color(QPalette::ButtonText));
-
-    const QFontMetrics metrics(font_, this);
-    const int ascent = metrics.ascent();
-    const int step = ascent + metrics.descent();
-    const std::vector<LabelLine>& all = lines();
-    const std::size_t shown = visibleLineCount(all.size(), step, height());
-    for (std::size_t i = 0; i < shown; ++i) {
-        if (all[i].length == 0) continue;
-        const QString line = text_.mid(qsizetype(all[i].start), qsizetype(all[i].length));
-        painter.drawText(QPoint(0, int(i) * step + ascent), line);
+    painter.setPen(colour ? QColor(red(*colour), green(*colour), blue(*colour))
+                          : palette().color(QPalette::ButtonText));
+    for (const DrawnLine& line : control()->linesToDraw()) {
+        painter.drawText(QPoint(0, line.baseline), toQString(line.text));
     }
 }
 

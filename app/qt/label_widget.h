@@ -1,49 +1,42 @@
 // A label drawn by the window: button-face fill, no border, left-aligned text from the top-left
-// corner, broken into lines at spaces and CR LF, cut at the edges. It never resizes to its text
+// corner in the lines its LabelControl lays out, cut at the edges. It never resizes to its text
 // and takes no keyboard focus.
 #pragma once
 
-#include <QColor>
 #include <QFont>
 #include <QString>
 #include <QWidget>
 #include <vector>
 
-#include "app/label_layout.h"
+#include "app/label_control.h"
 
 namespace fernwick::qt {
 
-class LabelWidget : public QWidget {
+class LabelWidget : public QWidget, public LabelSurface {
     Q_OBJECT
   public:
-    explicit LabelWidget(QWidget* parent);
+    LabelWidget(QWidget* parent, LabelControl& control);
 
-    QString text() const { return text_; }
-    void setText(const QString& text);
-
-    // The font the text is drawn in; a change of size re-wraps the text.
+    QString text() const;
+    // The font the text is drawn in.
     const QFont& labelFont() const { return font_; }
-    void setLabelFont(const QFont& font);
-
-    // No colour means the system button-text colour.
-    void setTextColour(const QColor& colour);
-
     // The lines of the current text as they are drawn, after the line breaking.
     const std::vector<LabelLine>& lines() const;
     int lineHeight() const;
+
+    bool exists() const override { return true; }
+    Result<> useFont(const LabelFont& font) override;
+    int textWidth(std::u16string_view run) const override;
+    LineMetrics lineMetrics() const override;
+    void invalidate() override { update(); }
+    void textChanged() override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
-    void textOrFontChanged();
-
-    QString text_;
     QFont font_;
-    QColor colour_;  // invalid: the palette's button text
-    mutable std::vector<LabelLine> lines_;
-    mutable bool linesValid_ = false;
 };
 
 // Lets screen readers see labels as static text whose name is the current text.

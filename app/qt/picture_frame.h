@@ -1,5 +1,5 @@
 // The picture frame: a button-face background inside a 2-pixel sunken border, with the picture
-// drawn unscaled from the top-left corner of the inner area. It takes no keyboard focus.
+// drawn unscaled from the top-left corner of the inner area.
 #pragma once
 
 #include <QFrame>

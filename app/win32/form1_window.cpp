@@ -32,11 +32,17 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return result;
 }
 
-RECT pixelRect(const ControlRecord& record, int dpiX, int dpiY) {
-    const int left = twipsToPixels(record.left, dpiX);
-    const int top = twipsToPixels(record.top, dpiY);
-    return RECT{left, top, left + twipsToPixels(record.width, dpiX),
-                top + twipsToPixels(record.height, dpiY)};
+RECT pixelRect(const PixelRect& r) {
+    return RECT{r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+int screenDpi() {
+    int dpi = kDesignDpi;
+    if (HDC screen = GetDC(nullptr)) {
+        dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi;
 }
 
 DWORD windowStyle(const WindowRecord& record) {
@@ -58,24 +64,18 @@ DWORD windowStyle(const WindowRecord& record) {
     return style;
 }
 
-std::wstring hex8(std::uint32_t value) {
-    std::wstring digits(8, L'0');
-    for (int i = 7; i >= 0; --i, value >>= 4) digits[i] = L"0123456789ABCDEF"[value & 0xF];
-    return digits;
-}
-
 }  // namespace
 
 // A BUTTON child window as the game's push button.
 class ButtonControl final : public PushButton {
   public:
     explicit ButtonControl(HWND hwnd) : hwnd_(hwnd) {}
-    Result setCaption(std::u16string_view caption) override {
+    Result<> setCaption(std::u16string_view caption) override {
         SetLastError(ERROR_SUCCESS);
         if (!SetWindowTextW(hwnd_, toWide(caption).c_str())) {
-            return Result::failure(lastErrorOr(ERROR_INVALID_WINDOW_HANDLE));
+            return Failure{lastErrorOr(ERROR_INVALID_WINDOW_HANDLE)};
         }
-        return Result::success();
+        return {};
     }
 
   private:
@@ -84,51 +84,30 @@ class ButtonControl final : public PushButton {
 
 // What was made from the table, in table order, and what the controls share.
 struct Form1Window::Controls {
-    int dpiX = kDesignDpi;
-    int dpiY = kDesignDpi;
     HFONT windowFont = nullptr;
     bool ownsWindowFont = false;
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
 
-    std::vector<HWND> windows;  // null for labels
-    std::vector<std::unique_ptr<WindowLabel>> labels;
-    std::vector<std::unique_ptr<PictureFrameWindow>> pictures;
-    std::vector<std::unique_ptr<ButtonControl>> buttons;
+    std::vector<std::unique_ptr<Control>> made;
+    std::vector<HWND> windows;                           // null for labels
+    std::vector<std::unique_ptr<WindowLabel>> surfaces;  // null but for labels
     std::vector<HWND> focusOrder;  // the controls that take focus, in tab-index order
     HWND lastFocus = nullptr;      // the control that had focus when the window was deactivated
 
     ~Controls() {
-        pictures.clear();  // destroys their windows while the font still exists
+        made.clear();  // destroys the picture's window while the font still exists
+        surfaces.clear();
         if (ownsWindowFont && windowFont) DeleteObject(windowFont);
     }
 };
 
-class Form1Window::Form final : public Form1 {
-  public:
-    Form(Form1Window& window, PictureFrame& picture1, PushButton& startButton, Label& status,
-         Label& heading)
-        : Form1(picture1, startButton, status, heading), window_(window) {}
-
-  protected:
-    void controlFailed(std::uint32_t code) override { window_.reportFailure(code); }
-
-  private:
-    Form1Window& window_;
-};
-
 Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
-    : table_(table),
+    : model_(table, screenDpi()),
       controls_(std::make_unique<Controls>()),
       endProgram_([](int status) { ExitProcess(static_cast<UINT>(status)); }) {
     Controls& c = *controls_;
     const WindowRecord& record = table.window;
-
-    if (HDC screen = GetDC(nullptr)) {
-        c.dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-        c.dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
 
     // The window's font is the system's message font, the standard user-interface font.
     NONCLIENTMETRICSW metrics{};
@@ -141,12 +120,15 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
 
     // The 16 x 16 and 32 x 32 images of the icon group in the resources. Shared: the system
     // keeps them for as long as the window class that also shows them.
-    c.bigIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXICON),
-                                              GetSystemMetrics(SM_CYICON), LR_SHARED));
-    c.smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource),
-                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    if (record.iconResource != 0) {
+        const auto load = [&](int cx, int cy) {
+            return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(record.iconResource),
+                                                 IMAGE_ICON, GetSystemMetrics(cx),
+                                                 GetSystemMetrics(cy), LR_SHARED));
+        };
+        c.bigIcon = load(SM_CXICON, SM_CYICON);
+        c.smallIcon = load(SM_CXSMICON, SM_CYSMICON);
+    }
 
     const std::wstring className = L"FernWick." + toWide(record.name);
     WNDCLASSEXW wc{};
@@ -163,8 +145,7 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
     // The table gives the client area; the frame around it is whatever the system draws.
     const DWORD style = windowStyle(record);
     const DWORD exStyle = WS_EX_CONTROLPARENT | (record.showInTaskBar ? WS_EX_APPWINDOW : 0);
-    RECT frame{0, 0, twipsToPixels(record.clientWidth, c.dpiX),
-               twipsToPixels(record.clientHeight, c.dpiY)};
+    RECT frame{0, 0, model_.clientWidth(), model_.clientHeight()};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     // The system chooses where the window goes.
     if (!CreateWindowExW(exStyle, className.c_str(), toWide(record.caption).c_str(), style,
@@ -177,22 +158,22 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
 
     const std::size_t count = table.controls.size();
     c.windows.assign(count, nullptr);
-    c.labels.resize(count);
-    c.pictures.resize(count);
-    c.buttons.resize(count);
+    c.surfaces.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
         const ControlRecord& control = table.controls[i];
-        const RECT rect = pixelRect(control, c.dpiX, c.dpiY);
+        const RECT rect = pixelRect(model_.rect(i));
         const int id = kFirstControlId + static_cast<int>(i);
         switch (control.kind) {
             case ControlKind::PictureFrame: {
-                c.pictures[i] = std::make_unique<PictureFrameWindow>(control.picture, c.dpiY);
-                c.windows[i] = c.pictures[i]->create(instance, hwnd_, rect, id, control.visible);
+                auto picture = std::make_unique<PictureFrameWindow>(control.picture, model_.dpi());
+                c.windows[i] = picture->create(instance, hwnd_, rect, id, control.visible);
+                c.made.push_back(std::move(picture));
                 break;
             }
             case ControlKind::PushButton: {
                 // A plain push button: no default button, so Enter clicks nothing.
-                const DWORD buttonStyle = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON |
+                const DWORD buttonStyle = WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON |
+                                          (model_.takesFocus(i) ? WS_TABSTOP : 0) |
                                           (control.visible ? WS_VISIBLE : 0);
                 HWND button = CreateWindowExW(
                     0, L"BUTTON", toWide(control.text.value_or(u"")).c_str(), buttonStyle,
@@ -205,31 +186,32 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
                     SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc));
                 }
                 c.windows[i] = button;
-                c.buttons[i] = std::make_unique<ButtonControl>(button);
+                c.made.push_back(std::make_unique<ButtonControl>(button));
                 break;
             }
-            case ControlKind::Label:
-                c.labels[i] = std::make_unique<WindowLabel>(control, rect, c.dpiY, c.windowFont);
-                c.labels[i]->attach(hwnd_);
+            case ControlKind::Label: {
+                auto label = std::make_unique<LabelControl>(control, model_, i);
+                c.surfaces[i] = std::make_unique<WindowLabel>(hwnd_, c.windowFont);
+                label->attach(*c.surfaces[i]);
+                c.made.push_back(std::move(label));
                 break;
+            }
         }
     }
 
     // Tab moves through the child windows in their z-order: lay them out in tab-index order.
     HWND previous = HWND_TOP;
-    for (std::size_t i : table.tabOrder()) {
+    for (std::size_t i : model_.focusOrder()) {
         HWND child = c.windows[i];
         if (!child) continue;
         SetWindowPos(child, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = child;
-        if (GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) c.focusOrder.push_back(child);
+        c.focusOrder.push_back(child);
     }
 
-    // The game reaches the controls by name.
-    form_ = std::make_unique<Form>(*this, *c.pictures.at(table.indexOf(u"Picture1")),
-                                   *c.buttons.at(table.indexOf(u"STARTBUTTON")),
-                                   *c.labels.at(table.indexOf(u"status")),
-                                   *c.labels.at(table.indexOf(u"HEADING")));
+    std::vector<Control*> made;
+    for (const auto& control : c.made) made.push_back(control.get());
+    form_ = model_.bindForm(made, [this](std::uint32_t code) { reportFailure(code); });
 }
 
 Form1Window::~Form1Window() {
@@ -240,21 +222,25 @@ Form1Window::~Form1Window() {
 }
 
 HWND Form1Window::controlWindow(std::u16string_view name) const {
-    const std::size_t i = table_.indexOf(name);
+    const std::size_t i = model_.table().indexOf(name);
     return i < controls_->windows.size() ? controls_->windows[i] : nullptr;
 }
 
-WindowLabel* Form1Window::label(std::u16string_view name) const {
-    const std::size_t i = table_.indexOf(name);
-    return i < controls_->labels.size() ? controls_->labels[i].get() : nullptr;
+LabelControl* Form1Window::label(std::u16string_view name) const {
+    const std::size_t i = model_.table().indexOf(name);
+    return i < controls_->made.size() ? dynamic_cast<LabelControl*>(controls_->made[i].get())
+                                      : nullptr;
 }
 
-Form1& Form1Window::form() { return *form_; }
+HFONT Form1Window::labelFont(std::u16string_view name) const {
+    const std::size_t i = model_.table().indexOf(name);
+    return i < controls_->surfaces.size() && controls_->surfaces[i] ? controls_->surfaces[i]->font()
+                                                                    : nullptr;
+}
 
-void Form1Window::setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
-
-void Form1Window::showFirstWelcomeScreen(int showCommand) {
-    switch (table_.window.initialState) {
+void Form1Window::showFirstWelcomeScreen() {
+    int showCommand = SW_SHOWNORMAL;
+    switch (model_.table().window.initialState) {
         case WindowState::Normal:
             break;
         case WindowState::Minimized:
@@ -300,16 +286,14 @@ int Form1Window::run() {
 }
 
 void Form1Window::paintLabels(HDC dc) {
-    for (const auto& label : controls_->labels) {
+    for (const auto& label : controls_->surfaces) {
         if (label) label->paint(dc);
     }
 }
 
 void Form1Window::reportFailure(std::uint32_t code) {
-    const std::wstring caption = toWide(table_.window.caption);
-    const std::wstring text =
-        L"The game cannot go on: a control of the window failed to change.\n\nFailure code: " +
-        std::to_wstring(code) + L" (0x" + hex8(code) + L")\n\n" + caption + L" will close now.";
+    const std::wstring caption = toWide(model_.table().window.caption);
+    const std::wstring text = toWide(failureMessage(model_.table().window.caption, code));
     MessageBoxW(IsWindow(hwnd_) ? hwnd_ : nullptr, text.c_str(), caption.c_str(),
                 MB_ICONERROR | MB_OK);
     endProgram_(kFailureExitStatus);

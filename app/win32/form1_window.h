@@ -12,10 +12,11 @@
 
 #include "app/control_table.h"
 #include "app/form1.h"
+#include "app/label_control.h"
+#include "app/window_model.h"
 
 namespace fernwick::win32 {
 
-class PictureFrameWindow;
 class WindowLabel;
 
 class Form1Window {
@@ -25,14 +26,12 @@ class Form1Window {
     using EndProgram = std::function<void(int status)>;
     static constexpr int kFailureExitStatus = 3;
 
-    // The resource identifier of the icon group, as the resource script files it.
-    static constexpr int kIconResource = 1;
-
     // STARTBUTTON's control identifier: neither IDOK (1) nor IDCANCEL (2), the identifiers the
     // dialog keys Enter and Escape send, so neither key can pass for a click.
     static constexpr int kFirstControlId = 100;
 
-    // Builds the window and its controls, hidden. `instance` holds the icon resources.
+    // Builds the window and its controls, hidden. `instance` holds the icon resources. Throws
+    // TableError when the table lacks a control the game needs.
     explicit Form1Window(HINSTANCE instance, const ControlTable& table = controlTable());
     ~Form1Window();
     Form1Window(const Form1Window&) = delete;
@@ -44,15 +43,16 @@ class Form1Window {
     // The child window of the control named `name`; null for labels, which are not windows.
     HWND controlWindow(std::u16string_view name) const;
 
-    // A label by name, or nullptr.
-    WindowLabel* label(std::u16string_view name) const;
+    // A label by name, and the font it is drawn in; nullptr when there is no such label.
+    LabelControl* label(std::u16string_view name) const;
+    HFONT labelFont(std::u16string_view name) const;
 
     // The window as the game sees it.
-    Form1& form();
+    Form1& form() { return *form_; }
 
-    // Shows the window as `showCommand` says (normal by default) with keyboard focus on the
-    // first control in tab order that can take it.
-    void showFirstWelcomeScreen(int showCommand = SW_SHOWNORMAL);
+    // Shows the window in the table's initial state with keyboard focus on the first control in
+    // tab order that can take it.
+    void showFirstWelcomeScreen();
 
     // Offers a queued message to the window's keyboard interface: Tab moves the focus and Space
     // presses the focused button. True when the message was handled and must not be dispatched.
@@ -61,10 +61,9 @@ class Form1Window {
     // Runs the message loop until the window is closed; returns the program's exit status.
     int run();
 
-    void setEndProgram(EndProgram endProgram);
+    void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
 
   private:
-    class Form;
     struct Controls;
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -73,10 +72,10 @@ class Form1Window {
     void focusControl();
     void reportFailure(std::uint32_t code);
 
-    const ControlTable& table_;
+    WindowModel model_;
     HWND hwnd_ = nullptr;
     std::unique_ptr<Controls> controls_;
-    std::unique_ptr<Form> form_;
+    std::unique_ptr<Form1> form_;
     EndProgram endProgram_;
 };
 

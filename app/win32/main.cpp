@@ -2,19 +2,34 @@
 // and runs the message loop until the window is closed.
 #include <windows.h>
 
+#include <cstdio>
+#include <string>
+
 #include "app/control_table.h"
 #include "app/win32/form1_window.h"
 #include "app/win32/text.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    // The program takes no arguments and ignores any it is given.
-    fernwick::win32::Form1Window window(instance);
-    if (!window.hwnd()) {
-        const auto caption = fernwick::win32::toWide(fernwick::controlTable().window.caption);
-        MessageBoxW(nullptr, L"The window could not be created.", caption.c_str(),
-                    MB_ICONERROR | MB_OK);
-        return 1;
+namespace {
+constexpr int kTableErrorExitStatus = 4;
+
+int cannotStart(const std::string& why) {
+    std::fprintf(stderr, "fernwick: cannot start: %s\n", why.c_str());
+    const std::wstring text = L"FernWick cannot start: " + std::wstring(why.begin(), why.end());
+    const auto caption = fernwick::win32::toWide(fernwick::controlTable().window.caption);
+    MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_ICONERROR | MB_OK);
+    return kTableErrorExitStatus;
+}
+}  // namespace
+
+// The program takes no arguments and ignores any it is given, the launcher's show command too:
+// the window opens in the state the table gives.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    try {
+        fernwick::win32::Form1Window window(instance);
+        if (!window.hwnd()) return cannotStart("the window could not be created");
+        window.showFirstWelcomeScreen();
+        return window.run();
+    } catch (const fernwick::TableError& error) {
+        return cannotStart(error.what());
     }
-    window.showFirstWelcomeScreen(showCommand);
-    return window.run();
 }

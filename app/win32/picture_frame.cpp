@@ -1,7 +1,6 @@
 #include "app/win32/picture_frame.h"
 
-#include <cstdio>
-#include <string>
+#include "app/window_model.h"
 
 namespace fernwick::win32 {
 
@@ -22,18 +21,8 @@ bool registerClass(HINSTANCE instance, WNDPROC proc) {
 
 }  // namespace
 
-PictureFrameWindow::PictureFrameWindow(const ImageSlot& picture, int dpi) {
-    if (picture.empty()) return;
-    const bool doubled = dpi >= 144 && !picture.image2x.empty();
-    const EmbeddedBytes& bytes = doubled ? picture.image2x : picture.image;
-    std::string error;
-    picture_ = decodeFirstGifFrame(bytes.data, bytes.size, &error);
-    if (!picture_) {
-        std::fprintf(stderr,
-                     "fernwick: the picture could not be decoded (%s); its frame stays empty\n",
-                     error.c_str());
-    }
-}
+PictureFrameWindow::PictureFrameWindow(const ImageSlot& picture, int dpi)
+    : picture_(decodePicture(picture, static_cast<double>(dpi) / kDesignDpi).image) {}
 
 PictureFrameWindow::~PictureFrameWindow() {
     if (IsWindow(hwnd_)) {

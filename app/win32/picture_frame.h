@@ -16,8 +16,8 @@ namespace fernwick::win32 {
 
 class PictureFrameWindow final : public PictureFrame {
   public:
-    // Decodes the picture now, once: the double-size rendering where the screen has 144 DPI or
-    // more and there is one. An empty slot or bytes that do not decode leave only the background.
+    // Decodes the picture now, once, for a screen of `dpi`. An empty slot or bytes that do not
+    // decode leave only the background.
     PictureFrameWindow(const ImageSlot& picture, int dpi);
     ~PictureFrameWindow() override;
     PictureFrameWindow(const PictureFrameWindow&) = delete;

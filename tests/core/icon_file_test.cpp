@@ -6,14 +6,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/control_table.h"
+#include "assets/identity/app_icon.h"
 
 namespace fernwick {
 namespace {
 
 std::vector<unsigned char> shippedIcon() {
-    const EmbeddedBytes& icon = controlTable().window.icon;
-    return {icon.data, icon.data + icon.size};
+    return {fernwick_app_icon, fernwick_app_icon + fernwick_app_icon_size};
 }
 
 void put32(std::vector<unsigned char>& b, std::size_t at, std::uint32_t v) {

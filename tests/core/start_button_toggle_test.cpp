@@ -17,10 +17,11 @@ struct Log {
     std::optional<std::size_t> failAt;  // index of the operation that fails
     std::uint32_t failCode = 0x0000DEAD;
 
-    Result record(std::string operation) {
+    Result<> record(std::string operation) {
         const bool fail = failAt && *failAt == operations.size();
         operations.push_back(std::move(operation));
-        return fail ? Result::failure(failCode) : Result::success();
+        if (fail) return Failure{failCode};
+        return {};
     }
 };
 
@@ -28,18 +29,18 @@ class FakeLabel : public Label {
   public:
     FakeLabel(Log& log, std::string name, std::u16string text)
         : log_(log), name_(std::move(name)), text(std::move(text)) {}
-    Result getText(std::u16string& out) const override {
-        Result r = log_.record("get " + name_);
-        if (r.ok()) out = text;
-        return r;
+    Result<std::u16string> getText() const override {
+        Result<> r = log_.record("get " + name_);
+        if (!r.ok()) return Failure{r.code()};
+        return text;
     }
-    Result setText(std::u16string_view value) override {
-        Result r = log_.record("text " + name_);
+    Result<> setText(std::u16string_view value) override {
+        Result<> r = log_.record("text " + name_);
         if (r.ok()) text = value;
         return r;
     }
-    Result setFontSize(float value) override {
-        Result r = log_.record("size " + name_);
+    Result<> setFontSize(float value) override {
+        Result<> r = log_.record("size " + name_);
         if (r.ok()) points = value;
         return r;
     }
@@ -53,8 +54,8 @@ class FakeLabel : public Label {
 class FakeButton : public PushButton {
   public:
     explicit FakeButton(Log& log) : log_(log) {}
-    Result setCaption(std::u16string_view value) override {
-        Result r = log_.record("caption STARTBUTTON");
+    Result<> setCaption(std::u16string_view value) override {
+        Result<> r = log_.record("caption STARTBUTTON");
         if (r.ok()) caption = value;
         return r;
     }
@@ -64,11 +65,9 @@ class FakeButton : public PushButton {
 
 class TestForm : public Form1 {
   public:
-    TestForm(PictureFrame& p, PushButton& b, Label& s, Label& h) : Form1(p, b, s, h) {}
+    TestForm(PictureFrame& p, PushButton& b, Label& s, Label& h)
+        : Form1(p, b, s, h, [this](std::uint32_t code) { failures.push_back(code); }) {}
     std::vector<std::uint32_t> failures;
-
-  protected:
-    void controlFailed(std::uint32_t code) override { failures.push_back(code); }
 };
 
 class ToggleTest : public ::testing::Test {

@@ -176,15 +176,4 @@ TEST(AppIcon, BothSizesShowTheSameShape) {
     EXPECT_GE(agree, small.size * small.size * 9 / 10);
 }
 
-TEST(AppIcon, TheWindowRecordCarriesTheIconFileBytes) {
-    const fernwick::EmbeddedBytes& icon = fernwick::controlTable().window.icon;
-    EXPECT_EQ(icon.data, fernwick_app_icon);
-    EXPECT_EQ(icon.size, fernwick_app_icon_size);
-
-    std::ifstream file(FERNWICK_ICON_PATH, std::ios::binary);
-    ASSERT_TRUE(file) << FERNWICK_ICON_PATH;
-    const std::vector<unsigned char> onDisk{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_EQ(onDisk, std::vector<unsigned char>(icon.data, icon.data + icon.size));
-}
-
 }  // namespace

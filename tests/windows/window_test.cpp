@@ -17,8 +17,8 @@
 #include "tests/windows/check.h"
 
 using fernwick::Form1;
+using fernwick::LabelControl;
 using fernwick::win32::Form1Window;
-using fernwick::win32::WindowLabel;
 
 namespace {
 
@@ -44,9 +44,8 @@ std::wstring className(HWND hwnd) {
 }
 
 std::u16string labelText(const Form1Window& window, std::u16string_view name) {
-    std::u16string text;
-    if (!window.label(name)->getText(text).ok()) return u"<failed>";
-    return text;
+    const fernwick::Result<std::u16string> text = window.label(name)->getText();
+    return text.ok() ? text.value() : u"<failed>";
 }
 
 LONG fontHeight(HFONT font) {
@@ -63,16 +62,15 @@ RECT rectInParent(HWND hwnd) {
     return r;
 }
 
-// Handles queued messages, so painting and activation are done.
+// Handles queued messages until the queue stays empty, so painting and activation are done.
 void pump() {
     MSG msg;
-    for (int round = 0; round < 3; ++round) {
+    do {
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        Sleep(20);
-    }
+    } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) != WAIT_TIMEOUT);
 }
 
 // A key going down and up, as the message loop would hand it over.
@@ -143,7 +141,8 @@ std::uint32_t rgbOf(COLORREF c) {
 }
 
 RECT labelRect(const Form1Window& window, std::u16string_view name) {
-    return window.label(name)->rect();
+    const fernwick::PixelRect& r = window.label(name)->rect();
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
 
 // Watches for the failure message box from a second thread, notes what it says and to whom it
@@ -180,6 +179,8 @@ struct BoxWatch {
             Sleep(100);
             EnumThreadWindows(w->uiThread, findBox, reinterpret_cast<LPARAM>(w));
         }
+        // No box was found: a quit message ends any modal loop, so the test fails, not hangs.
+        if (!w->seen) PostThreadMessageW(w->uiThread, WM_QUIT, 0, 0);
         return 0;
     }
     void start() { thread = CreateThread(nullptr, 0, watch, this, 0, nullptr); }
@@ -330,7 +331,7 @@ TEST(HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
     CHECK_EQ(shot.countOther(status, face), 0);
 
     // The heading is drawn in Tahoma, bold, with a 37-pixel em at 96 DPI (27.75 pt).
-    HFONT font = t.window.label(u"HEADING")->font();
+    HFONT font = t.window.labelFont(u"HEADING");
     LOGFONTW lf{};
     GetObjectW(font, sizeof lf, &lf);
     CHECK_EQ(std::wstring(lf.lfFaceName), std::wstring(L"Tahoma"));
@@ -341,7 +342,7 @@ TEST(HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
 
 TEST(HeadingTextIsCutAtTheLabelsEdges) {
     TestWindow t;
-    WindowLabel& heading = *t.window.label(u"HEADING");
+    LabelControl& heading = *t.window.label(u"HEADING");
     // A word far wider than the label, and more lines than it has room for.
     CHECK(
         heading.setText(u"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\r\nW\r\nW\r\nW\r\nW\r\nW").ok());
@@ -349,7 +350,7 @@ TEST(HeadingTextIsCutAtTheLabelsEdges) {
     pump();
     const Capture shot = printClient(t.window.hwnd());
     const std::uint32_t face = rgbOf(GetSysColor(COLOR_BTNFACE));
-    const RECT r = heading.rect();
+    const RECT r = labelRect(t.window, u"HEADING");
     CHECK(shot.count(r, 0x0000C0) > 0);
     CHECK_EQ(shot.countOther(RECT{r.right, 0, shot.width, shot.height}, face), 0);
     CHECK_EQ(shot.countOther(RECT{0, r.bottom, shot.width, shot.height}, face), 0);
@@ -360,14 +361,14 @@ TEST(ClicksSwitchBetweenTheWelcomeAndTheWonScreen) {
     t.window.showFirstWelcomeScreen();
     pump();
     HWND button = t.window.controlWindow(u"STARTBUTTON");
-    HFONT welcomeFont = t.window.label(u"HEADING")->font();
+    HFONT welcomeFont = t.window.labelFont(u"HEADING");
     const LONG welcomeHeight = fontHeight(welcomeFont);
 
     SendMessageW(button, BM_CLICK, 0, 0);
     CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
     CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
     CHECK_EQ(windowText(button), std::wstring(L"Click to restart game!"));
-    CHECK_EQ(fontHeight(t.window.label(u"HEADING")->font()),
+    CHECK_EQ(fontHeight(t.window.labelFont(u"HEADING")),
              static_cast<LONG>(-fernwick::emPixels(18.0, screenDpi(LOGPIXELSY))));
     CHECK_EQ(GetFocus(), button);
 
@@ -376,7 +377,7 @@ TEST(ClicksSwitchBetweenTheWelcomeAndTheWonScreen) {
     CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(u"Welcome to FERNWICK!"));
     CHECK_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
     // 28 pt and 27.75 pt both come to the same em height.
-    CHECK_EQ(fontHeight(t.window.label(u"HEADING")->font()), welcomeHeight);
+    CHECK_EQ(fontHeight(t.window.labelFont(u"HEADING")), welcomeHeight);
     CHECK_EQ(GetFocus(), button);
     CHECK(t.endings.empty());
 }
@@ -458,13 +459,12 @@ TEST(AVanishedButtonStopsTheClickWithItsCode) {
 
 TEST(AVanishedWindowFailsEveryLabelOperation) {
     TestWindow t;
-    WindowLabel& heading = *t.window.label(u"HEADING");
-    WindowLabel& status = *t.window.label(u"status");
+    LabelControl& heading = *t.window.label(u"HEADING");
+    LabelControl& status = *t.window.label(u"status");
     DestroyWindow(t.window.hwnd());
     pump();
 
-    std::u16string text;
-    CHECK_EQ(status.getText(text).code(), static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
+    CHECK_EQ(status.getText().code(), static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
     CHECK_EQ(heading.setText(u"x").code(), static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
     CHECK_EQ(heading.setFontSize(18.0f).code(),
              static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
@@ -482,17 +482,30 @@ TEST(AVanishedWindowFailsEveryLabelOperation) {
 
 TEST(FontSizesThatCannotBeDrawnAreRefused) {
     TestWindow t;
-    WindowLabel& heading = *t.window.label(u"HEADING");
-    const LONG before = fontHeight(heading.font());
+    LabelControl& heading = *t.window.label(u"HEADING");
+    const auto headingFont = [&t] { return t.window.labelFont(u"HEADING"); };
+    const LONG before = fontHeight(headingFont());
     for (float points : {0.0f, -3.0f, std::nanf(""), 1.0e9f}) {
-        const fernwick::Result r = heading.setFontSize(points);
+        const fernwick::Result<> r = heading.setFontSize(points);
         CHECK(!r.ok());
         CHECK_EQ(r.code(), static_cast<std::uint32_t>(ERROR_INVALID_PARAMETER));
     }
-    CHECK_EQ(fontHeight(heading.font()), before);
+    CHECK_EQ(fontHeight(headingFont()), before);
     CHECK(heading.setFontSize(12.0f).ok());
-    CHECK_EQ(fontHeight(heading.font()),
+    CHECK_EQ(fontHeight(headingFont()),
              static_cast<LONG>(-fernwick::emPixels(12.0, screenDpi(LOGPIXELSY))));
+}
+
+TEST(ATableWithoutTheButtonIsRefused) {
+    fernwick::ControlTable table = fernwick::controlTable();
+    table.controls[1].kind = fernwick::ControlKind::Label;
+    bool refused = false;
+    try {
+        Form1Window window(instance(), table);
+    } catch (const fernwick::TableError&) {
+        refused = true;
+    }
+    CHECK(refused);
 }
 
 int main(int argc, char** argv) { return fernwick::wintest::runAll(argc, argv); }

@@ -1,0 +1,100 @@
+#include "app/label_control.h"
+
+namespace fernwick {
+
+namespace {
+constexpr Failure kGone{status_code::kInvalidWindowHandle};
+}  // namespace
+
+LabelSurface::~LabelSurface() {
+    if (control_) control_->surface_ = nullptr;
+}
+
+LabelControl::LabelControl(const ControlRecord& record, const WindowModel& model, std::size_t index)
+    : text_(record.text.value_or(std::u16string_view{})),
+      colour_(record.textColour),
+      visible_(record.visible),
+      rect_(model.rect(index)),
+      dpi_(model.dpi()) {
+    if (record.font) {
+        const float points = static_cast<float>(pointsFromTenThousandths(record.font->size));
+        font_ = {&*record.font, points, emPixels(points, dpi_)};
+    }
+}
+
+LabelControl::~LabelControl() {
+    if (surface_) surface_->control_ = nullptr;
+}
+
+void LabelControl::attach(LabelSurface& surface) {
+    if (surface_) surface_->control_ = nullptr;
+    surface_ = &surface;
+    surface.control_ = this;
+    // Should the font not be made, the label still shows, in the surface's own font.
+    (void)surface.useFont(font_);
+    linesValid_ = false;
+}
+
+Result<std::u16string> LabelControl::getText() const {
+    if (!attached()) return kGone;
+    return text_;
+}
+
+Result<> LabelControl::setText(std::u16string_view text) {
+    if (!attached()) return kGone;
+    text_ = text;
+    linesValid_ = false;
+    surface_->invalidate();
+    surface_->textChanged();
+    return {};
+}
+
+Result<> LabelControl::setFontSize(float points) {
+    if (!attached()) return kGone;
+    const int em = emPixels(points, dpi_);
+    if (em == 0) return Failure{status_code::kInvalidParameter};
+    const LabelFont font{font_.face, points, em};
+    if (Result<> made = surface_->useFont(font); !made.ok()) return made;
+    font_ = font;
+    linesValid_ = false;
+    surface_->invalidate();
+    return {};
+}
+
+const std::vector<LabelLine>& LabelControl::lines() const {
+    if (!linesValid_) {
+        lines_.clear();
+        if (surface_) {
+            lines_ = layoutLabelLines(text_, rect_.width, [this](std::u16string_view run) {
+                return surface_->textWidth(run);
+            });
+        }
+        linesValid_ = true;
+    }
+    return lines_;
+}
+
+int LabelControl::lineHeight() const {
+    if (!surface_) return 0;
+    // No external leading: lines sit ascent plus descent apart.
+    const LineMetrics m = surface_->lineMetrics();
+    return m.ascent + m.descent;
+}
+
+std::vector<DrawnLine> LabelControl::linesToDraw() const {
+    std::vector<DrawnLine> drawn;
+    if (!surface_ || !visible_) return drawn;
+    const int ascent = surface_->lineMetrics().ascent;
+    const int step = lineHeight();
+    const std::vector<LabelLine>& all = lines();
+    const std::size_t shown = visibleLineCount(all.size(), step, rect_.height);
+    for (std::size_t i = 0; i < shown; ++i) {
+        if (all[i].length == 0) continue;
+        const int top = static_cast<int>(i) * step;
+        drawn.push_back(
+            {std::u16string_view(text_).substr(all[i].start, all[i].length), top, top + ascent});
+    }
+    return drawn;
+}
+
+}  // namespace fernwick

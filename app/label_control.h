@@ -1,0 +1,104 @@
+// A label as the game and the window see it: its text, its font and the lines it shows. The front
+// end draws it on a LabelSurface, which measures text in the label's font and repaints it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/control_table.h"
+#include "app/controls.h"
+#include "app/label_layout.h"
+#include "app/window_model.h"
+
+namespace fernwick {
+
+// The font a label draws in. Its size is kept in points; the em is in pixels for the screen.
+struct LabelFont {
+    const FontDescription* face = nullptr;  // none: the window's font
+    std::optional<float> points;            // none: the window font's own size
+    int emPixels = 0;                       // 0: the window font's own size
+};
+
+struct LineMetrics {
+    int ascent = 0;
+    int descent = 0;
+};
+
+// One line as it is drawn: its text and where it goes, relative to the label's top-left corner.
+struct DrawnLine {
+    std::u16string_view text;
+    int top;
+    int baseline;
+};
+
+class LabelControl;
+
+// What a front end does for a label: make its font, measure in it, and repaint the label.
+class LabelSurface {
+  public:
+    virtual ~LabelSurface();
+    // False once the window that draws the label is gone: every operation then fails.
+    virtual bool exists() const = 0;
+    // Makes `font` the one the label is measured and drawn in from now on.
+    virtual Result<> useFont(const LabelFont& font) = 0;
+    virtual int textWidth(std::u16string_view run) const = 0;
+    virtual LineMetrics lineMetrics() const = 0;
+    // Asks for the label's rectangle to be painted again at the next repaint.
+    virtual void invalidate() = 0;
+    // The text has just changed (screen readers are told, say).
+    virtual void textChanged() {}
+
+    LabelControl* control() const { return control_; }
+
+  private:
+    friend class LabelControl;
+    LabelControl* control_ = nullptr;
+};
+
+class LabelControl final : public Label {
+  public:
+    LabelControl(const ControlRecord& record, const WindowModel& model, std::size_t index);
+    ~LabelControl() override;
+    LabelControl(const LabelControl&) = delete;
+    LabelControl& operator=(const LabelControl&) = delete;
+
+    // Draws the label on `surface` from now on, in the label's font. Until then, and after the
+    // surface is destroyed, every operation fails with the code for a vanished window.
+    void attach(LabelSurface& surface);
+
+    Result<std::u16string> getText() const override;
+    Result<> setText(std::u16string_view text) override;
+    Result<> setFontSize(float points) override;
+
+    const std::u16string& text() const { return text_; }
+    const LabelFont& font() const { return font_; }
+    std::optional<ColourValue> colour() const { return colour_; }  // none: button text
+    bool visible() const { return visible_; }
+    const PixelRect& rect() const { return rect_; }
+
+    // The lines of the text after line breaking, and the height between them.
+    const std::vector<LabelLine>& lines() const;
+    int lineHeight() const;
+    // The lines that show, at least in part, inside the rectangle; empty lines are left out.
+    std::vector<DrawnLine> linesToDraw() const;
+    // The surface's metrics changed (another screen, say): the lines are laid out again.
+    void relayout() { linesValid_ = false; }
+
+  private:
+    friend class LabelSurface;
+    bool attached() const { return surface_ && surface_->exists(); }
+
+    LabelSurface* surface_ = nullptr;
+    std::u16string text_;
+    LabelFont font_;
+    std::optional<ColourValue> colour_;
+    bool visible_;
+    PixelRect rect_;
+    int dpi_;
+    mutable std::vector<LabelLine> lines_;
+    mutable bool linesValid_ = false;
+};
+
+}  // namespace fernwick

@@ -1,0 +1,111 @@
+#include "app/window_model.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace fernwick {
+namespace {
+
+const char* kindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label:
+            return "label";
+        case ControlKind::PushButton:
+            return "push button";
+        case ControlKind::PictureFrame:
+            return "picture frame";
+    }
+    return "control";
+}
+
+std::string narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
+
+// The controls the game reaches by name, and the kind each must be.
+struct Named {
+    std::u16string_view name;
+    ControlKind kind;
+};
+constexpr Named kNamed[] = {{u"Picture1", ControlKind::PictureFrame},
+                            {u"STARTBUTTON", ControlKind::PushButton},
+                            {u"status", ControlKind::Label},
+                            {u"HEADING", ControlKind::Label}};
+
+template <class T>
+T& made(const ControlTable& table, std::span<Control* const> controls, std::u16string_view name) {
+    const std::size_t i = table.indexOf(name);
+    T* control = i < controls.size() ? dynamic_cast<T*>(controls[i]) : nullptr;
+    if (!control)
+        throw TableError("the window's " + narrow(name) + " was not made as its table says");
+    return *control;
+}
+
+}  // namespace
+
+WindowModel::WindowModel(const ControlTable& table, int dpi) : table_(table), dpi_(dpi) {
+    for (const Named& named : kNamed) {
+        const std::size_t i = table.indexOf(named.name);
+        if (i == table.controls.size()) {
+            throw TableError("the control table has no " + std::string(kindName(named.kind)) +
+                             " named " + narrow(named.name));
+        }
+        if (table.controls[i].kind != named.kind) {
+            throw TableError("the control table's " + narrow(named.name) + " is a " +
+                             kindName(table.controls[i].kind) + ", not a " + kindName(named.kind));
+        }
+    }
+    for (std::size_t i = 0; i < table.controls.size(); ++i) {
+        if (takesFocus(i)) focusOrder_.push_back(i);
+    }
+    std::stable_sort(focusOrder_.begin(), focusOrder_.end(),
+                     [&table](std::size_t a, std::size_t b) {
+                         return table.controls[a].tabIndex < table.controls[b].tabIndex;
+                     });
+}
+
+PixelRect WindowModel::rect(std::size_t index) const {
+    const ControlRecord& r = table_.controls.at(index);
+    return {twipsToPixels(r.left, dpi_), twipsToPixels(r.top, dpi_), twipsToPixels(r.width, dpi_),
+            twipsToPixels(r.height, dpi_)};
+}
+
+bool WindowModel::takesFocus(std::size_t index) const {
+    const ControlRecord& r = table_.controls.at(index);
+    return r.visible && r.kind == ControlKind::PushButton;
+}
+
+std::unique_ptr<Form1> WindowModel::bindForm(std::span<Control* const> controls,
+                                             Form1::ControlFailed controlFailed) const {
+    return std::make_unique<Form1>(made<PictureFrame>(table_, controls, u"Picture1"),
+                                   made<PushButton>(table_, controls, u"STARTBUTTON"),
+                                   made<Label>(table_, controls, u"status"),
+                                   made<Label>(table_, controls, u"HEADING"),
+                                   std::move(controlFailed));
+}
+
+ShownPicture decodePicture(const ImageSlot& slot, double scale) {
+    ShownPicture shown;
+    if (slot.empty()) return shown;
+    shown.scale = scale >= 1.5 && !slot.image2x.empty() ? 2 : 1;
+    const EmbeddedBytes& bytes = shown.scale == 2 ? slot.image2x : slot.image;
+    std::string error;
+    shown.image = decodeFirstGifFrame(bytes.data, bytes.size, &error);
+    if (!shown.image) {
+        std::fprintf(stderr,
+                     "fernwick: the picture could not be decoded (%s); its frame stays empty\n",
+                     error.c_str());
+    }
+    return shown;
+}
+
+std::u16string failureMessage(std::u16string_view program, std::uint32_t code) {
+    std::u16string hex(8, u'0');
+    for (std::uint32_t i = 0, v = code; i < 8; ++i, v >>= 4)
+        hex[7 - i] = u"0123456789ABCDEF"[v & 0xF];
+    const std::string decimal = std::to_string(code);
+    return u"The game cannot go on: a control of the window failed to change.\n\nFailure code: " +
+           std::u16string(decimal.begin(), decimal.end()) + u" (0x" + hex + u")\n\n" +
+           std::u16string(program) + u" will close now.";
+}
+
+}  // namespace fernwick

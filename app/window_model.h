@@ -1,0 +1,79 @@
+// The window as both front ends build it: what the control table means in pixels for a screen,
+// which controls take the keyboard focus and in what order, which rendering of the picture shows,
+// what a failure message says, and how the controls a front end made are bound to Form1. A front
+// end only makes the native controls, draws what this says and hands the click to Form1.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/control_table.h"
+#include "app/form1.h"
+#include "app/gif_decoder.h"
+#include "app/units.h"
+
+namespace fernwick {
+
+struct PixelRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+// A control table the window cannot be built from: a control the game needs is missing or of the
+// wrong kind. Start-up ends with its message.
+class TableError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class WindowModel {
+  public:
+    // Checks `table` and works the window out for a screen of `dpi` dots per inch. Throws
+    // TableError naming the first fault.
+    explicit WindowModel(const ControlTable& table = controlTable(), int dpi = kDesignDpi);
+
+    const ControlTable& table() const { return table_; }
+    int dpi() const { return dpi_; }
+    int clientWidth() const { return twipsToPixels(table_.window.clientWidth, dpi_); }
+    int clientHeight() const { return twipsToPixels(table_.window.clientHeight, dpi_); }
+    // The rectangle of the control at `index` in table order, relative to the client area.
+    PixelRect rect(std::size_t index) const;
+
+    // The controls that take keyboard focus, as positions in table order, in tab-index order
+    // (ties in table order): the visible push buttons. Labels and hidden controls never take
+    // focus, and the picture frame takes none either.
+    const std::vector<std::size_t>& focusOrder() const { return focusOrder_; }
+    bool takesFocus(std::size_t index) const;
+
+    // Binds what the front end made, one control per record in table order, to Form1's named
+    // members. Throws TableError if a named control was not made as the kind the table gives.
+    std::unique_ptr<Form1> bindForm(std::span<Control* const> made,
+                                    Form1::ControlFailed controlFailed) const;
+
+  private:
+    const ControlTable& table_;
+    int dpi_;
+    std::vector<std::size_t> focusOrder_;
+};
+
+// The picture a frame shows on a screen of `scale` device pixels per pixel: the double-size
+// rendering where the scale is 1.5 or more and the slot has one, otherwise the picture pixel for
+// pixel. Decoded here, once. An empty slot gives no picture; bytes that do not decode give none
+// either, and one line on stderr.
+struct ShownPicture {
+    std::optional<DecodedImage> image;
+    int scale = 1;  // device pixels per picture pixel
+};
+ShownPicture decodePicture(const ImageSlot& slot, double scale);
+
+// The text of the modal message that reports a failed control operation, with its code.
+std::u16string failureMessage(std::u16string_view program, std::uint32_t code);
+
+}  // namespace fernwick

@@ -1,0 +1,164 @@
+// The window both front ends build: pixels, focus, the picture, the failure message, the binding
+// of the named controls, and labels drawn on a surface that measures one pixel per character.
+#include "app/window_model.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/label_control.h"
+
+namespace fernwick {
+namespace {
+
+TEST(WindowModelTest, DesignRectanglesAt96DpiScaleWithTheScreen) {
+    const WindowModel model;
+    const ControlTable& t = model.table();
+    EXPECT_EQ(model.clientWidth(), 239);
+    EXPECT_EQ(model.clientHeight(), 286);
+    EXPECT_EQ(model.rect(t.indexOf(u"Picture1")), (PixelRect{40, 88, 153, 161}));
+    EXPECT_EQ(model.rect(t.indexOf(u"STARTBUTTON")), (PixelRect{8, 256, 225, 25}));
+    EXPECT_EQ(model.rect(t.indexOf(u"status")), (PixelRect{16, 160, 49, 41}));
+    EXPECT_EQ(model.rect(t.indexOf(u"HEADING")), (PixelRect{8, 0, 225, 105}));
+    const WindowModel doubled(t, 192);
+    EXPECT_EQ(doubled.clientWidth(), 478);
+    EXPECT_EQ(doubled.rect(t.indexOf(u"HEADING")), (PixelRect{16, 0, 450, 210}));
+}
+
+TEST(WindowModelTest, OnlyTheVisibleButtonTakesFocus) {
+    const WindowModel model;
+    EXPECT_EQ(model.focusOrder(), std::vector<std::size_t>{model.table().indexOf(u"STARTBUTTON")});
+    ControlTable hidden = controlTable();
+    hidden.controls[1].visible = false;
+    EXPECT_TRUE(WindowModel(hidden).focusOrder().empty());
+}
+
+TEST(WindowModelTest, ATableWithoutTheNamedControlsIsRefusedWithAClearReason) {
+    ControlTable missing = controlTable();
+    missing.controls[1].name = u"startbutton";
+    EXPECT_THROW(
+        {
+            try {
+                WindowModel{missing};
+            } catch (const TableError& e) {
+                EXPECT_STREQ(e.what(), "the control table has no push button named STARTBUTTON");
+                throw;
+            }
+        },
+        TableError);
+    ControlTable wrongKind = controlTable();
+    wrongKind.controls[3].kind = ControlKind::PushButton;
+    EXPECT_THROW(WindowModel{wrongKind}, TableError);
+}
+
+TEST(WindowModelTest, BindingRefusesControlsNotMadeAsTheTableSays) {
+    const WindowModel model;
+    PictureFrame picture;
+    LabelControl status(model.table().controls[2], model, 2);
+    LabelControl heading(model.table().controls[3], model, 3);
+    std::vector<Control*> made{&picture, &heading, &status, &heading};  // no button at 1
+    EXPECT_THROW((void)model.bindForm(made, {}), TableError);
+    made.pop_back();
+    EXPECT_THROW((void)model.bindForm(made, {}), TableError);
+}
+
+TEST(WindowModelTest, PictureForTheScreenScale) {
+    const ImageSlot& dog = controlTable().controls[0].picture;
+    const ShownPicture one = decodePicture(dog, 1.0);
+    ASSERT_TRUE(one.image);
+    EXPECT_EQ(one.scale, 1);
+    EXPECT_EQ(one.image->width, 146);
+    EXPECT_EQ(one.image->height, 153);
+    const ShownPicture two = decodePicture(dog, 2.0);
+    ASSERT_TRUE(two.image);
+    EXPECT_EQ(two.scale, 2);
+    EXPECT_EQ(two.image->width, 292);
+    EXPECT_FALSE(decodePicture(ImageSlot{}, 1.0).image);
+}
+
+TEST(WindowModelTest, FailureMessageGivesTheCodeInDecimalAndHex) {
+    const std::u16string text = failureMessage(u"FernWick", 1400);
+    EXPECT_NE(text.find(u"Failure code: 1400 (0x00000578)"), std::u16string::npos);
+    EXPECT_NE(failureMessage(u"FernWick", 0xC0000005u).find(u"3221225477 (0xC0000005)"),
+              std::u16string::npos);
+}
+
+// One pixel per character, ascent 7 and descent 3; the font can be refused.
+class FakeSurface : public LabelSurface {
+  public:
+    bool exists() const override { return true; }
+    Result<> useFont(const LabelFont& font) override {
+        if (refuseFonts) return Failure{0xBAD};
+        em = font.emPixels;
+        return {};
+    }
+    int textWidth(std::u16string_view run) const override { return static_cast<int>(run.size()); }
+    LineMetrics lineMetrics() const override { return {7, 3}; }
+    void invalidate() override { ++invalidated; }
+    bool refuseFonts = false;
+    int em = -1;
+    int invalidated = 0;
+};
+
+class LabelControlTest : public testing::Test {
+  protected:
+    ControlTable table = controlTable();
+    ControlRecord& record = table.controls[3];  // HEADING
+    void SetUp() override {
+        record.width = 8 * 15;    // eight characters wide
+        record.height = 25 * 15;  // two lines and half of the third
+    }
+};
+
+TEST_F(LabelControlTest, LinesAreBrokenPlacedAndCutAtTheBottom) {
+    const WindowModel model(table);
+    LabelControl label(record, model, 3);
+    FakeSurface surface;
+    label.attach(surface);
+    EXPECT_EQ(surface.em, 37);
+    ASSERT_TRUE(label.setText(u"ab cd efgh\r\n\r\nlast").ok());
+    EXPECT_EQ(surface.invalidated, 1);
+    const std::vector<DrawnLine> drawn = label.linesToDraw();
+    ASSERT_EQ(drawn.size(), 2u);  // "ab cd", "efgh"; the empty third line shows but draws nothing
+    EXPECT_EQ(drawn[0].text, u"ab cd");
+    EXPECT_EQ(drawn[1].text, u"efgh");
+    EXPECT_EQ(drawn[1].top, 10);
+    EXPECT_EQ(drawn[1].baseline, 17);
+    EXPECT_EQ(label.lines().size(), 4u) << "the last line is laid out but lies below the edge";
+}
+
+TEST_F(LabelControlTest, RefusedSizesAndFontsChangeNothing) {
+    const WindowModel model(table);
+    LabelControl label(record, model, 3);
+    FakeSurface surface;
+    label.attach(surface);
+    for (float points : {0.0f, -18.0f, NAN, INFINITY, 1e9f}) {
+        const Result<> r = label.setFontSize(points);
+        EXPECT_FALSE(r.ok());
+        EXPECT_EQ(r.code(), status_code::kInvalidParameter);
+    }
+    surface.refuseFonts = true;
+    EXPECT_EQ(label.setFontSize(18.0f).code(), 0xBADu);
+    EXPECT_EQ(label.font().points, 27.75f);
+    surface.refuseFonts = false;
+    ASSERT_TRUE(label.setFontSize(18.0f).ok());
+    EXPECT_EQ(label.font().emPixels, 24);
+    EXPECT_EQ(surface.em, 24);
+}
+
+TEST_F(LabelControlTest, AVanishedSurfaceFailsEveryOperation) {
+    const WindowModel model(table);
+    LabelControl label(record, model, 3);
+    {
+        FakeSurface surface;
+        label.attach(surface);
+        EXPECT_EQ(label.getText().value(), u"Welcome to FERNWICK!");
+    }
+    EXPECT_EQ(label.getText().code(), status_code::kInvalidWindowHandle);
+    EXPECT_EQ(label.setText(u"x").code(), status_code::kInvalidWindowHandle);
+    EXPECT_EQ(label.setFontSize(18.0f).code(), status_code::kInvalidWindowHandle);
+    EXPECT_TRUE(label.linesToDraw().empty());
+}
+
+}  // namespace
+}  // namespace fernwick
