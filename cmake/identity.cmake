@@ -9,7 +9,7 @@
 #   FERNWICK_GENERATED_DIR   where the generated files go; holds identity.h
 #   FERNWICK_DESKTOP_FILE    the generated <app id>.desktop
 #   FERNWICK_METAINFO_FILE   the generated <app id>.metainfo.xml
-#   FERNWICK_VERSION_RC      the generated Windows resource script (icon and version resource)
+# The Windows resources are written by cmake/win32_resources.cmake.
 
 set(FERNWICK_IDENTITY_DIR "${CMAKE_CURRENT_LIST_DIR}/../assets/identity")
 cmake_path(NORMAL_PATH FERNWICK_IDENTITY_DIR)
@@ -21,7 +21,6 @@ set(FERNWICK_HICOLOR_DIR "${FERNWICK_IDENTITY_DIR}/hicolor")
 set(FERNWICK_GENERATED_DIR "${CMAKE_BINARY_DIR}/generated")
 set(FERNWICK_DESKTOP_FILE "${FERNWICK_GENERATED_DIR}/share/applications/${FERNWICK_APP_ID}.desktop")
 set(FERNWICK_METAINFO_FILE "${FERNWICK_GENERATED_DIR}/share/metainfo/${FERNWICK_APP_ID}.metainfo.xml")
-set(FERNWICK_VERSION_RC "${FERNWICK_GENERATED_DIR}/version.rc")
 
 # identity.h, for `#include "identity.h"` from anything that links the core.
 configure_file("${FERNWICK_IDENTITY_DIR}/identity.h.in" "${FERNWICK_GENERATED_DIR}/identity.h" @ONLY)
@@ -29,8 +28,3 @@ target_include_directories(fernwick_core PUBLIC "${FERNWICK_GENERATED_DIR}")
 
 configure_file("${FERNWICK_IDENTITY_DIR}/desktop.in" "${FERNWICK_DESKTOP_FILE}" @ONLY)
 configure_file("${FERNWICK_IDENTITY_DIR}/metainfo.xml.in" "${FERNWICK_METAINFO_FILE}" @ONLY)
-
-# Resource compilers read backslashes in strings as escapes, so the icon's path uses slashes.
-file(TO_CMAKE_PATH "${FERNWICK_ICON_FILE}" FERNWICK_ICON_RC_PATH)
-configure_file("${FERNWICK_IDENTITY_DIR}/version.rc.in" "${FERNWICK_VERSION_RC}" @ONLY)
-set_property(SOURCE "${FERNWICK_VERSION_RC}" APPEND PROPERTY OBJECT_DEPENDS "${FERNWICK_ICON_FILE}")

@@ -13,17 +13,8 @@ target_compile_definitions(fernwick_win32 PUBLIC
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32)
 
-# The icon group and the version record, byte for byte as version.rc describes them
-# (cmake/win32_resources.cmake says why windres is not left to compile version.rc itself).
-set(FERNWICK_WIN32_RC "${FERNWICK_GENERATED_DIR}/fernwick.rc")
-add_custom_command(
-    OUTPUT "${FERNWICK_WIN32_RC}"
-    COMMAND "${CMAKE_COMMAND}" "-DVERSION_RC=${FERNWICK_VERSION_RC}" "-DOUT=${FERNWICK_WIN32_RC}"
-            -P "${CMAKE_CURRENT_LIST_DIR}/win32_resources.cmake"
-    DEPENDS "${FERNWICK_VERSION_RC}" "${FERNWICK_ICON_FILE}"
-            "${CMAKE_CURRENT_LIST_DIR}/win32_resources.cmake"
-    COMMENT "Writing the Windows resources"
-    VERBATIM)
+# The version record and the icon group, written from the identity values: FERNWICK_WIN32_RC.
+include("${CMAKE_CURRENT_LIST_DIR}/win32_resources.cmake")
 
 # No console; the C and C++ runtimes linked in, so only system DLLs are needed.
 set(FERNWICK_WIN32_LINK_OPTIONS -municode -static -static-libgcc -static-libstdc++)
@@ -34,8 +25,7 @@ target_link_options(fernwick PRIVATE ${FERNWICK_WIN32_LINK_OPTIONS})
 
 # The window's own tests, run under Wine by tests/windows_tests.cmake on the Linux build. A console
 # program, so that what it prints reaches the terminal.
-option(FERNWICK_WIN32_TESTS "Build the Windows window tests (fernwick_window_test.exe)" ON)
-if(FERNWICK_WIN32_TESTS)
+if(FERNWICK_TESTS)
     add_executable(fernwick_window_test tests/windows/window_test.cpp "${FERNWICK_WIN32_RC}")
     target_link_libraries(fernwick_window_test PRIVATE fernwick_win32)
     target_link_options(fernwick_window_test PRIVATE -static -static-libgcc -static-libstdc++)

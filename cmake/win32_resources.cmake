@@ -1,337 +1,157 @@
-# Writes the Windows executable's resource script from the generated version.rc.
-#
-#   cmake -DVERSION_RC=<generated version.rc> -DOUT=<script to write> -P win32_resources.cmake
-#
-# version.rc (from assets/identity/version.rc.in) says what the resources hold; this turns it into
-# the exact bytes the executable carries, written as raw data so that windres copies them as they
-# are. windres cannot be left to compile version.rc itself, for two reasons:
-#   - it writes a version string's value length in characters; ours counts bytes, terminating
-#     NUL included;
-#   - its ICON statement numbers the icon images itself (1, 2, ...) and files them under the
-#     current LANGUAGE; ours are images 30001, 30002, ... and the icon group, language neutral.
-#
-# Understood in version.rc: LANGUAGE (for the version resource), <id> ICON "<file.ico>", and one
-# <id> VERSIONINFO with FILEVERSION, PRODUCTVERSION, FILEFLAGSMASK, FILEFLAGS, FILEOS, FILETYPE,
-# FILESUBTYPE, BLOCK, VALUE "<key>", "<text>" and VALUE "<key>", <number>, ... (16-bit words, or
-# 32 bits with an L suffix). Texts must be plain ASCII. Anything else is an error, not skipped.
+# The executable's Windows resources, written from the identity values
+# (assets/identity/identity.cmake) and the icon file: the version record and the icon group with
+# its images. Included from cmake/win32.cmake; sets FERNWICK_WIN32_RC, a resource script that
+# holds every resource as raw data, so windres copies the bytes as they are. Its VERSIONINFO and
+# ICON statements would not give these bytes: windres counts a version string's value length in
+# characters (ours counts bytes, the terminating NUL included), and numbers the icon images 1, 2,
+# ... under the current language (ours are 30001, 30002, ... and language neutral, as the group).
 
-cmake_minimum_required(VERSION 3.22)
-
-set(FIRST_ICON_IMAGE_ID 30001)
-
-if(NOT VERSION_RC OR NOT OUT)
-    message(FATAL_ERROR "usage: cmake -DVERSION_RC=<version.rc> -DOUT=<out.rc> -P ${CMAKE_CURRENT_LIST_FILE}")
-endif()
-
-# --- bytes as lower-case hex text, two digits a byte ------------------------------------------
+# Bytes are kept as hex text, two digits a byte.
 
 # <out> = <value> as <count> little-endian bytes.
-function(le_bytes out value count)
-    math(EXPR v "${value}")
-    set(hex "")
-    foreach(i RANGE 1 ${count})
-        math(EXPR b "${v} & 255")
-        math(EXPR v "${v} >> 8")
-        math(EXPR hi "${b} >> 4")
-        math(EXPR lo "${b} & 15")
-        string(SUBSTRING "0123456789abcdef" ${hi} 1 h)
-        string(SUBSTRING "0123456789abcdef" ${lo} 1 l)
-        string(APPEND hex "${h}${l}")
-    endforeach()
-    set(${out} "${hex}" PARENT_SCOPE)
-endfunction()
-
-function(byte_count out hex)
-    string(LENGTH "${hex}" n)
-    math(EXPR n "${n} / 2")
-    set(${out} ${n} PARENT_SCOPE)
-endfunction()
-
-# <hex> followed by zero bytes up to a multiple of four bytes.
-function(pad4 out hex)
-    byte_count(n "${hex}")
-    math(EXPR missing "(4 - ${n} % 4) % 4")
-    while(missing GREATER 0)
-        string(APPEND hex "00")
-        math(EXPR missing "${missing} - 1")
-    endwhile()
-    set(${out} "${hex}" PARENT_SCOPE)
-endfunction()
-
-# <text> in UTF-16LE with a terminating NUL.
-function(utf16z out text)
-    string(HEX "${text}" hex)
+function(fernwick_le out value count)
+    math(EXPR hex "(1 << (8 * ${count} + 4)) | (${value})" OUTPUT_FORMAT HEXADECIMAL)
     string(REGEX MATCHALL ".." bytes "${hex}")
-    foreach(b IN LISTS bytes)
-        if(b MATCHES "^[89a-f]")
-            message(FATAL_ERROR "${VERSION_RC}: \"${text}\" is not plain ASCII")
-        endif()
-    endforeach()
+    list(REMOVE_AT bytes 0 1)  # "0x" and the marker, "10"
+    list(REVERSE bytes)
+    string(JOIN "" hex ${bytes})
+    set(${out} "${hex}" PARENT_SCOPE)
+endfunction()
+
+# <out> = <hex> followed by zero bytes up to a multiple of four bytes.
+function(fernwick_pad4 out hex)
+    string(LENGTH "${hex}" digits)
+    math(EXPR missing "(8 - ${digits} % 8) % 8")
+    string(REPEAT "0" ${missing} zeros)
+    set(${out} "${hex}${zeros}" PARENT_SCOPE)
+endfunction()
+
+# <out> = <text> in UTF-16LE with a terminating NUL.
+function(fernwick_utf16z out text)
+    if(NOT text MATCHES "^[ -~]*$")
+        message(FATAL_ERROR "\"${text}\" is not plain ASCII")
+    endif()
+    string(HEX "${text}" hex)
     string(REGEX REPLACE "(..)" "\\100" hex "${hex}")
     set(${out} "${hex}0000" PARENT_SCOPE)
 endfunction()
 
-# One node of the version tree: wLength, wValueLength, wType, the key, the value, the children
-# (each already encoded). wLength leaves out the padding after the node's last byte.
-function(version_node out key type value value_length children)
-    utf16z(key_hex "${key}")
-    le_bytes(vl "${value_length}" 2)
-    le_bytes(t "${type}" 2)
-    pad4(node "0000${vl}${t}${key_hex}")  # wLength is filled in below
+# <out> = one node of the version record: its length, the value's length, its type (1: text),
+# the key, the value and the children (ARGN), each starting on a four-byte boundary. The length
+# leaves out any padding after the last byte.
+function(fernwick_version_node out key type value value_length)
+    fernwick_utf16z(key "${key}")
+    fernwick_le(value_length ${value_length} 2)
+    fernwick_le(type ${type} 2)
+    fernwick_pad4(node "0000${value_length}${type}${key}")
     string(APPEND node "${value}")
-    foreach(child IN LISTS children)
-        pad4(node "${node}")
+    foreach(child IN LISTS ARGN)
+        fernwick_pad4(node "${node}")
         string(APPEND node "${child}")
     endforeach()
-    byte_count(length "${node}")
-    if(length GREATER 65535)
-        message(FATAL_ERROR "${VERSION_RC}: block \"${key}\" is too long")
-    endif()
-    le_bytes(l "${length}" 2)
+    string(LENGTH "${node}" digits)
+    math(EXPR length "${digits} / 2")
+    fernwick_le(length ${length} 2)
     string(SUBSTRING "${node}" 4 -1 node)
-    set(${out} "${l}${node}" PARENT_SCOPE)
+    set(${out} "${length}${node}" PARENT_SCOPE)
 endfunction()
 
-# A number as the resource compiler reads it: decimal or 0x hex, an L suffix allowed.
-function(rc_number out text)
-    string(STRIP "${text}" text)
-    if(NOT text MATCHES "^(0[xX][0-9a-fA-F]+|[0-9]+)[lL]?$")
-        message(FATAL_ERROR "${VERSION_RC}: \"${text}\" is not a number")
+# <out> = <count> bytes at byte <offset> of the hex in variable <from>; with NUMBER, as a number.
+function(fernwick_bytes out from offset count)
+    math(EXPR at "2 * (${offset})")
+    math(EXPR digits "2 * (${count})")
+    string(SUBSTRING "${${from}}" ${at} ${digits} bytes)
+    if(ARGN STREQUAL "NUMBER")
+        string(REGEX MATCHALL ".." bytes "${bytes}")
+        list(REVERSE bytes)
+        string(JOIN "" bytes ${bytes})
+        math(EXPR bytes "0x${bytes}")
     endif()
-    math(EXPR v "${CMAKE_MATCH_1}")
-    set(${out} ${v} PARENT_SCOPE)
+    set(${out} "${bytes}" PARENT_SCOPE)
 endfunction()
 
-# --- reading version.rc -----------------------------------------------------------------------
+# Appends resource <name> of <type>, given as hex, to <script> as 16-bit words.
+macro(fernwick_rc_data name type hex)
+    string(REGEX REPLACE "(..)(..)" "0x\\2\\1, " words "${hex}")
+    string(REGEX REPLACE "((0x...., ){8})" "\\1\n    " words "${words}")
+    string(REGEX REPLACE "[, \n]+$" "" words "${words}")
+    string(APPEND script "\n${name} ${type}\nBEGIN\n    ${words}\nEND\n")
+endmacro()
 
-file(STRINGS "${VERSION_RC}" lines)
-set(language "")
-set(icon_id "")
-set(icon_file "")
-set(version_id "")
-set(state "top")   # top, fixed (between VERSIONINFO and its BEGIN), tree
-set(depth 0)
-set(pending_block "")
-foreach(line IN LISTS lines)
-    # Drop a // comment that is not inside a string.
-    if(line MATCHES "^(([^\"/]|\"[^\"]*\"|/[^/\"])*)//")
-        set(line "${CMAKE_MATCH_1}")
-    endif()
-    string(STRIP "${line}" line)
-    if(line STREQUAL "")
-        continue()
-    endif()
+# Writes the script <rc>; a function, so that none of its variables outlives it.
+function(fernwick_write_win32_resources rc)
+    # The version record: the fixed part (signature, structure version 1.0, file and product
+    # version, flags mask and flags 0, 32-bit Windows, an application, no subtype, no date),
+    # then the translation, then the strings, in US English (0x0409) and Unicode (code page
+    # 1200, 0x04B0).
+    math(EXPR version_ms "(${FERNWICK_VERSION_MAJOR} << 16) | ${FERNWICK_VERSION_MINOR}")
+    math(EXPR version_ls "(${FERNWICK_VERSION_PATCH} << 16) | ${FERNWICK_VERSION_BUILD}")
+    set(fixed "")
+    foreach(v 0xFEEF04BD 0x00010000 ${version_ms} ${version_ls} ${version_ms} ${version_ls}
+              0 0 4 1 0 0 0)
+        fernwick_le(b ${v} 4)
+        string(APPEND fixed "${b}")
+    endforeach()
 
-    if(state STREQUAL "top")
-        if(line MATCHES "^LANGUAGE[ \t]+([^,]+),(.+)$")
-            rc_number(primary "${CMAKE_MATCH_1}")
-            rc_number(sub "${CMAKE_MATCH_2}")
-            math(EXPR language "${primary} | (${sub} << 10)")
-        elseif(line MATCHES "^([0-9]+)[ \t]+ICON[ \t]+\"([^\"]+)\"$")
-            set(icon_id "${CMAKE_MATCH_1}")
-            set(icon_file "${CMAKE_MATCH_2}")
-        elseif(line MATCHES "^([0-9]+)[ \t]+VERSIONINFO$")
-            set(version_id "${CMAKE_MATCH_1}")
-            set(version_language "${language}")
-            set(state "fixed")
-        else()
-            message(FATAL_ERROR "${VERSION_RC}: cannot read \"${line}\"")
+    set(strings "")
+    foreach(key_variable CompanyName:FERNWICK_COMPANY_NAME ProductName:FERNWICK_PRODUCT_NAME
+            FileVersion:FERNWICK_VERSION_STRING ProductVersion:FERNWICK_VERSION_STRING
+            InternalName:FERNWICK_INTERNAL_NAME OriginalFilename:FERNWICK_WINDOWS_FILENAME)
+        string(REPLACE ":" ";" key_variable "${key_variable}")
+        list(GET key_variable 0 key)
+        list(GET key_variable 1 variable)
+        fernwick_utf16z(text "${${variable}}")
+        string(LENGTH "${text}" digits)
+        math(EXPR bytes "${digits} / 2")
+        fernwick_version_node(node "${key}" 1 "${text}" ${bytes})
+        list(APPEND strings "${node}")
+    endforeach()
+
+    fernwick_version_node(table "040904B0" 1 "" 0 ${strings})
+    fernwick_version_node(string_info "StringFileInfo" 1 "" 0 "${table}")
+    fernwick_le(language 0x0409 2)
+    fernwick_le(code_page 0x04B0 2)
+    fernwick_version_node(translation "Translation" 0 "${language}${code_page}" 4)
+    fernwick_version_node(var_info "VarFileInfo" 1 "" 0 "${translation}")
+    fernwick_version_node(version "VS_VERSION_INFO" 0 "${fixed}" 52 "${var_info}" "${string_info}")
+
+    # The icon images become images 30001, 30002, ... (type 3), and the icon group (type 14) lists
+    # them: each entry is the icon file's directory entry up to the image's byte count, then the
+    # image's number. All language neutral.
+    set(script "// Generated by cmake/win32_resources.cmake; do not edit.\n\nLANGUAGE 0, 0\n")
+    file(READ "${FERNWICK_ICON_FILE}" ico HEX)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${FERNWICK_ICON_FILE}")
+    fernwick_bytes(header ico 0 4)
+    fernwick_bytes(count ico 4 2 NUMBER)
+    if(NOT header STREQUAL "00000100" OR count EQUAL 0)
+        message(FATAL_ERROR "${FERNWICK_ICON_FILE} is not an icon file")
+    endif()
+    fernwick_bytes(group ico 0 6)
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE ${last})
+        math(EXPR at "6 + 16 * ${i}")
+        math(EXPR id "30001 + ${i}")
+        fernwick_bytes(entry ico ${at} 12)
+        fernwick_bytes(size ico "${at} + 8" 4 NUMBER)
+        fernwick_bytes(offset ico "${at} + 12" 4 NUMBER)
+        fernwick_bytes(image ico ${offset} ${size})
+        string(LENGTH "${image}" digits)
+        math(EXPR digits "${digits} / 2")
+        if(NOT digits EQUAL size)
+            message(FATAL_ERROR "${FERNWICK_ICON_FILE}: image ${i} ends past the end of the file")
         endif()
-    elseif(state STREQUAL "fixed")
-        if(line MATCHES "^(FILEVERSION|PRODUCTVERSION)[ \t]+(.+)$")
-            set(name "${CMAKE_MATCH_1}")
-            string(REPLACE "," ";" parts "${CMAKE_MATCH_2}")
-            list(LENGTH parts n)
-            if(NOT n EQUAL 4)
-                message(FATAL_ERROR "${VERSION_RC}: ${name} needs four numbers")
-            endif()
-            set(numbers "")
-            foreach(part IN LISTS parts)
-                rc_number(v "${part}")
-                list(APPEND numbers ${v})
-            endforeach()
-            list(GET numbers 0 a)
-            list(GET numbers 1 b)
-            list(GET numbers 2 c)
-            list(GET numbers 3 d)
-            math(EXPR ${name}_MS "(${a} << 16) | ${b}")
-            math(EXPR ${name}_LS "(${c} << 16) | ${d}")
-        elseif(line MATCHES "^(FILEFLAGSMASK|FILEFLAGS|FILEOS|FILETYPE|FILESUBTYPE)[ \t]+(.+)$")
-            rc_number(${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
-        elseif(line STREQUAL "BEGIN")
-            set(state "tree")
-            set(depth 1)
-            set(children_1 "")
-        else()
-            message(FATAL_ERROR "${VERSION_RC}: cannot read \"${line}\"")
-        endif()
-    else()
-        if(line MATCHES "^BLOCK[ \t]+\"([^\"]*)\"$")
-            set(pending_block "${CMAKE_MATCH_1}")
-        elseif(line STREQUAL "BEGIN")
-            if(pending_block STREQUAL "")
-                message(FATAL_ERROR "${VERSION_RC}: BEGIN without a BLOCK")
-            endif()
-            math(EXPR depth "${depth} + 1")
-            set(key_${depth} "${pending_block}")
-            set(children_${depth} "")
-            set(pending_block "")
-        elseif(line STREQUAL "END")
-            if(depth EQUAL 1)
-                set(state "done")
-                set(top_children "${children_1}")
-                break()
-            endif()
-            version_node(node "${key_${depth}}" 1 "" 0 "${children_${depth}}")
-            math(EXPR depth "${depth} - 1")
-            list(APPEND children_${depth} "${node}")
-        elseif(line MATCHES "^VALUE[ \t]+\"([^\"]*)\"[ \t]*,[ \t]*\"([^\"]*)\"$")
-            set(key "${CMAKE_MATCH_1}")
-            set(text "${CMAKE_MATCH_2}")
-            if(text MATCHES "\\\\")
-                message(FATAL_ERROR "${VERSION_RC}: escapes in \"${text}\" are not supported")
-            endif()
-            utf16z(value "${text}")
-            byte_count(value_bytes "${value}")  # the value's length counts bytes, NUL included
-            version_node(node "${key}" 1 "${value}" ${value_bytes} "")
-            list(APPEND children_${depth} "${node}")
-        elseif(line MATCHES "^VALUE[ \t]+\"([^\"]*)\"[ \t]*,(.+)$")
-            set(key "${CMAKE_MATCH_1}")
-            string(REPLACE "," ";" parts "${CMAKE_MATCH_2}")
-            set(value "")
-            foreach(part IN LISTS parts)
-                string(STRIP "${part}" part)
-                rc_number(v "${part}")
-                if(part MATCHES "[lL]$")
-                    le_bytes(b ${v} 4)
-                else()
-                    le_bytes(b ${v} 2)
-                endif()
-                string(APPEND value "${b}")
-            endforeach()
-            byte_count(value_bytes "${value}")
-            version_node(node "${key}" 0 "${value}" ${value_bytes} "")
-            list(APPEND children_${depth} "${node}")
-        else()
-            message(FATAL_ERROR "${VERSION_RC}: cannot read \"${line}\"")
-        endif()
-    endif()
-endforeach()
+        fernwick_rc_data(${id} 3 "${image}")
+        fernwick_le(id_bytes ${id} 2)
+        string(APPEND group "${entry}${id_bytes}")
+    endforeach()
+    fernwick_rc_data(1 14 "${group}")
 
-if(NOT state STREQUAL "done")
-    message(FATAL_ERROR "${VERSION_RC}: no complete VERSIONINFO")
-endif()
-if(icon_file STREQUAL "")
-    message(FATAL_ERROR "${VERSION_RC}: no ICON")
-endif()
-if(version_language STREQUAL "")
-    message(FATAL_ERROR "${VERSION_RC}: no LANGUAGE before VERSIONINFO")
-endif()
-foreach(name FILEVERSION_MS FILEVERSION_LS PRODUCTVERSION_MS PRODUCTVERSION_LS FILEFLAGSMASK
-             FILEFLAGS FILEOS FILETYPE FILESUBTYPE)
-    if("${${name}}" STREQUAL "")
-        message(FATAL_ERROR "${VERSION_RC}: VERSIONINFO sets no ${name}")
-    endif()
-endforeach()
+    # The version record, in US English (LANGUAGE 9, 1).
+    string(APPEND script "\nLANGUAGE 9, 1\n")
+    fernwick_rc_data(1 16 "${version}")
 
-# VS_FIXEDFILEINFO: signature, structure version 1.0, the versions, the flags, OS and type; the
-# file date is not used and stays 0.
-set(fixed "")
-foreach(v 0xFEEF04BD 0x00010000 ${FILEVERSION_MS} ${FILEVERSION_LS} ${PRODUCTVERSION_MS}
-          ${PRODUCTVERSION_LS} ${FILEFLAGSMASK} ${FILEFLAGS} ${FILEOS} ${FILETYPE} ${FILESUBTYPE}
-          0 0)
-    le_bytes(b ${v} 4)
-    string(APPEND fixed "${b}")
-endforeach()
-version_node(version_info "VS_VERSION_INFO" 0 "${fixed}" 52 "${top_children}")
-
-# --- the icon file: one RT_ICON image for each image, and the RT_GROUP_ICON listing them ------
-
-get_filename_component(rc_dir "${VERSION_RC}" DIRECTORY)
-get_filename_component(icon_file "${icon_file}" ABSOLUTE BASE_DIR "${rc_dir}")
-file(READ "${icon_file}" icon_header LIMIT 6 HEX)
-if(NOT icon_header MATCHES "^00000100")
-    message(FATAL_ERROR "${icon_file} is not an icon file")
-endif()
-string(SUBSTRING "${icon_header}" 8 4 count_hex)
-string(SUBSTRING "${count_hex}" 2 2 high)
-string(SUBSTRING "${count_hex}" 0 2 low)
-math(EXPR image_count "0x${high}${low}")
-
-# A little-endian number at byte <offset> of the hex text <hex>, <size> bytes long.
-function(read_le out hex offset size)
-    math(EXPR start "${offset} * 2")
-    math(EXPR length "${size} * 2")
-    string(SUBSTRING "${hex}" ${start} ${length} bytes)
-    string(REGEX MATCHALL ".." pairs "${bytes}")
-    list(REVERSE pairs)
-    string(JOIN "" bytes ${pairs})
-    math(EXPR v "0x${bytes}")
-    set(${out} ${v} PARENT_SCOPE)
+    file(CONFIGURE OUTPUT "${rc}" CONTENT "${script}" @ONLY)  # touched only when it changes
 endfunction()
 
-set(group "0000")           # reserved
-le_bytes(b 1 2)             # type: icons
-string(APPEND group "${b}")
-le_bytes(b ${image_count} 2)
-string(APPEND group "${b}")
-set(images "")
-math(EXPR last "${image_count} - 1")
-foreach(i RANGE 0 ${last})
-    math(EXPR at "6 + 16 * ${i}")
-    file(READ "${icon_file}" entry OFFSET ${at} LIMIT 16 HEX)
-    read_le(size "${entry}" 8 4)
-    read_le(offset "${entry}" 12 4)
-    file(READ "${icon_file}" image OFFSET ${offset} LIMIT ${size} HEX)
-    byte_count(read_size "${image}")
-    if(NOT read_size EQUAL size)
-        message(FATAL_ERROR "${icon_file}: image ${i} ends past the end of the file")
-    endif()
-    # Planes and bits per pixel as the image's own bitmap header gives them.
-    read_le(planes "${image}" 12 2)
-    read_le(bits "${image}" 14 2)
-    math(EXPR id "${FIRST_ICON_IMAGE_ID} + ${i}")
-    string(SUBSTRING "${entry}" 0 8 dimensions)  # width, height, colour count, reserved
-    le_bytes(p ${planes} 2)
-    le_bytes(bc ${bits} 2)
-    le_bytes(s ${size} 4)
-    le_bytes(n ${id} 2)
-    string(APPEND group "${dimensions}${p}${bc}${s}${n}")
-    list(APPEND images "${id}:${image}")
-endforeach()
-
-# --- the script -------------------------------------------------------------------------------
-
-# Raw data as 16-bit words, eight to a line.
-function(rc_words out hex)
-    byte_count(n "${hex}")
-    math(EXPR odd "${n} % 2")
-    if(odd)
-        message(FATAL_ERROR "resource data of odd length")
-    endif()
-    string(REGEX REPLACE "(..)(..)" "0x\\2\\1," words "${hex}")
-    set(w "0x....,")
-    string(REGEX REPLACE "(${w}${w}${w}${w}${w}${w}${w}${w})" "\\1\n    " words "${words}")
-    string(REGEX REPLACE "[,\n ]+$" "" words "${words}")
-    set(${out} "BEGIN\n    ${words}\nEND\n" PARENT_SCOPE)
-endfunction()
-
-math(EXPR primary "${version_language} & 1023")
-math(EXPR sub "${version_language} >> 10")
-set(script "// Generated from ${VERSION_RC} by cmake/win32_resources.cmake; do not edit.\n")
-string(APPEND script "// 3: RT_ICON, 14: RT_GROUP_ICON, 16: RT_VERSION.\n\n")
-string(APPEND script "LANGUAGE 0, 0  // neutral\n\n")
-foreach(image IN LISTS images)
-    string(REGEX MATCH "^[0-9]+" id "${image}")
-    string(REGEX REPLACE "^[0-9]+:" "" hex "${image}")
-    rc_words(words "${hex}")
-    string(APPEND script "${id} 3\n${words}\n")
-endforeach()
-rc_words(words "${group}")
-string(APPEND script "${icon_id} 14\n${words}\n")
-string(APPEND script "LANGUAGE ${primary}, ${sub}\n\n")
-rc_words(words "${version_info}")
-string(APPEND script "${version_id} 16\n${words}")
-
-file(WRITE "${OUT}.tmp" "${script}")
-file(RENAME "${OUT}.tmp" "${OUT}")
+set(FERNWICK_WIN32_RC "${FERNWICK_GENERATED_DIR}/fernwick.rc")
+fernwick_write_win32_resources("${FERNWICK_WIN32_RC}")

@@ -1,9 +1,9 @@
-# Tests of the program's identity: the window icon's bytes, the generated header, the desktop
-# entry and metainfo, the Windows resource script, the installed tree and the Debian package.
-# Needs: python3, desktop-file-utils, appstream, librsvg2-bin, dpkg-dev (dpkg-shlibdeps, for the
-# package's dependencies); optionally binutils-mingw-w64-x86-64 to compile the resource script.
+# Tests of the program's identity: the window icon's bytes, the desktop entry and metainfo, the
+# installed tree and the Debian package. (The Windows resources are checked in fernwick.exe itself,
+# by tests/windows_tests.cmake.) Needs: python3, desktop-file-utils, appstream, librsvg2-bin,
+# dpkg-dev (dpkg-shlibdeps, for the package's dependencies).
 
-add_executable(identity_test identity/app_icon_test.cpp identity/identity_header_test.cpp)
+add_executable(identity_test identity/app_icon_test.cpp)
 target_link_libraries(identity_test PRIVATE fernwick_core GTest::gtest_main)
 target_compile_definitions(identity_test PRIVATE FERNWICK_ICON_PATH="${FERNWICK_ICON_FILE}")
 fernwick_embed(identity_test "${FERNWICK_ICON_FILE}" fernwick_app_icon)
@@ -18,13 +18,12 @@ endfunction()
 set(json "{\n")
 foreach(pair
         product_name:FERNWICK_PRODUCT_NAME display_name:FERNWICK_DISPLAY_NAME
-        company_name:FERNWICK_COMPANY_NAME internal_name:FERNWICK_INTERNAL_NAME
-        windows_filename:FERNWICK_WINDOWS_FILENAME version_string:FERNWICK_VERSION_STRING
+        company_name:FERNWICK_COMPANY_NAME version_string:FERNWICK_VERSION_STRING
         package_version:FERNWICK_PACKAGE_VERSION app_id:FERNWICK_APP_ID summary:FERNWICK_SUMMARY
         description:FERNWICK_DESCRIPTION maintainer:FERNWICK_MAINTAINER
         icon_file:FERNWICK_ICON_FILE hicolor_dir:FERNWICK_HICOLOR_DIR
         identity_dir:FERNWICK_IDENTITY_DIR desktop_file:FERNWICK_DESKTOP_FILE
-        metainfo_file:FERNWICK_METAINFO_FILE version_rc:FERNWICK_VERSION_RC
+        metainfo_file:FERNWICK_METAINFO_FILE
         build_dir:CMAKE_BINARY_DIR source_dir:CMAKE_SOURCE_DIR)
     string(REPLACE ":" ";" pair "${pair}")
     list(GET pair 0 key)
@@ -32,7 +31,7 @@ foreach(pair
     fernwick_json_string(value "${${variable}}")
     string(APPEND json "  \"${key}\": ${value},\n")
 endforeach()
-string(APPEND json "  \"version_numeric\": [${FERNWICK_VERSION_COMMAS}]\n}\n")
+string(REGEX REPLACE ",\n$" "\n}\n" json "${json}")
 set(FERNWICK_IDENTITY_VALUES "${CMAKE_CURRENT_BINARY_DIR}/identity_values.json")
 file(WRITE "${FERNWICK_IDENTITY_VALUES}" "${json}")
 
@@ -51,18 +50,6 @@ add_test(NAME identity.metainfo_validates
 set_tests_properties(identity.metainfo_validates PROPERTIES
     PASS_REGULAR_EXPRESSION "Validation was successful"
     FAIL_REGULAR_EXPRESSION "^[EWIP]:|\n[EWIP]:")
-
-find_program(FERNWICK_WINDRES NAMES x86_64-w64-mingw32-windres i686-w64-mingw32-windres windres)
-if(FERNWICK_WINDRES)
-    set(windres_arg "${FERNWICK_WINDRES}")
-else()
-    set(windres_arg "")
-    message(STATUS "No windres: the resource script is checked as text only "
-                   "(package binutils-mingw-w64-x86-64 compiles it too)")
-endif()
-add_test(NAME identity.version_resource
-         COMMAND "${FERNWICK_PYTHON3}" "${identity_scripts}/check_version_rc.py"
-                 "${FERNWICK_IDENTITY_VALUES}" ${windres_arg})
 
 add_test(NAME identity.icons_match_drawing
          COMMAND "${FERNWICK_PYTHON3}" "${identity_scripts}/check_sources.py" icons
