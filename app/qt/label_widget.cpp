@@ -1,12 +1,11 @@
 #include "app/qt/label_widget.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <string_view>
 
+#include "app/qt/accessibility.h"
 #include "app/qt/text.h"
 
 namespace fernwick::qt {
@@ -20,8 +19,8 @@ LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent), font_(parent->font(
 void LabelWidget::setText(const QString& text) {
     if (text == text_) return;
     text_ = text;
-    setAccessibleName(text_);
     textOrFontChanged();
+    announceLabelText(this);  // screen readers read the new text
 }
 
 void LabelWidget::setLabelFont(const QFont& font) {
@@ -83,16 +82,5 @@ void LabelWidget::paintEvent(QPaintEvent*) {
         painter.drawText(QPoint(0, int(i) * step + ascent), line);
     }
 }
-
-namespace {
-QAccessibleInterface* labelInterface(const QString& key, QObject* object) {
-    if (key == QLatin1String(LabelWidget::staticMetaObject.className())) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
-    }
-    return nullptr;
-}
-}  // namespace
-
-void installLabelAccessibility() { QAccessible::installFactory(labelInterface); }
 
 }  // namespace fernwick::qt

@@ -46,7 +46,4 @@ class LabelWidget : public QWidget {
     mutable bool linesValid_ = false;
 };
 
-// Lets screen readers see labels as static text whose name is the current text.
-void installLabelAccessibility();
-
 }  // namespace fernwick::qt
