@@ -5,10 +5,10 @@
 #include <optional>
 #include <string_view>
 
+#include "app/qt/accessibility.h"
 #include "app/qt/display_guard.h"
 #include "app/qt/form1_window.h"
 #include "app/qt/heading_face.h"
-#include "app/qt/label_widget.h"
 #include "identity.h"
 
 namespace {
@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
     guard.reset();
 
     fernwick::qt::registerBundledFaces();
-    fernwick::qt::installLabelAccessibility();
+    fernwick::qt::installAccessibility();
 
     try {
         fernwick::qt::Form1Window window;

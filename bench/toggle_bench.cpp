@@ -16,9 +16,9 @@
 #include <fstream>
 #include <vector>
 
+#include "app/qt/accessibility.h"
 #include "app/qt/form1_window.h"
 #include "app/qt/heading_face.h"
-#include "app/qt/label_widget.h"
 #include "tests/hardening/paint_counter.h"
 
 namespace {
@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     fernwick::qt::registerBundledFaces();
-    fernwick::qt::installLabelAccessibility();
+    fernwick::qt::installAccessibility();
 
     fernwick::qt::Form1Window window;
     window.showFirstWelcomeScreen();

@@ -1,11 +1,10 @@
 #include "app/qt/label_widget.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "app/qt/accessibility.h"
 #include "app/qt/heading_face.h"
 #include "app/qt/text.h"
 
@@ -16,7 +15,6 @@ LabelWidget::LabelWidget(QWidget* parent, LabelControl& control)
     // The label paints every pixel of its rectangle itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     control.attach(*this);
-    textChanged();
 }
 
 QString LabelWidget::text() const { return control() ? toQString(control()->text()) : QString(); }
@@ -47,7 +45,7 @@ LineMetrics LabelWidget::lineMetrics() const {
     return {metrics.ascent(), metrics.descent()};
 }
 
-void LabelWidget::textChanged() { setAccessibleName(text()); }
+void LabelWidget::textChanged() { announceLabelText(this); }
 
 void LabelWidget::changeEvent(QEvent* event) {
     // A new screen can bring other font metrics.
@@ -70,16 +68,5 @@ void LabelWidget::paintEvent(QPaintEvent*) {
         painter.drawText(QPoint(0, line.baseline), toQString(line.text));
     }
 }
-
-namespace {
-QAccessibleInterface* labelInterface(const QString& key, QObject* object) {
-    if (key == QLatin1String(LabelWidget::staticMetaObject.className())) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
-    }
-    return nullptr;
-}
-}  // namespace
-
-void installLabelAccessibility() { QAccessible::installFactory(labelInterface); }
 
 }  // namespace fernwick::qt

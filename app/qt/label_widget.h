@@ -39,7 +39,4 @@ class LabelWidget : public QWidget, public LabelSurface {
     QFont font_;
 };
 
-// Lets screen readers see labels as static text whose name is the current text.
-void installLabelAccessibility();
-
 }  // namespace fernwick::qt

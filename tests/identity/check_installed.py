@@ -2,11 +2,12 @@
 """Installs the program, or builds and unpacks its Debian package, and checks what a user gets.
 
     check_installed.py install VALUES_JSON     cmake --install into a temporary prefix
-    check_installed.py package VALUES_JSON     cpack, then dpkg-deb -I and -x
+    check_installed.py package VALUES_JSON     cpack, then dpkg-deb -I and -x, and lintian
 
 VALUES_JSON is written by tests/identity_tests.cmake from the program's identity values.
 """
 
+import gzip
 import json
 import os
 import re
@@ -38,8 +39,8 @@ def validator_complaints(cmd):
 
 
 def check_tree(c, prefix, v):
-    """Checks an installed tree: prefix holds bin/ and share/."""
-    binary = os.path.join(prefix, "bin", v["product_name"])
+    """Checks an installed tree: prefix holds games/ and share/."""
+    binary = os.path.join(prefix, "games", v["product_name"])
     if c.check(os.path.isfile(binary), f"no {binary}"):
         c.check(os.access(binary, os.X_OK), f"{binary} is not executable")
         with open(binary, "rb") as f:
@@ -57,7 +58,7 @@ def check_tree(c, prefix, v):
         c.equal(entry.get("Name"), v["display_name"], "desktop Name")
         c.equal(entry.get("Comment"), v["summary"], "desktop Comment")
         c.check("Game" in entry.get("Categories", "").split(";"), "desktop Categories lacks Game")
-        # Exec names the installed binary, found on PATH.
+        # Exec names the installed binary, found on PATH, which holds games/ for every user.
         command = entry.get("Exec", "").split()
         c.check(command and command[0] == v["product_name"], f"desktop Exec {entry.get('Exec')!r}")
         icon_name = entry.get("Icon")
@@ -77,6 +78,20 @@ def check_tree(c, prefix, v):
     svg = os.path.join(share, "icons", "hicolor", "scalable", "apps", f"{icon_name}.svg")
     if c.check(os.path.isfile(svg), f"no {svg}"):
         c.equal(ET.parse(svg).getroot().tag, "{http://www.w3.org/2000/svg}svg", f"{svg} root")
+
+    manual = os.path.join(share, "man", "man6", v["product_name"] + ".6.gz")
+    if c.check(os.path.isfile(manual), f"no {manual}"):
+        with gzip.open(manual, "rt", encoding="utf-8") as f:
+            c.check(f.read().startswith(".TH "), f"{manual} is no manual page")
+    # The heading's face is compiled into the program: the copyright file carries its licence.
+    copyright_file = os.path.join(share, "doc", v["product_name"], "copyright")
+    if c.check(os.path.isfile(copyright_file), f"no {copyright_file}"):
+        with open(os.path.join(v["source_dir"], "assets", "fonts", "LICENSE.DejaVu"),
+                  encoding="utf-8") as f:
+            licence = f.read().split("\nLicense:", 1)[1]
+        with open(copyright_file, encoding="utf-8") as f:
+            c.check(" ".join(licence.split()) in " ".join(f.read().split()),
+                    f"{copyright_file} lacks the heading face's licence")
 
     metainfo = os.path.join(share, "metainfo", v["app_id"] + ".metainfo.xml")
     if c.check(os.path.isfile(metainfo), f"no {metainfo}"):
@@ -136,13 +151,19 @@ def check_package(c, v):
         run(["dpkg-deb", "-x", deb, root])
         c.equal(sorted(os.listdir(root)), ["usr"], "top-level folders in the package")
         check_tree(c, os.path.join(root, "usr"), v)
+        # Debian's own checker: not one error or warning.
+        result = subprocess.run(["lintian", "--fail-on", "error,warning", deb],
+                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+        complaints = [line for line in result.stdout.splitlines() if re.match(r"[EW]: ", line)]
+        c.check(result.returncode == 0 and not complaints, f"lintian:\n{result.stdout}")
 
 
 def main():
     mode, values = sys.argv[1], sys.argv[2]
     with open(values, encoding="utf-8") as f:
         v = json.load(f)
-    for tool in ("desktop-file-validate", "appstreamcli"):
+    tools = ["desktop-file-validate", "appstreamcli"] + (["lintian"] if mode == "package" else [])
+    for tool in tools:
         if not shutil.which(tool):
             sys.exit(f"{tool} is not installed")
     if not os.path.isfile(os.path.join(v["build_dir"], "CPackConfig.cmake")):
