@@ -1,34 +1,15 @@
 #include "tests/e2e/x_session.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QThread>
-#include <functional>
+#include <cstdio>
 
 namespace fernwick::e2e {
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        QThread::msleep(25);
-    }
-    return true;
-}
-
-QString freeDisplayNumber() {
-    for (int n = 140; n < 400; ++n) {
-        if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) &&
-            !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) {
-            return QString::number(n);
-        }
-    }
-    return {};
-}
+const QString kScripts = QStringLiteral(FERNWICK_SOURCE_DIR "/scripts/lib/");
+constexpr int kPatienceMs = 60000;
 
 // How a process that has ended ended, with all it wrote.
 Finished finishedFrom(QProcess& process) {
@@ -41,44 +22,32 @@ Finished finishedFrom(QProcess& process) {
     return result;
 }
 
+// A window drawn at all shows more than one colour.
+bool drawn(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != image.pixel(0, 0)) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 XSession::XSession() {
-    const QString number = freeDisplayNumber();
-    if (number.isEmpty()) return;
-    display_ = ":" + number;
-    server_ = std::make_unique<QProcess>();
-    server_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server_->setStandardOutputFile(QProcess::nullDevice());
-    server_->start(QStringLiteral("Xvfb"), {display_, QStringLiteral("-screen"),
-                                            QStringLiteral("0"), QStringLiteral("640x480x24"),
-                                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    if (!server_->waitForStarted(5000)) return;
-    const QString socket = "/tmp/.X11-unix/X" + number;
-    if (!waitUntil([&] { return QFile::exists(socket); }, 10000)) return;
-
-    windowManager_ = std::make_unique<QProcess>();
-    windowManager_->setProcessEnvironment(environment());
-    windowManager_->setStandardOutputFile(QProcess::nullDevice());
-    windowManager_->setStandardErrorFile(QProcess::nullDevice());
-    windowManager_->start(QStringLiteral("openbox"), {});
-    if (!windowManager_->waitForStarted(5000)) return;
-    // Windows mapped before the window manager is ready can stay unmapped.
-    ready_ = waitUntil(
-        [&] {
-            return tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-        },
-        10000);
+    // The session lasts as long as its command, which names the display and then waits for its
+    // input to close: the session ends with this object, or with the test process.
+    session_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    session_.start(kScripts + "x-session", {"--", "sh", "-c", R"(echo "$DISPLAY"; exec cat)"});
+    if (session_.waitForReadyRead(2 * kPatienceMs)) {
+        display_ = QString::fromLocal8Bit(session_.readLine()).trimmed();
+    }
 }
 
 XSession::~XSession() {
-    for (QProcess* p : {windowManager_.get(), server_.get()}) {
-        if (p && p->state() != QProcess::NotRunning) {
-            p->terminate();
-            if (!p->waitForFinished(3000)) p->kill();
-            p->waitForFinished(1000);
-        }
-    }
+    session_.closeWriteChannel();
+    if (!session_.waitForFinished(kPatienceMs)) session_.kill();
+    session_.waitForFinished();
 }
 
 QProcessEnvironment XSession::environment() const {
@@ -105,17 +74,50 @@ Finished XSession::run(const QString& program, const QStringList& arguments, int
 }
 
 QString XSession::tool(const QString& program, const QStringList& arguments) const {
-    const Finished f = run(program, arguments, 15000);
+    const Finished f = run(program, arguments, kPatienceMs);
     return f.ran && f.exitCode == 0 ? f.out.trimmed() : QString();
 }
 
-QImage XSession::screenshot(const QString& window) const {
-    QProcess process;
-    process.setProcessEnvironment(environment());
-    process.start(QStringLiteral("import"), {"-window", window, "png:-"});
-    if (!process.waitForFinished(15000) || process.exitCode() != 0) return {};
-    return QImage::fromData(process.readAllStandardOutput(), "PNG")
-        .convertToFormat(QImage::Format_RGB32);
+QString XSession::findWindow(qint64 pid) const {
+    const Finished f =
+        run(kScripts + "x-window", {"find", pid ? QString::number(pid) : "any", "FernWick"},
+            3 * kPatienceMs);
+    std::fputs(qPrintable(f.err), stderr);
+    return f.ran && f.exitCode == 0 ? f.out.trimmed() : QString();
+}
+
+QImage XSession::screenshot(const QString& window, const QImage& unlike) const {
+    QElapsedTimer timer;
+    timer.start();
+    QImage last;
+    while (timer.elapsed() < kPatienceMs) {
+        QProcess import;
+        import.setProcessEnvironment(environment());
+        import.start(QStringLiteral("import"), {"-window", window, "png:-"});
+        import.waitForFinished(kPatienceMs);
+        const QImage now = QImage::fromData(import.readAllStandardOutput(), "PNG")
+                               .convertToFormat(QImage::Format_RGB32);
+        if (!now.isNull() && now == last && drawn(now) &&
+            (unlike.isNull() || aboveButton(now) != aboveButton(unlike))) {
+            return now;
+        }
+        last = now;
+        QThread::msleep(50);  // the step between looks, leaving the processor to the program
+    }
+    return {};
+}
+
+void XSession::bringToFront(const QString& window) const {
+    tool("xdotool", {"windowactivate", "--sync", window, "windowraise", window});
+}
+
+void XSession::clickButton(const QString& window) const {
+    tool("xdotool", {"mousemove", "--window", window, QString::number(kButtonX),
+                     QString::number(kButtonY), "click", "1", "mousemove", "0", "479"});
+}
+
+void XSession::key(const QString& window, const QString& keys) const {
+    tool("xdotool", QStringList{"windowactivate", "--sync", window, "key"} + keys.split(' '));
 }
 
 Game::Game(const XSession& session, const QStringList& arguments) : session_(session) {
@@ -131,45 +133,9 @@ Game::~Game() {
     }
 }
 
-QString Game::waitForWindow(int timeoutMs) {
-    const QString pidText = QString::number(pid());
-    waitUntil(
-        [&] {
-            // The game's own top-level window, known by its process id, once it is mapped.
-            const QStringList ids =
-                session_
-                    .tool("xdotool", {"search", "--all", "--pid", pidText, "--name", "^FernWick$"})
-                    .split('\n', Qt::SkipEmptyParts);
-            for (const QString& id : ids) {
-                if (session_.tool("xwininfo", {"-id", id}).contains("IsViewable")) {
-                    window_ = id;
-                    return true;
-                }
-            }
-            return !running();
-        },
-        timeoutMs);
-    if (!window_.isEmpty()) QThread::msleep(300);  // let the first paint land
-    return window_;
-}
-
-void Game::clickAt(int x, int y) { e2e::clickAt(session_, window_, x, y); }
-
-void Game::key(const QString& keys) {
-    session_.tool("xdotool", {"windowactivate", "--sync", window_, "key", keys});
-    QThread::msleep(200);
-}
-
 Finished Game::waitForExit(int timeoutMs) {
     if (!process_.waitForFinished(timeoutMs) && running()) return {};
     return finishedFrom(process_);
-}
-
-void clickAt(const XSession& session, const QString& window, int x, int y) {
-    session.tool("xdotool", {"mousemove", "--window", window, QString::number(x),
-                             QString::number(y), "click", "1"});
-    session.tool("xdotool", {"mousemove", "0", "479"});
-    QThread::msleep(200);
 }
 
 int headingBluePixels(const QImage& image) {
