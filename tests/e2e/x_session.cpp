@@ -1,7 +1,6 @@
 #include "tests/e2e/x_session.h"
 
-#include <QElapsedTimer>
-#include <QThread>
+#include <QTemporaryDir>
 #include <cstdio>
 
 namespace fernwick::e2e {
@@ -20,16 +19,6 @@ Finished finishedFrom(QProcess& process) {
     result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
     result.err = QString::fromLocal8Bit(process.readAllStandardError());
     return result;
-}
-
-// A window drawn at all shows more than one colour.
-bool drawn(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != image.pixel(0, 0)) return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace
@@ -53,6 +42,7 @@ XSession::~XSession() {
 QProcessEnvironment XSession::environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", display_);
+    env.insert("X_SESSION_PATIENCE", QString::number(kPatienceMs / 1000));
     env.remove("WAYLAND_DISPLAY");
     env.remove("QT_QPA_PLATFORM");
     env.remove("QT_SCALE_FACTOR");
@@ -78,33 +68,28 @@ QString XSession::tool(const QString& program, const QStringList& arguments) con
     return f.ran && f.exitCode == 0 ? f.out.trimmed() : QString();
 }
 
-QString XSession::findWindow(qint64 pid) const {
-    const Finished f =
-        run(kScripts + "x-window", {"find", pid ? QString::number(pid) : "any", "FernWick"},
-            3 * kPatienceMs);
+std::optional<QString> XSession::xWindow(const QStringList& arguments) const {
+    const Finished f = run(kScripts + "x-window", arguments, 3 * kPatienceMs);
     std::fputs(qPrintable(f.err), stderr);
-    return f.ran && f.exitCode == 0 ? f.out.trimmed() : QString();
+    if (!f.ran || f.exitCode != 0) return std::nullopt;
+    return f.out.trimmed();
+}
+
+QString XSession::findWindow(qint64 pid) const {
+    return xWindow({"find", pid ? QString::number(pid) : "any", "FernWick"}).value_or(QString());
 }
 
 QImage XSession::screenshot(const QString& window, const QImage& unlike) const {
-    QElapsedTimer timer;
-    timer.start();
-    QImage last;
-    while (timer.elapsed() < kPatienceMs) {
-        QProcess import;
-        import.setProcessEnvironment(environment());
-        import.start(QStringLiteral("import"), {"-window", window, "png:-"});
-        import.waitForFinished(kPatienceMs);
-        const QImage now = QImage::fromData(import.readAllStandardOutput(), "PNG")
-                               .convertToFormat(QImage::Format_RGB32);
-        if (!now.isNull() && now == last && drawn(now) &&
-            (unlike.isNull() || aboveButton(now) != aboveButton(unlike))) {
-            return now;
-        }
-        last = now;
-        QThread::msleep(50);  // the step between looks, leaving the processor to the program
+    QTemporaryDir dir;
+    const QString shot = dir.filePath("shot.png"), before = dir.filePath("unlike.png");
+    QStringList arguments = {"shot"};
+    if (!unlike.isNull() && unlike.save(before)) {
+        arguments
+            << "--unlike" << before << "--part"
+            << QStringLiteral("%1x%2+0+0").arg(kAboveButton.width()).arg(kAboveButton.height());
     }
-    return {};
+    if (!xWindow(arguments << window << shot)) return {};
+    return QImage(shot).convertToFormat(QImage::Format_RGB32);
 }
 
 void XSession::bringToFront(const QString& window) const {

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace fernwick::e2e {
 
@@ -24,7 +25,8 @@ constexpr int kButtonX = 120, kButtonY = 268;
 
 // Everything above the button. Keyboard use brings out the button's focus frame, so the button
 // itself is left out when screens are compared.
-inline QImage aboveButton(const QImage& screen) { return screen.copy(QRect(0, 0, 239, 254)); }
+constexpr QRect kAboveButton(0, 0, 239, 254);
+inline QImage aboveButton(const QImage& screen) { return screen.copy(kAboveButton); }
 
 class XSession {
   public:
@@ -60,6 +62,9 @@ class XSession {
     void key(const QString& window, const QString& keys) const;
 
   private:
+    // What scripts/lib/x-window writes, trimmed, when it succeeds; what it says is passed on.
+    std::optional<QString> xWindow(const QStringList& arguments) const;
+
     QProcess session_;
     QString display_;
 };

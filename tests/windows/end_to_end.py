@@ -17,6 +17,7 @@ import winetools  # noqa: E402
 
 HEADING_BLUE = (0, 0, 192)
 BUTTON = (120, 268)  # the button's centre, in client coordinates: it spans (8..233, 256..281)
+ABOVE_BUTTON = "239x254+0+0"  # where a click shows: the button's own look changes with the keys
 PATIENCE = winetools.PATIENCE
 X_WINDOW = os.path.join(winetools.SCRIPTS, "x-window")
 
@@ -60,11 +61,12 @@ class Game:
         return self.run("xdotool", "getwindowname", self.window)
 
     def shot(self, name, unlike=None, frame=False):
-        """The window once drawn, unlike `unlike` (when given) and no longer changing; with the
-        window manager's frame, as a person sees it on the screen, when asked."""
+        """The window once drawn, changed above the button from `unlike` (when given) and no
+        longer changing; with the window manager's frame, as a person sees it, when asked."""
         path = os.path.join(self.shots, f"{name}.png")
-        self.run(X_WINDOW, "shot", *(["--frame"] if frame else []),
-                 *(["--unlike", unlike.path] if unlike else []), self.window, path)
+        options = (["--frame"] if frame else []) + (
+            ["--unlike", unlike.path, "--part", ABOVE_BUTTON] if unlike else [])
+        self.run(X_WINDOW, "shot", *options, self.window, path)
         return Shot(path, self.env)
 
     def click_button(self):

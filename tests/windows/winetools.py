@@ -107,8 +107,7 @@ def wine_session(wine, screen="640x480x24"):
             raise RuntimeError("the virtual X server did not start")
         env = dict(os.environ, DISPLAY=display, WINEPREFIX=prefix, WINEARCH=wine.winearch,
                    WINEDEBUG="-all", WINELOADER=wine.loader, WINESERVER=wine.server,
-                   WINEDLLOVERRIDES="mscoree,mshtml=",  # no offer to install Mono or Gecko
-                   X_SESSION_PATIENCE=str(PATIENCE))
+                   WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install Mono or Gecko
         env.pop("WAYLAND_DISPLAY", None)
         subprocess.run([wine.loader, "wineboot", "--init"], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=600)
