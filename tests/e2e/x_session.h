@@ -49,7 +49,7 @@ class XSession {
     // is one; empty when none appears or the process ends first.
     QString findWindow(qint64 pid) const;
     // A window's contents once drawn and no longer changing, and, when `unlike` is given, once
-    // all above the button differs from it. Null when that does not come about.
+    // what lies above the button differs from it. Null when that does not come about.
     QImage screenshot(const QString& window, const QImage& unlike = {}) const;
 
     // Brings a window to the front, so input and screenshots reach it and not one lying over it.
