@@ -11,7 +11,7 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 target_link_libraries(soak_test PRIVATE fernwick_qt Qt6::Test GTest::gtest)
 add_test(NAME Hardening.Soak COMMAND soak_test)
 set_tests_properties(Hardening.Soak PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS sanitize TIMEOUT 600)
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "sanitize;hardening" TIMEOUT 600)
 
 # The real program on a private virtual X server, each case a test of its own, one at a time.
 # The library that starts the server and drives the program comes with the end-to-end tests.
@@ -25,5 +25,5 @@ if(TARGET fernwick_x_session)
     gtest_discover_tests(hardening_x_test
         TEST_PREFIX "Hardening."
         DISCOVERY_TIMEOUT 30
-        PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+        PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE LABELS hardening)
 endif()

@@ -53,18 +53,17 @@ TEST_F(EndToEndTest, ClickAndSpaceToggleTheScreensAndClosingEndsWithStatusZero) 
     }
     EXPECT_EQ(matching, opaque) << "the dog as the screen shows it";
 
-    game.clickAt(kButtonX, kButtonY);
-    const QImage won = game.screenshot();
+    game.clickButton();
+    const QImage won = game.screenshot(welcome);
     keep(won, "won");
-    EXPECT_NE(won, welcome);
     EXPECT_GT(headingBluePixels(won), 500);
     // The picture (and all below the heading) is unchanged by the click.
     EXPECT_EQ(won.copy(0, 105, 239, 150), welcome.copy(0, 105, 239, 150));
 
     game.key("space");
-    EXPECT_EQ(game.screenshot(), welcome) << "Space on the focused button restarts the game";
+    EXPECT_EQ(game.screenshot(won), welcome) << "Space on the focused button restarts the game";
     game.key("space");
-    EXPECT_EQ(game.screenshot(), won);
+    EXPECT_EQ(game.screenshot(welcome), won);
 
     game.key("alt+F4");
     const Finished end = game.waitForExit();
@@ -79,20 +78,13 @@ TEST_F(EndToEndTest, APressReleasedOutsideTheButtonAndOtherKeysChangeNothing) {
     const QImage welcome = game.screenshot();
 
     session->tool("xdotool", {"mousemove", "--window", game.window(), QString::number(kButtonX),
-                              QString::number(kButtonY), "mousedown", "1"});
-    session->tool("xdotool",
-                  {"mousemove", "--window", game.window(), "120", "150", "mouseup", "1"});
-    game.key("Escape");
-    game.key("Return");
-    game.key("Tab");
-    game.key("shift+Tab");
-    game.key("x");
-    // Keyboard use brings out the button's focus frame; above the button nothing may change.
-    EXPECT_EQ(aboveButton(game.screenshot()), aboveButton(welcome));
-
-    // Focus is still on the button after all that: Space clicks it.
+                              QString::number(kButtonY), "mousedown", "1", "mousemove", "--window",
+                              game.window(), "120", "150", "mouseup", "1"});
+    game.key("Escape Return Tab shift+Tab x");
+    // Then Space on the button, which still has the focus: had anything before it clicked the
+    // button, this would bring back the welcome screen; the screen changes once Space is handled.
     game.key("space");
-    EXPECT_NE(aboveButton(game.screenshot()), aboveButton(welcome));
+    EXPECT_FALSE(game.screenshot(welcome).isNull()) << "the stray input clicked the button";
 }
 
 TEST_F(EndToEndTest, WindowSystemSeesTheTitleClassAndBothIconSizes) {

@@ -1,34 +1,14 @@
 #include "tests/e2e/x_session.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QThread>
-#include <functional>
+#include <QTemporaryDir>
+#include <cstdio>
 
 namespace fernwick::e2e {
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        QThread::msleep(25);
-    }
-    return true;
-}
-
-QString freeDisplayNumber() {
-    for (int n = 140; n < 400; ++n) {
-        if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) &&
-            !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) {
-            return QString::number(n);
-        }
-    }
-    return {};
-}
+const QString kScripts = QStringLiteral(FERNWICK_SOURCE_DIR "/scripts/lib/");
+constexpr int kPatienceMs = 60000;
 
 // How a process that has ended ended, with all it wrote.
 Finished finishedFrom(QProcess& process) {
@@ -44,46 +24,25 @@ Finished finishedFrom(QProcess& process) {
 }  // namespace
 
 XSession::XSession() {
-    const QString number = freeDisplayNumber();
-    if (number.isEmpty()) return;
-    display_ = ":" + number;
-    server_ = std::make_unique<QProcess>();
-    server_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server_->setStandardOutputFile(QProcess::nullDevice());
-    server_->start(QStringLiteral("Xvfb"), {display_, QStringLiteral("-screen"),
-                                            QStringLiteral("0"), QStringLiteral("640x480x24"),
-                                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    if (!server_->waitForStarted(5000)) return;
-    const QString socket = "/tmp/.X11-unix/X" + number;
-    if (!waitUntil([&] { return QFile::exists(socket); }, 10000)) return;
-
-    windowManager_ = std::make_unique<QProcess>();
-    windowManager_->setProcessEnvironment(environment());
-    windowManager_->setStandardOutputFile(QProcess::nullDevice());
-    windowManager_->setStandardErrorFile(QProcess::nullDevice());
-    windowManager_->start(QStringLiteral("openbox"), {});
-    if (!windowManager_->waitForStarted(5000)) return;
-    // Windows mapped before the window manager is ready can stay unmapped.
-    ready_ = waitUntil(
-        [&] {
-            return tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-        },
-        10000);
+    // The session lasts as long as its command, which names the display and then waits for its
+    // input to close: the session ends with this object, or with the test process.
+    session_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    session_.start(kScripts + "x-session", {"--", "sh", "-c", R"(echo "$DISPLAY"; exec cat)"});
+    if (session_.waitForReadyRead(2 * kPatienceMs)) {
+        display_ = QString::fromLocal8Bit(session_.readLine()).trimmed();
+    }
 }
 
 XSession::~XSession() {
-    for (QProcess* p : {windowManager_.get(), server_.get()}) {
-        if (p && p->state() != QProcess::NotRunning) {
-            p->terminate();
-            if (!p->waitForFinished(3000)) p->kill();
-            p->waitForFinished(1000);
-        }
-    }
+    session_.closeWriteChannel();
+    if (!session_.waitForFinished(kPatienceMs)) session_.kill();
+    session_.waitForFinished();
 }
 
 QProcessEnvironment XSession::environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", display_);
+    env.insert("X_SESSION_PATIENCE", QString::number(kPatienceMs / 1000));
     env.remove("WAYLAND_DISPLAY");
     env.remove("QT_QPA_PLATFORM");
     env.remove("QT_SCALE_FACTOR");
@@ -105,17 +64,45 @@ Finished XSession::run(const QString& program, const QStringList& arguments, int
 }
 
 QString XSession::tool(const QString& program, const QStringList& arguments) const {
-    const Finished f = run(program, arguments, 15000);
+    const Finished f = run(program, arguments, kPatienceMs);
     return f.ran && f.exitCode == 0 ? f.out.trimmed() : QString();
 }
 
-QImage XSession::screenshot(const QString& window) const {
-    QProcess process;
-    process.setProcessEnvironment(environment());
-    process.start(QStringLiteral("import"), {"-window", window, "png:-"});
-    if (!process.waitForFinished(15000) || process.exitCode() != 0) return {};
-    return QImage::fromData(process.readAllStandardOutput(), "PNG")
-        .convertToFormat(QImage::Format_RGB32);
+std::optional<QString> XSession::xWindow(const QStringList& arguments) const {
+    const Finished f = run(kScripts + "x-window", arguments, 3 * kPatienceMs);
+    std::fputs(qPrintable(f.err), stderr);
+    if (!f.ran || f.exitCode != 0) return std::nullopt;
+    return f.out.trimmed();
+}
+
+QString XSession::findWindow(qint64 pid) const {
+    return xWindow({"find", pid ? QString::number(pid) : "any", "FernWick"}).value_or(QString());
+}
+
+QImage XSession::screenshot(const QString& window, const QImage& unlike) const {
+    QTemporaryDir dir;
+    const QString shot = dir.filePath("shot.png"), before = dir.filePath("unlike.png");
+    QStringList arguments = {"shot"};
+    if (!unlike.isNull() && unlike.save(before)) {
+        arguments
+            << "--unlike" << before << "--part"
+            << QStringLiteral("%1x%2+0+0").arg(kAboveButton.width()).arg(kAboveButton.height());
+    }
+    if (!xWindow(arguments << window << shot)) return {};
+    return QImage(shot).convertToFormat(QImage::Format_RGB32);
+}
+
+void XSession::bringToFront(const QString& window) const {
+    tool("xdotool", {"windowactivate", "--sync", window, "windowraise", window});
+}
+
+void XSession::clickButton(const QString& window) const {
+    tool("xdotool", {"mousemove", "--window", window, QString::number(kButtonX),
+                     QString::number(kButtonY), "click", "1", "mousemove", "0", "479"});
+}
+
+void XSession::key(const QString& window, const QString& keys) const {
+    tool("xdotool", QStringList{"windowactivate", "--sync", window, "key"} + keys.split(' '));
 }
 
 Game::Game(const XSession& session, const QStringList& arguments) : session_(session) {
@@ -131,45 +118,9 @@ Game::~Game() {
     }
 }
 
-QString Game::waitForWindow(int timeoutMs) {
-    const QString pidText = QString::number(pid());
-    waitUntil(
-        [&] {
-            // The game's own top-level window, known by its process id, once it is mapped.
-            const QStringList ids =
-                session_
-                    .tool("xdotool", {"search", "--all", "--pid", pidText, "--name", "^FernWick$"})
-                    .split('\n', Qt::SkipEmptyParts);
-            for (const QString& id : ids) {
-                if (session_.tool("xwininfo", {"-id", id}).contains("IsViewable")) {
-                    window_ = id;
-                    return true;
-                }
-            }
-            return !running();
-        },
-        timeoutMs);
-    if (!window_.isEmpty()) QThread::msleep(300);  // let the first paint land
-    return window_;
-}
-
-void Game::clickAt(int x, int y) { e2e::clickAt(session_, window_, x, y); }
-
-void Game::key(const QString& keys) {
-    session_.tool("xdotool", {"windowactivate", "--sync", window_, "key", keys});
-    QThread::msleep(200);
-}
-
 Finished Game::waitForExit(int timeoutMs) {
     if (!process_.waitForFinished(timeoutMs) && running()) return {};
     return finishedFrom(process_);
-}
-
-void clickAt(const XSession& session, const QString& window, int x, int y) {
-    session.tool("xdotool", {"mousemove", "--window", window, QString::number(x),
-                             QString::number(y), "click", "1"});
-    session.tool("xdotool", {"mousemove", "0", "479"});
-    QThread::msleep(200);
 }
 
 int headingBluePixels(const QImage& image) {

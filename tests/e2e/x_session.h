@@ -1,5 +1,6 @@
-// A private virtual X server with a window manager, for driving the real program the way a
-// person at a desktop would: real windows, real input through the X server, real screenshots.
+// A private virtual X server with a window manager (scripts/lib/x-session), for driving the real
+// program the way a person at a desktop would: real windows, real input through the X server, real
+// screenshots.
 #pragma once
 
 #include <QImage>
@@ -7,7 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
-#include <memory>
+#include <optional>
 
 namespace fernwick::e2e {
 
@@ -19,16 +20,23 @@ struct Finished {
     QString err;
 };
 
+// The button's centre in the window's client area.
+constexpr int kButtonX = 120, kButtonY = 268;
+
+// Everything above the button. Keyboard use brings out the button's focus frame, so the button
+// itself is left out when screens are compared.
+constexpr QRect kAboveButton(0, 0, 239, 254);
+inline QImage aboveButton(const QImage& screen) { return screen.copy(kAboveButton); }
+
 class XSession {
   public:
-    // Starts Xvfb on a free display number and a window manager on it. Check ready() after.
+    // Starts the session, which says on stderr what did not start. Check ready() after.
     XSession();
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
 
-    bool ready() const { return ready_; }
-    QString display() const { return display_; }
+    bool ready() const { return !display_.isEmpty(); }
     QProcessEnvironment environment() const;
 
     // Runs a program on this display to its end.
@@ -37,14 +45,28 @@ class XSession {
     // The output of an X tool, trimmed; empty on failure.
     QString tool(const QString& program, const QStringList& arguments) const;
 
-    // A screenshot of one window's contents (an X window id), or of the whole screen.
-    QImage screenshot(const QString& window = QStringLiteral("root")) const;
+    // The id of the mapped FernWick window of process `pid` (of any process when 0), once there
+    // is one; empty when none appears or the process ends first.
+    QString findWindow(qint64 pid) const;
+    // A window's contents once drawn and no longer changing, and, when `unlike` is given, once
+    // what lies above the button differs from it. Null when that does not come about.
+    QImage screenshot(const QString& window, const QImage& unlike = {}) const;
+
+    // Brings a window to the front, so input and screenshots reach it and not one lying over it.
+    void bringToFront(const QString& window) const;
+    // Clicks a window's button with a real press and release, then moves the pointer off the
+    // window so no hover highlight shows in the next screenshot.
+    void clickButton(const QString& window) const;
+    // Activates a window and sends it keys (xdotool names, separated by spaces) through the X
+    // server.
+    void key(const QString& window, const QString& keys) const;
 
   private:
+    // What scripts/lib/x-window writes, trimmed, when it succeeds; what it says is passed on.
+    std::optional<QString> xWindow(const QStringList& arguments) const;
+
+    QProcess session_;
     QString display_;
-    std::unique_ptr<QProcess> server_;
-    std::unique_ptr<QProcess> windowManager_;
-    bool ready_ = false;
 };
 
 // The real fernwick executable running on a session.
@@ -53,17 +75,17 @@ class Game {
     explicit Game(const XSession& session, const QStringList& arguments = {});
     ~Game();
 
-    // The id of the game's top-level window once it is shown, or empty after the timeout.
-    QString waitForWindow(int timeoutMs = 20000);
+    // The id of the game's top-level window once it is shown, or empty.
+    QString waitForWindow() { return window_ = session_.findWindow(pid()); }
     QString window() const { return window_; }
     qint64 pid() const { return process_.processId(); }
     bool running() const { return process_.state() != QProcess::NotRunning; }
 
-    // Clicks at a point of the window's client area, with a real press and release.
-    void clickAt(int x, int y);
-    // Sends keys (xdotool names) to the focused window through the X server.
-    void key(const QString& keys);
-    QImage screenshot() const { return session_.screenshot(window_); }
+    void clickButton() const { session_.clickButton(window_); }
+    void key(const QString& keys) const { session_.key(window_, keys); }
+    QImage screenshot(const QImage& unlike = {}) const {
+        return session_.screenshot(window_, unlike);
+    }
 
     // Waits for the program to end by itself.
     Finished waitForExit(int timeoutMs = 15000);
@@ -76,16 +98,5 @@ class Game {
 
 // The screen's pixels of the heading's exact blue.
 int headingBluePixels(const QImage& image);
-
-// The button's centre in the window's client area.
-constexpr int kButtonX = 120, kButtonY = 268;
-
-// Everything above the button. Keyboard use brings out the button's focus frame, so the button
-// itself is left out when screens are compared.
-inline QImage aboveButton(const QImage& screen) { return screen.copy(QRect(0, 0, 239, 254)); }
-
-// Clicks at a point of a window's client area with a real press and release, then moves the
-// pointer off the window so no hover highlight shows in the next screenshot.
-void clickAt(const XSession& session, const QString& window, int x, int y);
 
 }  // namespace fernwick::e2e

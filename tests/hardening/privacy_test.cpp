@@ -11,13 +11,11 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <algorithm>
 #include <map>
 #include <optional>
 
 #include "tests/e2e/x_session.h"
-#include "tests/hardening/game_screens.h"
 
 namespace fernwick::e2e {
 namespace {
@@ -130,26 +128,18 @@ class PrivacyTest : public ::testing::Test {
 
         // The traced program's process id is strace's child's, so the window is found by its
         // title: no other program runs on this private display.
-        QString window;
-        for (int i = 0; i < 400 && window.isEmpty() && strace.state() == QProcess::Running; ++i) {
-            const QStringList ids = session.tool("xdotool", {"search", "--name", "^FernWick$"})
-                                        .split('\n', Qt::SkipEmptyParts);
-            for (const QString& id : ids) {
-                if (session.tool("xwininfo", {"-id", id}).contains("IsViewable")) window = id;
-            }
-            if (window.isEmpty()) QThread::msleep(50);
-        }
+        const QString window = session.findWindow(0);
         EXPECT_FALSE(window.isEmpty()) << "no FernWick window appeared under strace";
         if (window.isEmpty()) {
             strace.kill();
             strace.waitForFinished(3000);
             return {};
         }
-        const QImage before = steadyScreenshot(session, window);
-        clickButton(session, window);
-        EXPECT_NE(aboveButton(steadyScreenshot(session, window)), aboveButton(before))
+        const QImage before = session.screenshot(window);
+        session.clickButton(window);
+        EXPECT_FALSE(session.screenshot(window, before).isNull())
             << "the click did not toggle the screen";
-        session.tool("xdotool", {"windowactivate", "--sync", window, "key", "alt+F4"});
+        session.key(window, "alt+F4");
         EXPECT_TRUE(strace.waitForFinished(15000)) << "still running after Alt+F4";
         EXPECT_EQ(strace.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(strace.exitCode(), 0) << "strace passes on the program's exit status";

@@ -20,7 +20,7 @@ def main():
         print(wine.note)
     exe = winetools.require_build(sys.argv[1], wine.build, "fernwick_window_test.exe")
     # With a window manager, as on a desktop: Wine then waits for no window to be mapped.
-    with winetools.wine_session(wine, window_manager=True) as env:
+    with winetools.wine_session(wine) as env:
         result = subprocess.run([wine.loader, exe], env=env, timeout=600)
     sys.exit(result.returncode)
 

@@ -13,7 +13,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 SKIP = 77  # ctest's SKIP_RETURN_CODE for these tests
 
@@ -86,46 +85,30 @@ def choose_wine():
     missing("Wine (32-bit: wine32:i386, or 64-bit: wine64)")
 
 
-def wait_for(predicate, seconds, step=0.1):
-    """Polls until `predicate` is true or `seconds` have passed; returns its last value."""
-    end = time.monotonic() + seconds
-    while True:
-        value = predicate()
-        if value or time.monotonic() > end:
-            return value
-        time.sleep(step)
+SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "lib")
+PATIENCE = 300  # seconds Wine may take to show or close a window; never a measured time
 
 
 @contextlib.contextmanager
-def wine_session(wine, window_manager=False, screen="640x480x24"):
-    """A private X server (with openbox when asked) and a fresh Wine prefix in a temporary folder.
-    Yields the environment to run Wine programs with; removes everything afterwards."""
-    processes = []
+def wine_session(wine, screen="640x480x24"):
+    """A private X server with openbox (scripts/lib/x-session) and a fresh Wine prefix in a
+    temporary folder. Yields the environment to run Wine programs with; removes everything
+    afterwards."""
     prefix = tempfile.mkdtemp(prefix="fernwick-wine-")
+    # The session lasts as long as its command, which names the display and then waits for its
+    # input to close.
+    session = subprocess.Popen([os.path.join(SCRIPTS, "x-session"), "--screen", screen, "--",
+                                "sh", "-c", 'echo "$DISPLAY"; exec cat'],
+                               stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
     env = None
     try:
-        # The server picks a free display itself and says which, so parallel tests never race.
-        read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
-                                 "-nolisten", "tcp"], pass_fds=(write_end,),
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        processes.append(xvfb)
-        os.close(write_end)
-        with os.fdopen(read_end) as announced:
-            number = announced.readline().strip()
-        if not number:
+        display = session.stdout.readline().strip()
+        if not display:
             raise RuntimeError("the virtual X server did not start")
-        env = dict(os.environ, DISPLAY=f":{number}", WINEPREFIX=prefix, WINEARCH=wine.winearch,
+        env = dict(os.environ, DISPLAY=display, WINEPREFIX=prefix, WINEARCH=wine.winearch,
                    WINEDEBUG="-all", WINELOADER=wine.loader, WINESERVER=wine.server,
                    WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install Mono or Gecko
         env.pop("WAYLAND_DISPLAY", None)
-        if window_manager:
-            processes.append(subprocess.Popen(["openbox"], env=env, stdout=subprocess.DEVNULL,
-                                              stderr=subprocess.DEVNULL))
-            wait_for(lambda: b"window id" in subprocess.run(
-                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True
-            ).stdout, 30)
-
         subprocess.run([wine.loader, "wineboot", "--init"], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=600)
         subprocess.run([wine.server, "-w"], env=env, timeout=600)
@@ -140,10 +123,6 @@ def wine_session(wine, window_manager=False, screen="640x480x24"):
         if env is not None:
             subprocess.run([wine.server, "-k"], env=env, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL)
-        for process in reversed(processes):
-            process.terminate()
-            try:
-                process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                process.kill()
+        session.stdin.close()
+        session.wait(timeout=PATIENCE)
         shutil.rmtree(prefix, ignore_errors=True)
