@@ -215,6 +215,12 @@ def main():
     print("icon group 1:")
     check_icons(c, found, ico, out)
     print("\n".join(out))
+    # The images live in the resources alone: nothing else in the file carries a second copy.
+    with open(exe, "rb") as f:
+        whole = f.read()
+    for i in range(struct.unpack_from("<H", ico, 4)[0]):
+        size, offset = struct.unpack_from("<II", ico, 6 + 16 * i + 8)
+        c.equal(whole.count(ico[offset:offset + size]), 1, f"copies of icon image {i + 1} in the file")
 
     print(f"{c.failed} failed check(s)" if c.failed else "all resource checks passed")
     sys.exit(1 if c.failed else 0)
