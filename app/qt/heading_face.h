@@ -7,9 +7,12 @@
 
 namespace fernwick::qt {
 
-// Makes the bundled bold face, whose widths follow Tahoma Bold's, stand in for the faces the
-// table names wherever the machine lacks them. Safe to call more than once; a machine with a
-// Tahoma of its own keeps using it.
+// Makes DejaVu Sans Condensed Bold, whose widths follow Tahoma Bold's, stand in for the faces the
+// table names wherever the machine lacks them; a machine with a Tahoma of its own keeps using it.
+// The system's copy of the face is used where fontconfig has one. Whether it does is settled at
+// the application's first paint, when the font database is loaded for drawing anyway, and only
+// then, where it lacks the face, is the bundled copy registered. Needs the application object;
+// safe to call more than once.
 void registerBundledFaces(const ControlTable& table = controlTable());
 
 // The font a description names, at `points`. Its em height is a whole number of pixels, the size
