@@ -1,6 +1,6 @@
 // The heading's face: the system's DejaVu Sans Condensed Bold where fontconfig has it, the bundled
-// copy where it does not, and the same pixels either way. The machine without the face is this one
-// with the face hidden from fontconfig: the test runs itself again in that state (--render-to).
+// copy where it does not, and the same pixels either way; Tahoma itself where the machine has it.
+// Other machines are this one with other fontconfig rules: the test runs itself again under them.
 #include "app/qt/heading_face.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +8,14 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
+#include <cstdio>
+#include <utility>
 
 #include "app/qt/form1_window.h"
 #include "app/qt/label_widget.h"
@@ -42,42 +44,67 @@ TEST(HeadingFaceTest, SystemFaceIsUsedWithoutLoadingTheBundledCopy) {
         << "the bundled copy was registered although the system has the face";
 }
 
-TEST(HeadingFaceTest, WithoutTheSystemFaceTheBundledCopyDrawsTheSameScreens) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+// Runs this test program again, with fontconfig reading `rules` after the system's own
+// configuration, and with `arguments`. Returns its exit status and what it printed.
+std::pair<int, QString> runWithFontRules(const QTemporaryDir& dir, const QByteArray& rules,
+                                         const QStringList& arguments) {
     QFile config(dir.filePath("fonts.conf"));
-    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-    config.write(R"(<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-  <selectfont><rejectfont><glob>*/DejaVuSansCondensed*</glob></rejectfont></selectfont>
-</fontconfig>
-)");
+    if (!config.open(QIODevice::WriteOnly)) return {-1, {}};
+    config.write(
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+        "<fontconfig><include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>" +
+        rules + "</fontconfig>\n");
     config.close();
-
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("FONTCONFIG_FILE", config.fileName());
     child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {"--render-to", dir.path()});
-    ASSERT_TRUE(child.waitForFinished(60000));
-    ASSERT_NE(child.exitCode(), kFaceStillThere) << "the face could not be hidden from fontconfig";
-    ASSERT_EQ(child.exitCode(), 0);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!child.waitForFinished(60000)) return {-1, {}};
+    return {child.exitCode(), QString::fromUtf8(child.readAllStandardOutput()).trimmed()};
+}
+
+TEST(HeadingFaceTest, WithoutTheSystemFaceTheBundledCopyDrawsTheSameScreens) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto [status, output] = runWithFontRules(
+        dir,
+        "<selectfont><rejectfont><glob>*/DejaVuSansCondensed*</glob></rejectfont></selectfont>",
+        {"--render-to", dir.path()});
+    ASSERT_NE(status, kFaceStillThere) << "the face could not be hidden from fontconfig";
+    ASSERT_EQ(status, 0);
 
     const auto [welcome, won] = drawScreens();
     EXPECT_EQ(QImage(dir.filePath("welcome.png")).convertToFormat(QImage::Format_RGB32), welcome);
     EXPECT_EQ(QImage(dir.filePath("won.png")).convertToFormat(QImage::Format_RGB32), won);
 }
 
-// The child: draws both screens where fontconfig lacks the face and saves them in `dir`.
+TEST(HeadingFaceTest, AMachineWithTahomaKeepsIt) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // Wine's Tahoma (fonts-wine), which fontconfig does not see by default.
+    const auto [status, family] =
+        runWithFontRules(dir, "<dir>/usr/share/wine/fonts</dir>", {"--heading-family"});
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(family, "Tahoma");
+}
+
+// The children. Draws both screens where fontconfig lacks the face and saves them in `dir`.
 int renderWithoutSystemFace(const QString& dir) {
     if (QFontDatabase::hasFamily(kFamily)) return kFaceStillThere;
     const auto [welcome, won] = drawScreens();
     const bool saved =
         !welcome.isNull() && welcome.save(dir + "/welcome.png") && won.save(dir + "/won.png");
     return saved ? 0 : 1;
+}
+
+// Prints the family the heading is drawn in.
+int printHeadingFamily() {
+    Form1Window window;
+    const QFontInfo face(window.findChild<LabelWidget*>("HEADING")->labelFont());
+    std::printf("%s\n", qPrintable(face.family()));
+    return 0;
 }
 
 }  // namespace
@@ -91,6 +118,9 @@ int main(int argc, char** argv) {
     fernwick::qt::installLabelAccessibility();
     if (argc == 3 && QByteArray(argv[1]) == "--render-to") {
         return fernwick::qt::renderWithoutSystemFace(QString::fromLocal8Bit(argv[2]));
+    }
+    if (argc == 2 && QByteArray(argv[1]) == "--heading-family") {
+        return fernwick::qt::printHeadingFamily();
     }
     return RUN_ALL_TESTS();
 }

@@ -1,11 +1,8 @@
 #include "app/qt/heading_face.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QFontDatabase>
-#include <QObject>
-#include <QPointer>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -23,7 +20,7 @@ namespace {
 // The family the stand-in face goes by, as a system font and as the bundled copy alike.
 const QString kStandInFamily = QStringLiteral("DejaVu Sans Condensed");
 
-// Whether the font database knows the family in an upright bold style. Loads the database.
+// Whether the font database knows the family in an upright bold style.
 bool hasUprightBold(const QString& family) {
     const QStringList styles = QFontDatabase::styles(family);
     return std::any_of(styles.begin(), styles.end(), [&family](const QString& style) {
@@ -44,66 +41,42 @@ QString registerBundledCopy() {
     return QFontDatabase::applicationFontFamilies(id).filter(QStringLiteral("Condensed")).value(0);
 }
 
-// The stand-in's family name once it is available: the system's face, else the bundled copy.
-QString standInFamily() {
+// The stand-in's family name: the system's face, else the bundled copy; nothing if neither.
+const QString& standInFamily() {
     static const QString family =
         hasUprightBold(kStandInFamily) ? kStandInFamily : registerBundledCopy();
     return family;
 }
 
-// Makes `family` stand in for the faces the table names; nothing stands in when it is empty.
-void substitute(const ControlTable& table, const QString& family) {
-    for (const ControlRecord& control : table.controls) {
-        if (!control.font) continue;
-        const QString face = toQString(control.font->face);
-        if (family.isEmpty()) {
-            QFont::removeSubstitutions(face);
-        } else if (!QFont::substitutes(face).contains(family)) {
-            QFont::insertSubstitution(face, family);
-        }
+// The family to ask for in place of `face`: the face itself where the machine has it, else the
+// stand-in. Naming the family that will draw spares Qt the search for a face it lacks.
+QString familyFor(const QString& face) {
+    static QHash<QString, QString> chosen;
+    auto it = chosen.constFind(face);
+    if (it == chosen.constEnd()) {
+        const QString& standIn = standInFamily();
+        it = chosen.insert(face,
+                           QFontDatabase::hasFamily(face) || standIn.isEmpty() ? face : standIn);
     }
+    return *it;
 }
-
-// Settles the stand-in at the first paint of any widget, before anything is drawn with it. Until
-// then nothing has needed the font database, so fontconfig is first loaded where a bare window
-// loads it too.
-class FirstPaintWatcher final : public QObject {
-  public:
-    FirstPaintWatcher(QObject* application, const ControlTable& table)
-        : QObject(application), table_(table) {
-        application->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            parent()->removeEventFilter(this);
-            substitute(table_, standInFamily());
-            deleteLater();
-        }
-        return false;
-    }
-
-  private:
-    const ControlTable& table_;
-};
 
 }  // namespace
 
 void registerBundledFaces(const ControlTable& table) {
-    static bool watching = false;
-    static QPointer<FirstPaintWatcher> watcher;
-    if (!watching) {
-        watching = true;
-        // The substitution costs nothing to set; the family it names exists by the first paint.
-        substitute(table, kStandInFamily);
-        watcher = new FirstPaintWatcher(QCoreApplication::instance(), table);
-    } else if (!watcher) {
-        substitute(table, standInFamily());  // settled already
+    // Any other font naming these faces gets the stand-in too; the substitution costs nothing to
+    // set, and the family it names exists once the first description has been turned into a font.
+    for (const ControlRecord& control : table.controls) {
+        if (!control.font) continue;
+        const QString face = toQString(control.font->face);
+        if (!QFont::substitutes(face).contains(kStandInFamily)) {
+            QFont::insertSubstitution(face, kStandInFamily);
+        }
     }
 }
 
 QFont fontFromDescription(const FontDescription& description, double points) {
-    QFont font(toQString(description.face));
+    QFont font(familyFor(toQString(description.face)));
     // The size is set in pixels of the 96-DPI design grid; Qt scales those for the screen.
     font.setPixelSize(emPixels(points));
     font.setWeight(
