@@ -1,8 +1,6 @@
 // The heading's face: the system's DejaVu Sans Condensed Bold where fontconfig has it, the bundled
 // copy where it does not, and the same pixels either way; Tahoma itself where the machine has it.
 // Other machines are this one with other fontconfig rules: the test runs itself again under them.
-#include "app/qt/heading_face.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -110,12 +108,11 @@ int printHeadingFamily() {
 }  // namespace
 }  // namespace fernwick::qt
 
+// Runs the tests, or, given its arguments, one of the children above.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    fernwick::qt::registerBundledFaces();
-    fernwick::qt::installLabelAccessibility();
     if (argc == 3 && QByteArray(argv[1]) == "--render-to") {
         return fernwick::qt::renderWithoutSystemFace(QString::fromLocal8Bit(argv[2]));
     }

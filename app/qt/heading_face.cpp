@@ -49,14 +49,16 @@ const QString& standInFamily() {
 }
 
 // The family to ask for in place of `face`: the face itself where the machine has it, else the
-// stand-in. Naming the family that will draw spares Qt the search for a face it lacks.
+// stand-in. Naming the family that will draw spares Qt the search for a face it lacks. (Listing a
+// family's styles is the cheap way to ask whether it is there: hasFamily first runs fontconfig's
+// substitution rules on the name.)
 QString familyFor(const QString& face) {
     static QHash<QString, QString> chosen;
     auto it = chosen.constFind(face);
     if (it == chosen.constEnd()) {
         const QString& standIn = standInFamily();
-        it = chosen.insert(face,
-                           QFontDatabase::hasFamily(face) || standIn.isEmpty() ? face : standIn);
+        const bool present = !QFontDatabase::styles(face).isEmpty();
+        it = chosen.insert(face, present || standIn.isEmpty() ? face : standIn);
     }
     return *it;
 }
