@@ -56,9 +56,10 @@ QString familyFor(const QString& face) {
     static QHash<QString, QString> chosen;
     auto it = chosen.constFind(face);
     if (it == chosen.constEnd()) {
-        const QString& standIn = standInFamily();
+        // The stand-in is settled only for a face that is missing, so a machine with the face
+        // never registers the bundled copy.
         const bool present = !QFontDatabase::styles(face).isEmpty();
-        it = chosen.insert(face, present || standIn.isEmpty() ? face : standIn);
+        it = chosen.insert(face, present || standInFamily().isEmpty() ? face : standInFamily());
     }
     return *it;
 }
