@@ -1,5 +1,5 @@
 // Start-up and peak memory of the real program against the baseline, on the X display in DISPLAY
-// (scripts/bench starts Xvfb and a window manager for it).
+// (scripts/bench starts Xvfb for it, with a window manager and without one).
 //
 //   startup_bench RUNS OUT_DIR GAME BASELINE
 //
@@ -59,33 +59,35 @@ int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// The managed top-level window of a process, from the window manager's client list.
-Window clientWindowOf(pid_t pid) {
-    static const Atom clientList = XInternAtom(display, "_NET_CLIENT_LIST", False);
+// The process's top-level window once it is mapped: a child of the root where no window manager
+// runs, inside the manager's frame where one does. Qt names its windows' process in _NET_WM_PID.
+Window shownWindowOf(pid_t pid, Window parent, int depth) {
     static const Atom wmPid = XInternAtom(display, "_NET_WM_PID", False);
-    Atom type;
-    int format;
-    unsigned long count, rest;
-    unsigned char* data = nullptr;
+    Window root, up, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, parent, &root, &up, &children, &count)) return 0;
     Window found = 0;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), clientList, 0, 1024, False,
-                           XA_WINDOW, &type, &format, &count, &rest, &data) != Success) {
-        return 0;
-    }
-    const auto* windows = reinterpret_cast<const unsigned long*>(data);
-    for (unsigned long i = 0; i < count && !found; ++i) {
-        unsigned char* pidData = nullptr;
-        unsigned long pidCount;
-        if (XGetWindowProperty(display, windows[i], wmPid, 0, 1, False, XA_CARDINAL, &type, &format,
-                               &pidCount, &rest, &pidData) == Success &&
-            pidCount == 1 && pid_t(*reinterpret_cast<unsigned long*>(pidData)) == pid) {
-            found = windows[i];
+    for (unsigned i = 0; i < count && !found; ++i) {
+        Atom type;
+        int format;
+        unsigned long n, rest;
+        unsigned char* data = nullptr;
+        XWindowAttributes attributes;
+        if (XGetWindowProperty(display, children[i], wmPid, 0, 1, False, XA_CARDINAL, &type,
+                               &format, &n, &rest, &data) == Success &&
+            n == 1 && pid_t(*reinterpret_cast<unsigned long*>(data)) == pid &&
+            XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable) {
+            found = children[i];
         }
-        if (pidData) XFree(pidData);
+        if (data) XFree(data);
+        if (!found && depth > 1) found = shownWindowOf(pid, children[i], depth - 1);
     }
-    if (data) XFree(data);
+    if (children) XFree(children);
     return found;
 }
+
+Window shownWindowOf(pid_t pid) { return shownWindowOf(pid, DefaultRootWindow(display), 2); }
 
 // A part of the window as 0xRRGGBB pixels, or nothing while it cannot be read (not yet mapped).
 std::optional<std::vector<std::uint32_t>> grab(Window window, const Rect& r) {
@@ -181,9 +183,9 @@ bool takeReference(Program& program, const std::string& outDir) {
     if (!pid) return false;
     Window window = 0;
     const auto deadline = Clock::now() + std::chrono::seconds(20);
-    while (!(window = clientWindowOf(pid)) && Clock::now() < deadline) pause(20);
+    while (!(window = shownWindowOf(pid)) && Clock::now() < deadline) pause(20);
     if (!window) {
-        std::fprintf(stderr, "startup_bench: no managed window of %s within 20 s\n",
+        std::fprintf(stderr, "startup_bench: no window of %s shown within 20 s\n",
                      program.name.c_str());
         kill(pid, SIGKILL);
         waitForEnd(pid, 1000);
@@ -236,7 +238,7 @@ Run measure(const Program& program) {
     Window window = 0;
     const auto deadline = start + std::chrono::seconds(20);
     while (Clock::now() < deadline) {
-        if (!window) window = clientWindowOf(pid);
+        if (!window) window = shownWindowOf(pid);
         if (window && complete(window, program)) {
             run.paintMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
             break;

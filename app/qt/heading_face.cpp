@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QFontDatabase>
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 
 #include "app/qt/text.h"
 #include "app/units.h"
@@ -13,27 +15,71 @@ extern const std::size_t fernwick_heading_face_ttf_size;
 
 namespace fernwick::qt {
 
+namespace {
+
+// The family the stand-in face goes by, as a system font and as the bundled copy alike.
+const QString kStandInFamily = QStringLiteral("DejaVu Sans Condensed");
+
+// Whether the font database knows the family in an upright bold style.
+bool hasUprightBold(const QString& family) {
+    const QStringList styles = QFontDatabase::styles(family);
+    return std::any_of(styles.begin(), styles.end(), [&family](const QString& style) {
+        const QFont font = QFontDatabase::font(family, style, 12);
+        return font.weight() >= QFont::Bold && font.style() == QFont::StyleNormal;
+    });
+}
+
+// Registers the bundled face from memory and returns its condensed family name, or nothing.
+QString registerBundledCopy() {
+    const QByteArray face =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(fernwick_heading_face_ttf),
+                                qsizetype(fernwick_heading_face_ttf_size));
+    const int id = QFontDatabase::addApplicationFontFromData(face);
+    if (id < 0) return QString();
+    // The face registers under its plain and its condensed family name; the condensed one is the
+    // one with Tahoma's widths.
+    return QFontDatabase::applicationFontFamilies(id).filter(QStringLiteral("Condensed")).value(0);
+}
+
+// The stand-in's family name: the system's face, else the bundled copy; nothing if neither.
+const QString& standInFamily() {
+    static const QString family =
+        hasUprightBold(kStandInFamily) ? kStandInFamily : registerBundledCopy();
+    return family;
+}
+
+// The family to ask for in place of `face`: the face itself where the machine has it, else the
+// stand-in. Naming the family that will draw spares Qt the search for a face it lacks. (Listing a
+// family's styles is the cheap way to ask whether it is there: hasFamily first runs fontconfig's
+// substitution rules on the name.)
+QString familyFor(const QString& face) {
+    static QHash<QString, QString> chosen;
+    auto it = chosen.constFind(face);
+    if (it == chosen.constEnd()) {
+        // The stand-in is settled only for a face that is missing, so a machine with the face
+        // never registers the bundled copy.
+        const bool present = !QFontDatabase::styles(face).isEmpty();
+        it = chosen.insert(face, present || standInFamily().isEmpty() ? face : standInFamily());
+    }
+    return *it;
+}
+
+}  // namespace
+
 void registerBundledFaces(const ControlTable& table) {
-    static const QString registered = [] {
-        const QByteArray face =
-            QByteArray::fromRawData(reinterpret_cast<const char*>(fernwick_heading_face_ttf),
-                                    qsizetype(fernwick_heading_face_ttf_size));
-        const int id = QFontDatabase::addApplicationFontFromData(face);
-        if (id < 0) return QString();
-        // The face registers under its plain and its condensed family name; the condensed one
-        // is the one with Tahoma's widths. A real Tahoma, where there is one, still comes first.
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        const QString condensed = families.filter(QStringLiteral("Condensed")).value(0);
-        return condensed;
-    }();
-    if (registered.isEmpty()) return;
+    // Any other font naming these faces gets the stand-in too; the substitution costs nothing to
+    // set, and the family it names exists once the first description has been turned into a font.
     for (const ControlRecord& control : table.controls) {
-        if (control.font) QFont::insertSubstitution(toQString(control.font->face), registered);
+        if (!control.font) continue;
+        const QString face = toQString(control.font->face);
+        if (!QFont::substitutes(face).contains(kStandInFamily)) {
+            QFont::insertSubstitution(face, kStandInFamily);
+        }
     }
 }
 
 QFont fontFromDescription(const FontDescription& description, double points) {
-    QFont font(toQString(description.face));
+    QFont font(familyFor(toQString(description.face)));
     // The size is set in pixels of the 96-DPI design grid; Qt scales those for the screen.
     font.setPixelSize(emPixels(points));
     font.setWeight(
