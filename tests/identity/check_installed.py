@@ -143,7 +143,8 @@ def check_package(c, v):
         c.check(v["description"] in " ".join(long_description.split()),
                 f"long description is {long_description!r}")
         depends = [d.split()[0] for d in fields.get("Depends", "").split(",") if d.strip()]
-        for library in ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libc6", "libstdc++6"):
+        for library in ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libc6", "libstdc++6",
+                        "fonts-dejavu-extra"):
             c.check(library in depends, f"Depends lacks {library}: {fields.get('Depends')!r}")
         listing = run(["dpkg-deb", "-c", deb]).splitlines()
         c.check(all(" root/root " in line for line in listing), "files not owned by root")
