@@ -8,7 +8,6 @@
 #include "app/qt/accessibility.h"
 #include "app/qt/display_guard.h"
 #include "app/qt/form1_window.h"
-#include "app/qt/heading_face.h"
 #include "identity.h"
 
 namespace {
@@ -36,7 +35,6 @@ int main(int argc, char* argv[]) {
     QApplication app(qtArgc, qtArgv);
     guard.reset();
 
-    fernwick::qt::registerBundledFaces();
     fernwick::qt::installAccessibility();
 
     try {

@@ -18,7 +18,6 @@
 
 #include "app/qt/accessibility.h"
 #include "app/qt/form1_window.h"
-#include "app/qt/heading_face.h"
 #include "tests/hardening/paint_counter.h"
 
 namespace {
@@ -39,7 +38,6 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
-    fernwick::qt::registerBundledFaces();
     fernwick::qt::installAccessibility();
 
     fernwick::qt::Form1Window window;

@@ -66,18 +66,6 @@ QString familyFor(const QString& face) {
 
 }  // namespace
 
-void registerBundledFaces(const ControlTable& table) {
-    // Any other font naming these faces gets the stand-in too; the substitution costs nothing to
-    // set, and the family it names exists once the first description has been turned into a font.
-    for (const ControlRecord& control : table.controls) {
-        if (!control.font) continue;
-        const QString face = toQString(control.font->face);
-        if (!QFont::substitutes(face).contains(kStandInFamily)) {
-            QFont::insertSubstitution(face, kStandInFamily);
-        }
-    }
-}
-
 QFont fontFromDescription(const FontDescription& description, double points) {
     QFont font(familyFor(toQString(description.face)));
     // The size is set in pixels of the 96-DPI design grid; Qt scales those for the screen.

@@ -13,10 +13,6 @@ namespace fernwick::qt {
 // only where it has none. That is settled when fontFromDescription first needs it, which loads the
 // font database; nothing before that touches fontconfig.
 //
-// Lets any other font that names one of the table's faces fall back to the stand-in as well, once
-// that is settled. Costs next to nothing. Safe to call more than once.
-void registerBundledFaces(const ControlTable& table = controlTable());
-
 // The font a description names, at `points`, asking for the stand-in by name where the named face
 // is missing, so that Qt need not search for it. Its em height is a whole number of pixels, the
 // size rounded as the platform rounds it, so 27.75 pt and 28 pt draw alike.

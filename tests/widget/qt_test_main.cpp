@@ -4,13 +4,11 @@
 #include <QApplication>
 
 #include "app/qt/accessibility.h"
-#include "app/qt/heading_face.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    fernwick::qt::registerBundledFaces();
     fernwick::qt::installAccessibility();
     return RUN_ALL_TESTS();
 }
