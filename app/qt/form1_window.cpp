@@ -31,18 +31,6 @@ Qt::WindowFlags frameFlags(const WindowRecord& record) {
     return flags;
 }
 
-Qt::WindowStates qtState(WindowState state) {
-    switch (state) {
-        case WindowState::Minimized:
-            return Qt::WindowMinimized;
-        case WindowState::Maximized:
-            return Qt::WindowMaximized;
-        case WindowState::Normal:
-            break;
-    }
-    return Qt::WindowNoState;
-}
-
 // The window icon: every image of the icon group, the 16 x 16 one serving as the small icon and
 // the 32 x 32 one as the large. The program has one group; any other number gives the platform's
 // default icon.
@@ -142,7 +130,10 @@ Form1Window::Form1Window(const ControlTable& table)
 Form1Window::~Form1Window() = default;
 
 void Form1Window::showFirstWelcomeScreen() {
-    setWindowState(qtState(model_.table().window.initialState));
+    const WindowState state = model_.table().window.initialState;
+    setWindowState(state == WindowState::Minimized   ? Qt::WindowMinimized
+                   : state == WindowState::Maximized ? Qt::WindowMaximized
+                                                     : Qt::WindowNoState);
     show();
     if (!model_.focusOrder().empty()) {
         widgets_[model_.focusOrder().front()]->setFocus(Qt::OtherFocusReason);

@@ -19,13 +19,6 @@ LabelWidget::LabelWidget(QWidget* parent, LabelControl& control)
 
 QString LabelWidget::text() const { return control() ? toQString(control()->text()) : QString(); }
 
-const std::vector<LabelLine>& LabelWidget::lines() const {
-    static const std::vector<LabelLine> none;
-    return control() ? control()->lines() : none;
-}
-
-int LabelWidget::lineHeight() const { return control() ? control()->lineHeight() : 0; }
-
 Result<> LabelWidget::useFont(const LabelFont& font) {
     if (font.face) {
         font_ = fontFromDescription(*font.face, font.points.value_or(0.0f));

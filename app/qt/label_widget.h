@@ -6,7 +6,6 @@
 #include <QFont>
 #include <QString>
 #include <QWidget>
-#include <vector>
 
 #include "app/label_control.h"
 
@@ -20,9 +19,6 @@ class LabelWidget : public QWidget, public LabelSurface {
     QString text() const;
     // The font the text is drawn in.
     const QFont& labelFont() const { return font_; }
-    // The lines of the current text as they are drawn, after the line breaking.
-    const std::vector<LabelLine>& lines() const;
-    int lineHeight() const;
 
     bool exists() const override { return true; }
     Result<> useFont(const LabelFont& font) override;

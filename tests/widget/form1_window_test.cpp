@@ -94,7 +94,7 @@ TEST_F(Form1WindowTest, HeadingLinesFitTheLabelAndTheScoreLineIsCutOff) {
     const QFontMetrics metrics(heading->labelFont());
     auto lineTexts = [this] {
         QStringList out;
-        for (const LabelLine& l : heading->lines())
+        for (const LabelLine& l : heading->control()->lines())
             out << heading->text().mid(qsizetype(l.start), qsizetype(l.length));
         return out;
     };
@@ -111,7 +111,7 @@ TEST_F(Form1WindowTest, HeadingLinesFitTheLabelAndTheScoreLineIsCutOff) {
     for (const QString& line : lines)
         EXPECT_LE(won.horizontalAdvance(line), 225) << line.toStdString();
     const int lineHeight = won.ascent() + won.descent();
-    EXPECT_EQ(heading->lineHeight(), lineHeight);
+    EXPECT_EQ(heading->control()->lineHeight(), lineHeight);
     EXPECT_GT(int(lines.size()) * lineHeight, 105) << "the score line reaches past the bottom edge";
 }
 
