@@ -15,16 +15,17 @@
 
 #include "app/control_table.h"
 #include "app/gif_decoder.h"
-#include "app/units.h"
+#include "app/window_model.h"
 
 namespace fernwick {
 namespace {
 
 const QString kSocket = QStringLiteral("fernwick-test");
 
-QRect pixelRect(const ControlRecord& record) {
-    return QRect(twipsToPixels(record.left), twipsToPixels(record.top), twipsToPixels(record.width),
-                 twipsToPixels(record.height));
+QRect pixelRect(std::u16string_view name) {
+    static const WindowModel model;
+    const PixelRect r = model.rect(model.table().indexOf(name));
+    return QRect(r.left, r.top, r.width, r.height);
 }
 
 // What the game needs to draw on weston and what this test needs to watch it; empty when all
@@ -151,9 +152,9 @@ TEST(Wayland, TheGameDrawsItsHeadingDogAndButtonOnAHeadlessWeston) {
     const std::optional<DecodedImage> dog =
         decodeFirstGifFrame(picture.image.data, picture.image.size);
     ASSERT_TRUE(dog.has_value());
-    const QRect heading = pixelRect(*table.find(u"HEADING"));
-    const QRect button = pixelRect(*table.find(u"STARTBUTTON"));
-    const QPoint dogInClient = pixelRect(*table.find(u"Picture1")).topLeft() + QPoint(2, 2);
+    const QRect heading = pixelRect(u"HEADING");
+    const QRect button = pixelRect(u"STARTBUTTON");
+    const QPoint dogInClient = pixelRect(u"Picture1").topLeft() + QPoint(2, 2);
 
     // Screenshots until the window is drawn, the dog showing where it belongs.
     QImage screen;
