@@ -1,10 +1,6 @@
 # Hardening: a long soak of the real window for heap growth and leaks; and the real program on a
 # private virtual X server for file writes and network use (under strace), a storm of stray input,
 # and several copies at once. Needs what the end-to-end tests need, and strace.
-if(WIN32)
-    return()
-endif()
-
 # The soak, headless on Qt's offscreen platform; in the sanitized run too, for its leak check.
 add_executable(soak_test hardening/soak_test.cpp widget/qt_test_main.cpp)
 find_package(Qt6 REQUIRED COMPONENTS Test)

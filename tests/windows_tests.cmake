@@ -2,10 +2,6 @@
 # into this build tree, its file read with pefile, and run under Wine on a private X server.
 # Each test skips with one line where its tools are missing (scripts/install-windows-deps installs
 # them), except under CI (CI=true), which never skips.
-if(WIN32)
-    return()  # these drive the cross build from Linux
-endif()
-
 find_program(FERNWICK_WINDOWS_PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH)  # for pefile
 find_program(FERNWICK_WINDOWS_PYTHON3 NAMES python3 REQUIRED)
 
