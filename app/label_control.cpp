@@ -84,15 +84,16 @@ int LabelControl::lineHeight() const {
 std::vector<DrawnLine> LabelControl::linesToDraw() const {
     std::vector<DrawnLine> drawn;
     if (!surface_ || !visible_) return drawn;
-    const int ascent = surface_->lineMetrics().ascent;
-    const int step = lineHeight();
+    // No external leading: lines sit ascent plus descent apart.
+    const LineMetrics m = surface_->lineMetrics();
+    const int step = m.ascent + m.descent;
     const std::vector<LabelLine>& all = lines();
     const std::size_t shown = visibleLineCount(all.size(), step, rect_.height);
     for (std::size_t i = 0; i < shown; ++i) {
         if (all[i].length == 0) continue;
         const int top = static_cast<int>(i) * step;
         drawn.push_back(
-            {std::u16string_view(text_).substr(all[i].start, all[i].length), top, top + ascent});
+            {std::u16string_view(text_).substr(all[i].start, all[i].length), top, top + m.ascent});
     }
     return drawn;
 }

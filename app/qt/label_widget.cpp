@@ -11,7 +11,7 @@
 namespace fernwick::qt {
 
 LabelWidget::LabelWidget(QWidget* parent, LabelControl& control)
-    : QWidget(parent), font_(parent->font()) {
+    : QWidget(parent), font_(parent->font()), metrics_(font_, this) {
     // The label paints every pixel of its rectangle itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     control.attach(*this);
@@ -25,26 +25,24 @@ Result<> LabelWidget::useFont(const LabelFont& font) {
     } else if (font.emPixels > 0) {
         font_.setPixelSize(font.emPixels);
     }
+    metrics_ = QFontMetrics(font_, this);
     update();
     return {};
 }
 
 int LabelWidget::textWidth(std::u16string_view run) const {
-    return QFontMetrics(font_, this).horizontalAdvance(toQString(run));
+    return metrics_.horizontalAdvance(toQString(run));
 }
 
-LineMetrics LabelWidget::lineMetrics() const {
-    const QFontMetrics metrics(font_, this);
-    return {metrics.ascent(), metrics.descent()};
-}
+LineMetrics LabelWidget::lineMetrics() const { return {metrics_.ascent(), metrics_.descent()}; }
 
 void LabelWidget::textChanged() { announceLabelText(this); }
 
 void LabelWidget::changeEvent(QEvent* event) {
     // A new screen can bring other font metrics.
-    if (control() &&
-        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
-        control()->relayout();
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        metrics_ = QFontMetrics(font_, this);
+        if (control()) control()->relayout();
     }
     QWidget::changeEvent(event);
 }

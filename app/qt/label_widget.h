@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QString>
 #include <QWidget>
 
@@ -33,6 +34,7 @@ class LabelWidget : public QWidget, public LabelSurface {
 
   private:
     QFont font_;
+    QFontMetrics metrics_;  // of font_ on this widget's screen; layout measures every word
 };
 
 }  // namespace fernwick::qt
