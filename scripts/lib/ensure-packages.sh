@@ -16,7 +16,9 @@ ensure_packages() {
             break
         fi
     done
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    # Another install running at the same moment holds dpkg's lock: wait for it rather than fail.
+    local wait=(-o DPkg::Lock::Timeout=600)
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
 }
