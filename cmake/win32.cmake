@@ -13,14 +13,15 @@ target_compile_definitions(fernwick_win32 PUBLIC
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32)
 
-# The version record and the icon group, written from the identity values: FERNWICK_WIN32_RC.
+# The version record, the icon group and the manifest, written from the identity values:
+# FERNWICK_WIN32_RC.
 include("${CMAKE_CURRENT_LIST_DIR}/win32_resources.cmake")
 
 # No console; the C and C++ runtimes linked in, so only system DLLs are needed.
 set(FERNWICK_WIN32_LINK_OPTIONS -municode -static -static-libgcc -static-libstdc++)
 
 add_executable(fernwick WIN32 app/win32/main.cpp "${FERNWICK_WIN32_RC}")
-target_link_libraries(fernwick PRIVATE fernwick_win32)
+target_link_libraries(fernwick PRIVATE fernwick_win32 comctl32)
 target_link_options(fernwick PRIVATE ${FERNWICK_WIN32_LINK_OPTIONS})
 
 # The window's own tests, run under Wine by tests/windows_tests.cmake on the Linux build. A console

@@ -1,10 +1,11 @@
 # The executable's Windows resources, written from the identity values
-# (assets/identity/identity.cmake) and the icon file: the version record and the icon group with
-# its images. Included from cmake/win32.cmake; sets FERNWICK_WIN32_RC, a resource script that
-# holds every resource as raw data, so windres copies the bytes as they are. Its VERSIONINFO and
-# ICON statements would not give these bytes: windres counts a version string's value length in
-# characters (ours counts bytes, the terminating NUL included), and numbers the icon images 1, 2,
-# ... under the current language (ours are 30001, 30002, ... and language neutral, as the group).
+# (assets/identity/identity.cmake) and the icon file: the version record, the icon group with its
+# images, and the application manifest (from assets/identity/fernwick.manifest.in). Included from
+# cmake/win32.cmake; sets FERNWICK_WIN32_RC, a resource script that holds every resource as raw
+# data, so windres copies the bytes as they are. Its VERSIONINFO and ICON statements would not
+# give these bytes: windres counts a version string's value length in characters (ours counts
+# bytes, the terminating NUL included), and numbers the icon images 1, 2, ... under the current
+# language (ours are 30001, 30002, ... and language neutral, as the group).
 
 # Bytes are kept as hex text, two digits a byte.
 
@@ -24,6 +25,16 @@ function(fernwick_pad4 out hex)
     math(EXPR missing "(8 - ${digits} % 8) % 8")
     string(REPEAT "0" ${missing} zeros)
     set(${out} "${hex}${zeros}" PARENT_SCOPE)
+endfunction()
+
+# <out> = <hex> followed by a newline if it is an odd number of bytes long.
+function(fernwick_pad_even out hex)
+    string(LENGTH "${hex}" digits)
+    math(EXPR odd "${digits} % 4")
+    if(odd)
+        string(APPEND hex "0a")
+    endif()
+    set(${out} "${hex}" PARENT_SCOPE)
 endfunction()
 
 # <out> = <text> in UTF-16LE with a terminating NUL.
@@ -149,6 +160,21 @@ function(fernwick_write_win32_resources rc)
     # The version record, in US English (LANGUAGE 9, 1).
     string(APPEND script "\nLANGUAGE 9, 1\n")
     fernwick_rc_data(1 16 "${version}")
+
+    # The application manifest (type 24), resource 1 and US English as Windows' own tools embed
+    # it, in UTF-8. The resource is written as whole 16-bit words, so an odd length gets a newline.
+    set(template "${FERNWICK_IDENTITY_DIR}/fernwick.manifest.in")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${template}")
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(FERNWICK_MANIFEST_ARCHITECTURE amd64)
+    else()
+        set(FERNWICK_MANIFEST_ARCHITECTURE x86)
+    endif()
+    file(READ "${template}" manifest)
+    string(CONFIGURE "${manifest}" manifest @ONLY)
+    string(HEX "${manifest}" manifest)
+    fernwick_pad_even(manifest "${manifest}")
+    fernwick_rc_data(1 24 "${manifest}")
 
     file(CONFIGURE OUTPUT "${rc}" CONTENT "${script}" @ONLY)  # touched only when it changes
 endfunction()

@@ -1,6 +1,8 @@
 // FernWick for Windows: builds the window from the control table, shows the first welcome screen
 // and runs the message loop until the window is closed.
 #include <windows.h>
+// commctrl.h needs the declarations of windows.h
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -24,6 +26,10 @@ int cannotStart(const std::string& why) {
 // The program takes no arguments and ignores any it is given, the launcher's show command too:
 // the window opens in the state the table gives.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // The manifest asks for version 6 of the common controls, so that the button wears the
+    // system's visual style; that version registers its window classes here, before any window.
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     try {
         fernwick::win32::Form1Window window(instance);
         if (!window.hwnd()) return cannotStart("the window could not be created");

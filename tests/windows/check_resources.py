@@ -1,29 +1,41 @@
 #!/usr/bin/python3
 """Reads the built fernwick.exe with pefile, a reader independent of the tools that wrote it, and
-checks its file format, its imports and its resources byte for byte against the identity values.
+checks its file format, its imports, its resources byte for byte against the identity values,
+and its manifest.
 
     check_resources.py VALUES_JSON BUILD_DIR     (checks BUILD_DIR/win32/fernwick.exe)
 
-Prints the version record and the icon group as read, then one line per failed check.
+Prints the version record, the icon group and the manifest as read, then one line per failed
+check.
 """
 
 import json
 import os
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import winetools  # noqa: E402
 
-RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
+RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 LANG_NEUTRAL, LANG_EN_US = 0, 1033
 FIRST_ICON_IMAGE = 30001
 STRING_KEYS = ["CompanyName", "ProductName", "FileVersion", "ProductVersion", "InternalName",
                "OriginalFilename"]
 # DLLs every Windows installation has in its system folder.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll",
-               "msimg32.dll", "advapi32.dll", "shell32.dll", "ole32.dll"}
+               "msimg32.dll", "advapi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
+               "oleacc.dll", "windowscodecs.dll"}
+# Windows Vista, 7, 8, 8.1 and 10/11.
+SUPPORTED_OS = {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
+ASM_V1, ASM_V3 = "{urn:schemas-microsoft-com:asm.v1}", "{urn:schemas-microsoft-com:asm.v3}"
+COMPATIBILITY = "{urn:schemas-microsoft-com:compatibility.v1}"
+SETTINGS_2005 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
+SETTINGS_2016 = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
 
 
 class Checks:
@@ -170,6 +182,41 @@ def check_icons(c, found, ico, out):
     c.equal([len(img) for _, img in images], [872, 3240], "fernwick.ico image sizes")
 
 
+def check_manifest(c, data, architecture, out):
+    """The manifest: XML that asks for no elevation, names every Windows from Vista to 11, is
+    aware of each monitor's DPI, and depends on version 6 of the common controls."""
+    try:
+        root = ElementTree.fromstring(data)
+    except ElementTree.ParseError as error:
+        c.true(False, f"the manifest parses as XML ({error})")
+        return
+    level = root.find(f"{ASM_V3}trustInfo/{ASM_V3}security/{ASM_V3}requestedPrivileges/"
+                      f"{ASM_V3}requestedExecutionLevel")
+    level = None if level is None else (level.get("level"), level.get("uiAccess"))
+    out.append(f"  requestedExecutionLevel: {level}")
+    c.equal(level, ("asInvoker", "false"), "execution level")
+    systems = {e.get("Id") for e in root.iterfind(f"{COMPATIBILITY}compatibility/"
+                                                  f"{COMPATIBILITY}application/"
+                                                  f"{COMPATIBILITY}supportedOS")}
+    out.append(f"  supportedOS: {len(systems)} ids")
+    c.equal(systems, SUPPORTED_OS, "supported systems: Vista, 7, 8, 8.1, 10/11")
+    settings = f"{ASM_V3}application/{ASM_V3}windowsSettings/"
+    dpi = (root.findtext(f"{settings}{SETTINGS_2005}dpiAware"),
+           root.findtext(f"{settings}{SETTINGS_2016}dpiAwareness"))
+    out.append(f"  dpiAware, dpiAwareness: {dpi}")
+    c.equal(dpi, ("true/pm", "PerMonitorV2,PerMonitor"), "DPI awareness")
+    dependencies = [dict(e.attrib) for e in root.iterfind(
+        f"{ASM_V1}dependency/{ASM_V1}dependentAssembly/{ASM_V1}assemblyIdentity")]
+    out.append(f"  dependencies: {dependencies}")
+    c.equal(dependencies, [{"type": "win32", "name": "Microsoft.Windows.Common-Controls",
+                            "version": "6.0.0.0", "processorArchitecture": "*",
+                            "publicKeyToken": "6595b64144ccf1df", "language": "*"}],
+            "Common Controls 6 dependency")
+    identity = root.find(f"{ASM_V1}assemblyIdentity")
+    c.equal(None if identity is None else identity.get("processorArchitecture"), architecture,
+            "the program's own architecture")
+
+
 def main():
     try:
         import pefile
@@ -187,11 +234,14 @@ def main():
     dlls = sorted(entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT)
     print(f"imports: {', '.join(dlls)}")
     c.true(set(dlls) <= SYSTEM_DLLS, f"only system DLLs imported: {dlls}")
+    # Version 6 of the common controls wants InitCommonControlsEx before the first window.
+    c.true("comctl32.dll" in dlls, "the common controls are initialised")
 
     found, order = resources(pe)
     print("resources (type, name, language): " + ", ".join(str(k) for k in order))
     c.equal(sorted(found), sorted([(RT_ICON, 30001, 0), (RT_ICON, 30002, 0),
-                                   (RT_GROUP_ICON, 1, 0), (RT_VERSION, 1, LANG_EN_US)]),
+                                   (RT_GROUP_ICON, 1, 0), (RT_VERSION, 1, LANG_EN_US),
+                                   (RT_MANIFEST, 1, LANG_EN_US)]),
             "resources")
 
     out = []
@@ -221,6 +271,13 @@ def main():
     for i in range(struct.unpack_from("<H", ico, 4)[0]):
         size, offset = struct.unpack_from("<II", ico, 6 + 16 * i + 8)
         c.equal(whole.count(ico[offset:offset + size]), 1, f"copies of icon image {i + 1} in the file")
+
+    manifest = found.get((RT_MANIFEST, 1, LANG_EN_US))
+    if c.true(manifest is not None, "manifest 1, language 1033"):
+        out = []
+        print("manifest:")
+        check_manifest(c, manifest, "x86", out)
+        print("\n".join(out))
 
     print(f"{c.failed} failed check(s)" if c.failed else "all resource checks passed")
     sys.exit(1 if c.failed else 0)
