@@ -17,17 +17,31 @@ target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32)
 # FERNWICK_WIN32_RC.
 include("${CMAKE_CURRENT_LIST_DIR}/win32_resources.cmake")
 
-# No console; the C and C++ runtimes linked in, so only system DLLs are needed.
-set(FERNWICK_WIN32_LINK_OPTIONS -municode -static -static-libgcc -static-libstdc++)
+# Hardened: the stack protector in the core and the front end alike (linking with the option
+# brings in its runtime, libssp, statically), and an image that Windows loads at a random address
+# (high-entropy on 64-bit Windows), whose data never runs as code, and that is aware of terminal
+# server sessions. binutils 2.40 sets the first two flags by default; they are named all the same.
+target_compile_options(fernwick_core PUBLIC -fstack-protector-strong)
+target_link_options(fernwick_core INTERFACE -fstack-protector-strong)
+# The C and C++ runtimes linked in, so only system DLLs are needed.
+set(FERNWICK_WIN32_LINK_OPTIONS -static -static-libgcc -static-libstdc++
+    -Wl,--dynamicbase,--nxcompat,--tsaware)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    list(APPEND FERNWICK_WIN32_LINK_OPTIONS -Wl,--high-entropy-va)
+endif()
 
-add_executable(fernwick WIN32 app/win32/main.cpp "${FERNWICK_WIN32_RC}")
+# No console. The release image is stripped; RelWithDebInfo, the default build type, keeps the
+# debugging information.
+add_executable(fernwick WIN32
+    app/win32/main.cpp app/win32/terminate_handler.cpp "${FERNWICK_WIN32_RC}")
 target_link_libraries(fernwick PRIVATE fernwick_win32 comctl32)
-target_link_options(fernwick PRIVATE ${FERNWICK_WIN32_LINK_OPTIONS})
+target_link_options(fernwick PRIVATE -municode ${FERNWICK_WIN32_LINK_OPTIONS}
+                    $<$<CONFIG:Release,MinSizeRel>:-s>)
 
 # The window's own tests, run under Wine by tests/windows_tests.cmake on the Linux build. A console
 # program, so that what it prints reaches the terminal.
 if(FERNWICK_TESTS)
     add_executable(fernwick_window_test tests/windows/window_test.cpp "${FERNWICK_WIN32_RC}")
     target_link_libraries(fernwick_window_test PRIVATE fernwick_win32)
-    target_link_options(fernwick_window_test PRIVATE -static -static-libgcc -static-libstdc++)
+    target_link_options(fernwick_window_test PRIVATE ${FERNWICK_WIN32_LINK_OPTIONS})
 endif()

@@ -15,7 +15,8 @@ namespace {
 constexpr int kTableErrorExitStatus = 4;
 
 int cannotStart(const std::string& why) {
-    std::fprintf(stderr, "fernwick: cannot start: %s\n", why.c_str());
+    // No fprintf: formatted printing would link in mingw-w64's own printf (see window_model.cpp).
+    std::fputs(("fernwick: cannot start: " + why + "\n").c_str(), stderr);
     const std::wstring text = L"FernWick cannot start: " + std::wstring(why.begin(), why.end());
     const auto caption = fernwick::win32::toWide(fernwick::controlTable().window.caption);
     MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_ICONERROR | MB_OK);

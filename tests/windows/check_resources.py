@@ -1,12 +1,12 @@
 #!/usr/bin/python3
 """Reads the built fernwick.exe with pefile, a reader independent of the tools that wrote it, and
 checks its file format, its imports, its resources byte for byte against the identity values,
-and its manifest.
+its manifest and the release image (hardening flags, no debugging information, size).
 
-    check_resources.py VALUES_JSON BUILD_DIR     (checks BUILD_DIR/win32/fernwick.exe)
+    check_resources.py VALUES_JSON BUILD_DIR     (checks BUILD_DIR/win32/fernwick.exe, and the
+                                                  image flags of BUILD_DIR/win64's where built)
 
-Prints the version record, the icon group and the manifest as read, then one line per failed
-check.
+Prints the version record, the icon group and the image as read, then one line per failed check.
 """
 
 import json
@@ -28,6 +28,9 @@ STRING_KEYS = ["CompanyName", "ProductName", "FileVersion", "ProductVersion", "I
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll",
                "msimg32.dll", "advapi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
                "oleacc.dll", "windowscodecs.dll"}
+MAX_SIZE = 300 * 1024
+# IMAGE_DLLCHARACTERISTICS_*: ASLR, DEP, terminal-server aware; high-entropy ASLR on x86-64.
+DYNAMIC_BASE, NX_COMPAT, TERMINAL_SERVER_AWARE, HIGH_ENTROPY_VA = 0x40, 0x100, 0x8000, 0x20
 # Windows Vista, 7, 8, 8.1 and 10/11.
 SUPPORTED_OS = {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
                 "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
@@ -217,6 +220,28 @@ def check_manifest(c, data, architecture, out):
             "the program's own architecture")
 
 
+def check_image(c, pe, path, build):
+    """The release image: hardened, stripped and, for the 32-bit program, small."""
+    flags = pe.OPTIONAL_HEADER.DllCharacteristics
+    sections = [s.Name.rstrip(b"\0").decode(errors="replace") for s in pe.sections]
+    size = os.path.getsize(path)
+    print(f"{build}/fernwick.exe: {size} bytes ({size / 1024:.1f} KiB), "
+          f"DllCharacteristics 0x{flags:04X}, sections {' '.join(sections)}")
+    wanted = DYNAMIC_BASE | NX_COMPAT | TERMINAL_SERVER_AWARE
+    if build == "win64":
+        wanted |= HIGH_ENTROPY_VA
+    c.equal(hex(flags & wanted), hex(wanted), f"{build}: ASLR, DEP, terminal-server aware flags")
+    # Stripped: no debugging sections, no symbol table (whose string table would also hold the
+    # long section names, /4 and the like, of the debugging sections).
+    c.equal([n for n in sections if n.startswith((".debug", "/"))], [], f"{build}: debug sections")
+    c.equal(pe.FILE_HEADER.NumberOfSymbols, 0, f"{build}: symbols")
+    # The stack protector's failure report is linked in only when some function is protected.
+    with open(path, "rb") as f:
+        c.true(b"stack smashing detected" in f.read(), f"{build}: built with the stack protector")
+    if build == "win32":
+        c.true(size <= MAX_SIZE, f"{build}: {size} bytes, at most {MAX_SIZE}")
+
+
 def main():
     try:
         import pefile
@@ -278,6 +303,14 @@ def main():
         print("manifest:")
         check_manifest(c, manifest, "x86", out)
         print("\n".join(out))
+
+    check_image(c, pe, exe, "win32")
+    win64 = os.path.join(sys.argv[2], "win64", "fernwick.exe")
+    if os.path.isfile(win64):
+        pe64 = pefile.PE(win64)
+        check_image(c, pe64, win64, "win64")
+        found64, _ = resources(pe64)
+        check_manifest(c, found64.get((RT_MANIFEST, 1, LANG_EN_US), b""), "amd64", [])
 
     print(f"{c.failed} failed check(s)" if c.failed else "all resource checks passed")
     sys.exit(1 if c.failed else 0)
