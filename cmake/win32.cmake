@@ -38,6 +38,22 @@ target_link_libraries(fernwick PRIVATE fernwick_win32 comctl32)
 target_link_options(fernwick PRIVATE -municode ${FERNWICK_WIN32_LINK_OPTIONS}
                     $<$<CONFIG:Release,MinSizeRel>:-s>)
 
+# What a Windows user downloads, from the 32-bit build: <name>-<version>-win32.zip, holding the
+# program and a short readme with Windows' line ends. scripts/build-windows copies it to out/.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(zip_dir "${FERNWICK_GENERATED_DIR}/zip")
+    configure_file(packaging/windows-readme.txt.in "${zip_dir}/README.txt" @ONLY
+                   NEWLINE_STYLE CRLF)
+    set(zip "${CMAKE_BINARY_DIR}/${FERNWICK_PRODUCT_NAME}-${FERNWICK_PACKAGE_VERSION}-win32.zip")
+    add_custom_command(OUTPUT "${zip}"
+        COMMAND "${CMAKE_COMMAND}" -E copy "$<TARGET_FILE:fernwick>" "${zip_dir}"
+        COMMAND "${CMAKE_COMMAND}" -E chdir "${zip_dir}" "${CMAKE_COMMAND}" -E tar cf "${zip}"
+                --format=zip --mtime=${FERNWICK_RELEASE_DATE} "$<TARGET_FILE_NAME:fernwick>"
+                README.txt
+        DEPENDS fernwick "${zip_dir}/README.txt" VERBATIM)
+    add_custom_target(fernwick_zip ALL DEPENDS "${zip}")
+endif()
+
 # The window's own tests, run under Wine by tests/windows_tests.cmake on the Linux build. A console
 # program, so that what it prints reaches the terminal.
 if(FERNWICK_TESTS)

@@ -18,6 +18,7 @@ file(WRITE "${windows_values}" "{
   \"internal_name\": \"${FERNWICK_INTERNAL_NAME}\",
   \"windows_filename\": \"${FERNWICK_WINDOWS_FILENAME}\",
   \"version_numeric\": [${FERNWICK_VERSION_COMMAS}],
+  \"package_version\": \"${FERNWICK_PACKAGE_VERSION}\",
   \"icon_file\": \"${FERNWICK_ICON_FILE}\"
 }
 ")

@@ -1,7 +1,8 @@
 # The program's identity: every name, version and description the outside world sees.
 # These values are written here and nowhere else. The C++ header, the desktop entry, the AppStream
-# metainfo, the Windows version resource and the Debian package are all generated from them
-# (cmake/identity.cmake and cmake/install.cmake).
+# metainfo, the Windows version resource and manifest, the Windows zip's readme and the Debian
+# package are all generated from them (cmake/identity.cmake, cmake/win32*.cmake and
+# cmake/install.cmake).
 #
 # This file only sets variables, so it can be included anywhere, even before project().
 

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Reads the built fernwick.exe with pefile, a reader independent of the tools that wrote it, and
 checks its file format, its imports, its resources byte for byte against the identity values,
-its manifest and the release image (hardening flags, no debugging information, size).
+its manifest, the release image (hardening flags, no debugging information, size) and the zip a
+Windows user downloads.
 
     check_resources.py VALUES_JSON BUILD_DIR     (checks BUILD_DIR/win32/fernwick.exe, and the
                                                   image flags of BUILD_DIR/win64's where built)
@@ -14,6 +15,7 @@ import os
 import struct
 import sys
 import xml.etree.ElementTree as ElementTree
+import zipfile
 
 sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -242,6 +244,22 @@ def check_image(c, pe, path, build):
         c.true(size <= MAX_SIZE, f"{build}: {size} bytes, at most {MAX_SIZE}")
 
 
+def check_zip(c, path, exe, v):
+    """What a Windows user downloads: the program and a readme with Windows' line ends."""
+    if not c.true(os.path.isfile(path), f"{path} was written"):
+        return
+    with zipfile.ZipFile(path) as z:
+        names = z.namelist()
+        print(f"{os.path.basename(path)}: {names}")
+        if not c.equal(names, [v["windows_filename"], "README.txt"], "files in the zip"):
+            return
+        with open(exe, "rb") as f:
+            c.true(z.read(names[0]) == f.read(), "the zip holds the program as built")
+        readme = z.read("README.txt")
+    c.equal(readme.count(b"\n"), readme.count(b"\r\n"), "the readme's lines end in CR LF")
+    c.true(v["version_string"].encode() in readme, "the readme names the version")
+
+
 def main():
     try:
         import pefile
@@ -311,6 +329,8 @@ def main():
         check_image(c, pe64, win64, "win64")
         found64, _ = resources(pe64)
         check_manifest(c, found64.get((RT_MANIFEST, 1, LANG_EN_US), b""), "amd64", [])
+    check_zip(c, os.path.join(os.path.dirname(exe),
+                              f"{v['product_name']}-{v['package_version']}-win32.zip"), exe, v)
 
     print(f"{c.failed} failed check(s)" if c.failed else "all resource checks passed")
     sys.exit(1 if c.failed else 0)
