@@ -6,12 +6,14 @@ enable_language(RC)
 
 # Everything but the entry point, so the Windows tests build the very same window.
 add_library(fernwick_win32 STATIC
+    app/win32/accessible.cpp
+    app/win32/dpi.cpp
     app/win32/form1_window.cpp
     app/win32/picture_frame.cpp
     app/win32/window_label.cpp)
 target_compile_definitions(fernwick_win32 PUBLIC
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32)
+target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32 oleacc ole32 oleaut32)
 
 # The version record and the icon group, written from the identity values: FERNWICK_WIN32_RC.
 include("${CMAKE_CURRENT_LIST_DIR}/win32_resources.cmake")
