@@ -31,4 +31,8 @@ if(FERNWICK_TESTS)
     add_executable(fernwick_window_test tests/windows/window_test.cpp "${FERNWICK_WIN32_RC}")
     target_link_libraries(fernwick_window_test PRIVATE fernwick_win32)
     target_link_options(fernwick_window_test PRIVATE -static -static-libgcc -static-libstdc++)
+    # A screen reader's view of the running game, from another process.
+    add_executable(msaa_reader tests/windows/msaa_reader.cpp)
+    target_link_libraries(msaa_reader PRIVATE oleacc ole32 oleaut32)
+    target_link_options(msaa_reader PRIVATE -static -static-libgcc -static-libstdc++)
 endif()

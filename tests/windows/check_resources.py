@@ -23,7 +23,8 @@ STRING_KEYS = ["CompanyName", "ProductName", "FileVersion", "ProductVersion", "I
                "OriginalFilename"]
 # DLLs every Windows installation has in its system folder.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll",
-               "msimg32.dll", "advapi32.dll", "shell32.dll", "ole32.dll"}
+               "msimg32.dll", "advapi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
+               "oleacc.dll"}
 
 
 class Checks:
