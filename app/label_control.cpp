@@ -14,6 +14,7 @@ LabelControl::LabelControl(const ControlRecord& record, const WindowModel& model
     : text_(record.text.value_or(std::u16string_view{})),
       colour_(record.textColour),
       visible_(record.visible),
+      index_(index),
       rect_(model.rect(index)),
       dpi_(model.dpi()) {
     if (record.font) {
@@ -32,6 +33,15 @@ void LabelControl::attach(LabelSurface& surface) {
     surface.control_ = this;
     // Should the font not be made, the label still shows, in the surface's own font.
     (void)surface.useFont(font_);
+    linesValid_ = false;
+}
+
+void LabelControl::rescale(const WindowModel& model) {
+    rect_ = model.rect(index_);
+    dpi_ = model.dpi();
+    if (font_.points) font_.emPixels = emPixels(*font_.points, dpi_);
+    // As when attached: should the font not be made, the label shows in the surface's own.
+    if (attached()) (void)surface_->useFont(font_);
     linesValid_ = false;
 }
 

@@ -85,6 +85,9 @@ class LabelControl final : public Label {
     std::vector<DrawnLine> linesToDraw() const;
     // The surface's metrics changed (another screen, say): the lines are laid out again.
     void relayout() { linesValid_ = false; }
+    // The window now lays out at `model`'s DPI: the rectangle and the em height are worked out
+    // for it, the text and the size in points stay, and the surface takes the font anew.
+    void rescale(const WindowModel& model);
 
   private:
     friend class LabelSurface;
@@ -95,6 +98,7 @@ class LabelControl final : public Label {
     LabelFont font_;
     std::optional<ColourValue> colour_;
     bool visible_;
+    std::size_t index_;  // the label's place in the table
     PixelRect rect_;
     int dpi_;
     mutable std::vector<LabelLine> lines_;

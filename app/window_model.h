@@ -41,6 +41,8 @@ class WindowModel {
 
     const ControlTable& table() const { return table_; }
     int dpi() const { return dpi_; }
+    // The window moved to a screen of `dpi`: every length is worked out for it from now on.
+    void setDpi(int dpi) { dpi_ = dpi; }
     int clientWidth() const { return twipsToPixels(table_.window.clientWidth, dpi_); }
     int clientHeight() const { return twipsToPixels(table_.window.clientHeight, dpi_); }
     // The rectangle of the control at `index` in table order, relative to the client area.

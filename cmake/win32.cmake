@@ -6,12 +6,14 @@ enable_language(RC)
 
 # Everything but the entry point, so the Windows tests build the very same window.
 add_library(fernwick_win32 STATIC
+    app/win32/accessible.cpp
+    app/win32/dpi.cpp
     app/win32/form1_window.cpp
     app/win32/picture_frame.cpp
     app/win32/window_label.cpp)
 target_compile_definitions(fernwick_win32 PUBLIC
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32)
+target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32 oleacc ole32 oleaut32)
 
 # The version record, the icon group and the manifest, written from the identity values:
 # FERNWICK_WIN32_RC.
@@ -60,4 +62,8 @@ if(FERNWICK_TESTS)
     add_executable(fernwick_window_test tests/windows/window_test.cpp "${FERNWICK_WIN32_RC}")
     target_link_libraries(fernwick_window_test PRIVATE fernwick_win32)
     target_link_options(fernwick_window_test PRIVATE ${FERNWICK_WIN32_LINK_OPTIONS})
+    # A screen reader's view of the running game, from another process.
+    add_executable(msaa_reader tests/windows/msaa_reader.cpp)
+    target_link_libraries(msaa_reader PRIVATE oleacc ole32 oleaut32)
+    target_link_options(msaa_reader PRIVATE ${FERNWICK_WIN32_LINK_OPTIONS})
 endif()

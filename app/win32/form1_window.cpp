@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/units.h"
+#include "app/win32/accessible.h"
+#include "app/win32/dpi.h"
 #include "app/win32/picture_frame.h"
 #include "app/win32/text.h"
 #include "app/win32/window_label.h"
@@ -34,15 +36,6 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 RECT pixelRect(const PixelRect& r) {
     return RECT{r.left, r.top, r.left + r.width, r.top + r.height};
-}
-
-int screenDpi() {
-    int dpi = kDesignDpi;
-    if (HDC screen = GetDC(nullptr)) {
-        dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
-    return dpi;
 }
 
 DWORD windowStyle(const WindowRecord& record) {
@@ -95,6 +88,19 @@ struct Form1Window::Controls {
     std::vector<HWND> focusOrder;  // the controls that take focus, in tab-index order
     HWND lastFocus = nullptr;      // the control that had focus when the window was deactivated
 
+    // Makes the window's font, the system's message font, for `dpi`. Returns the font it replaces
+    // when that was the window's own, for the caller to delete once no control uses it.
+    HFONT makeWindowFont(int dpi) {
+        if (HFONT font = createMessageFont(dpi)) {
+            const HFONT replaced = ownsWindowFont ? windowFont : nullptr;
+            windowFont = font;
+            ownsWindowFont = true;
+            return replaced;
+        }
+        if (!windowFont) windowFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        return nullptr;
+    }
+
     ~Controls() {
         made.clear();  // destroys the picture's window while the font still exists
         surfaces.clear();
@@ -103,20 +109,11 @@ struct Form1Window::Controls {
 };
 
 Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
-    : model_(table, screenDpi()),
+    : model_(table, systemDpi()),
       controls_(std::make_unique<Controls>()),
       endProgram_([](int status) { ExitProcess(static_cast<UINT>(status)); }) {
     Controls& c = *controls_;
     const WindowRecord& record = table.window;
-
-    // The window's font is the system's message font, the standard user-interface font.
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        c.windowFont = CreateFontIndirectW(&metrics.lfMessageFont);
-        c.ownsWindowFont = c.windowFont != nullptr;
-    }
-    if (!c.windowFont) c.windowFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 
     // The 16 x 16 and 32 x 32 images of the icon group in the resources. Shared: the system
     // keeps them for as long as the window class that also shows them.
@@ -145,14 +142,23 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
     // The table gives the client area; the frame around it is whatever the system draws.
     const DWORD style = windowStyle(record);
     const DWORD exStyle = WS_EX_CONTROLPARENT | (record.showInTaskBar ? WS_EX_APPWINDOW : 0);
-    RECT frame{0, 0, model_.clientWidth(), model_.clientHeight()};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    SIZE frame =
+        frameSize(model_.clientWidth(), model_.clientHeight(), style, exStyle, model_.dpi());
     // The system chooses where the window goes.
     if (!CreateWindowExW(exStyle, className.c_str(), toWide(record.caption).c_str(), style,
-                         CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                         frame.bottom - frame.top, nullptr, nullptr, instance, this)) {
+                         CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr,
+                         instance, this)) {
         return;
     }
+    // Its monitor may have a DPI of its own: the window is laid out for that one.
+    if (const int dpi = windowDpi(hwnd_); dpi != model_.dpi()) {
+        model_.setDpi(dpi);
+        frame = frameSize(model_.clientWidth(), model_.clientHeight(), style, exStyle, dpi);
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The window's font is the system's message font, the standard user-interface font.
+    c.makeWindowFont(model_.dpi());
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(c.bigIcon));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(c.smallIcon));
 
@@ -199,6 +205,12 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
         }
     }
 
+    // Screen readers tell the visible labels' changes by their child ids.
+    const std::vector<std::size_t> shown = accessibleControls(model_);
+    for (std::size_t n = 0; n < shown.size(); ++n) {
+        if (c.surfaces[shown[n]]) c.surfaces[shown[n]]->setAccessibleId(static_cast<LONG>(n + 1));
+    }
+
     // Tab moves through the child windows in their z-order: lay them out in tab-index order.
     HWND previous = HWND_TOP;
     for (std::size_t i : model_.focusOrder()) {
@@ -215,6 +227,7 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
 }
 
 Form1Window::~Form1Window() {
+    accessibility_.reset();
     if (IsWindow(hwnd_)) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -283,6 +296,36 @@ int Form1Window::run() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+void Form1Window::applyDpi(int dpi, const RECT& frame) {
+    Controls& c = *controls_;
+    model_.setDpi(dpi);
+    const HFONT replaced = c.makeWindowFont(dpi);
+    for (std::size_t i = 0; i < c.made.size(); ++i) {
+        if (HWND child = c.windows[i]) {
+            const RECT r = pixelRect(model_.rect(i));
+            SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        switch (model_.table().controls[i].kind) {
+            case ControlKind::PictureFrame:
+                static_cast<PictureFrameWindow&>(*c.made[i]).setDpi(dpi);
+                break;
+            case ControlKind::PushButton:
+                SendMessageW(c.windows[i], WM_SETFONT, reinterpret_cast<WPARAM>(c.windowFont),
+                             TRUE);
+                break;
+            case ControlKind::Label:
+                c.surfaces[i]->setWindowFont(c.windowFont);
+                static_cast<LabelControl&>(*c.made[i]).rescale(model_);
+                break;
+        }
+    }
+    if (replaced) DeleteObject(replaced);
+    SetWindowPos(hwnd_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Form1Window::paintLabels(HDC dc) {
@@ -356,10 +399,21 @@ LRESULT Form1Window::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         case WM_SETFOCUS:
             focusControl();
             return 0;
+        case WM_DPICHANGED:
+            // The window moved to a monitor of another DPI: Windows suggests its new rectangle.
+            applyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_GETOBJECT:
+            if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+                if (!accessibility_) accessibility_ = std::make_unique<WindowAccessibility>(*this);
+                return accessibility_->clientObject(wParam);
+            }
+            break;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
+            accessibility_.reset();
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             hwnd_ = nullptr;
             break;

@@ -18,6 +18,7 @@
 namespace fernwick::win32 {
 
 class WindowLabel;
+class WindowAccessibility;
 
 class Form1Window {
   public:
@@ -49,6 +50,8 @@ class Form1Window {
 
     // The window as the game sees it.
     Form1& form() { return *form_; }
+    // What the window is laid out from, at the window's DPI.
+    const WindowModel& model() const { return model_; }
 
     // Shows the window in the table's initial state with keyboard focus on the first control in
     // tab order that can take it.
@@ -68,6 +71,8 @@ class Form1Window {
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Lays the window out for `dpi` in the outer rectangle `frame`, keeping the game's state.
+    void applyDpi(int dpi, const RECT& frame);
     void paintLabels(HDC dc);
     void focusControl();
     void reportFailure(std::uint32_t code);
@@ -76,6 +81,7 @@ class Form1Window {
     HWND hwnd_ = nullptr;
     std::unique_ptr<Controls> controls_;
     std::unique_ptr<Form1> form_;
+    std::unique_ptr<WindowAccessibility> accessibility_;  // made when a reader first asks
     EndProgram endProgram_;
 };
 

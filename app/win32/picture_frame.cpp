@@ -21,8 +21,15 @@ bool registerClass(HINSTANCE instance, WNDPROC proc) {
 
 }  // namespace
 
-PictureFrameWindow::PictureFrameWindow(const ImageSlot& picture, int dpi)
-    : picture_(decodePicture(picture, static_cast<double>(dpi) / kDesignDpi).image) {}
+PictureFrameWindow::PictureFrameWindow(const ImageSlot& picture, int dpi) : slot_(picture) {
+    setDpi(dpi);
+}
+
+void PictureFrameWindow::setDpi(int dpi) {
+    picture_ = decodePicture(slot_, static_cast<double>(dpi) / kDesignDpi).image;
+    composedOn_ = CLR_INVALID;
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
 
 PictureFrameWindow::~PictureFrameWindow() {
     if (IsWindow(hwnd_)) {

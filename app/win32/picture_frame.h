@@ -19,6 +19,8 @@ class PictureFrameWindow final : public PictureFrame {
     // Decodes the picture now, once, for a screen of `dpi`. An empty slot or bytes that do not
     // decode leave only the background.
     PictureFrameWindow(const ImageSlot& picture, int dpi);
+    // The window moved to a screen of `dpi`: the picture is decoded again for its scale.
+    void setDpi(int dpi);
     ~PictureFrameWindow() override;
     PictureFrameWindow(const PictureFrameWindow&) = delete;
     PictureFrameWindow& operator=(const PictureFrameWindow&) = delete;
@@ -36,6 +38,7 @@ class PictureFrameWindow final : public PictureFrame {
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
+    const ImageSlot& slot_;
     std::optional<DecodedImage> picture_;
     // The picture laid on the button face, as a device-independent bitmap's rows.
     std::vector<std::uint32_t> composed_;

@@ -73,6 +73,16 @@ void WindowLabel::invalidate() {
     InvalidateRect(window_, &r, TRUE);
 }
 
+void WindowLabel::textChanged() {
+    if (accessibleId_)
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, accessibleId_);
+}
+
+void WindowLabel::setWindowFont(HFONT windowFont) {
+    windowFont_ = windowFont;
+    if (measure_ && !ownFont_) SelectObject(measure_, windowFont_);
+}
+
 void WindowLabel::paint(HDC dc) const {
     const LabelControl* label = control();
     if (!label || !label->visible()) return;

@@ -21,6 +21,13 @@ class WindowLabel final : public LabelSurface {
     int textWidth(std::u16string_view run) const override;
     LineMetrics lineMetrics() const override;
     void invalidate() override;
+    // Tells screen readers the label's name changed, if they can see the label.
+    void textChanged() override;
+
+    // The window's font changed (a new DPI, say); the label's own font is made anew by useFont.
+    void setWindowFont(HFONT windowFont);
+    // The label's child id in the window's accessible object; 0 while readers cannot see it.
+    void setAccessibleId(LONG id) { accessibleId_ = id; }
 
     // Draws the label on `dc`, the window's client area, unless it is hidden.
     void paint(HDC dc) const;
@@ -33,6 +40,7 @@ class WindowLabel final : public LabelSurface {
     HFONT windowFont_;
     HFONT ownFont_ = nullptr;
     HDC measure_;  // a memory DC holding the label's font, for measuring
+    LONG accessibleId_ = 0;
 };
 
 // The code GetLastError gives for a call that just failed, or `fallback` where the call left none.

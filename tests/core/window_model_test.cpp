@@ -146,6 +146,24 @@ TEST_F(LabelControlTest, RefusedSizesAndFontsChangeNothing) {
     EXPECT_EQ(surface.em, 24);
 }
 
+TEST_F(LabelControlTest, ANewDpiLaysTheLabelOutAsAFreshStartThereWithItsTextAndSize) {
+    WindowModel model(table);
+    LabelControl label(record, model, 3);
+    FakeSurface surface;
+    label.attach(surface);
+    ASSERT_TRUE(label.setText(u"won").ok());
+    ASSERT_TRUE(label.setFontSize(18.0f).ok());
+    model.setDpi(144);
+    label.rescale(model);
+    EXPECT_EQ(label.rect(), WindowModel(table, 144).rect(3));
+    EXPECT_EQ(label.font().emPixels, 36);
+    EXPECT_EQ(surface.em, 36);
+    EXPECT_EQ(label.text(), u"won");
+    EXPECT_EQ(label.font().points, 18.0f);
+    ASSERT_TRUE(label.setFontSize(27.75f).ok());
+    EXPECT_EQ(surface.em, emPixels(27.75, 144)) << "later sizes are for the new DPI too";
+}
+
 TEST_F(LabelControlTest, AVanishedSurfaceFailsEveryOperation) {
     const WindowModel model(table);
     LabelControl label(record, model, 3);

@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """The real Windows program under Wine, played on a private X server with a window manager:
 the window appears with its title, a click wins, Enter and Escape do nothing and Space then goes
-back to the very same welcome screen, and Alt+F4 ends the program with status 0. The screenshots
-are kept for people to look at.
+back to the very same welcome screen, the button's Press action wins again, and Alt+F4 ends the
+program with status 0. A screen reader's view over MSAA is read from another process before and
+after the click. Then, with the screen at 192 DPI, the window opens at double size with the
+double-size dog. The screenshots are kept for people to look at.
 
     end_to_end.py BUILD_DIR SCREENSHOT_DIR     (BUILD_DIR holds win32/ and maybe win64/)
 """
@@ -18,6 +20,17 @@ import winetools  # noqa: E402
 HEADING_BLUE = (0, 0, 192)
 BUTTON = (120, 268)  # the button's centre, in client coordinates: it spans (8..233, 256..281)
 ABOVE_BUTTON = "239x254+0+0"  # where a click shows: the button's own look changes with the keys
+DOG_FRAME = (40, 88, 193, 249)  # the picture frame at 96 DPI: left, top, right, bottom
+
+# What msaa_reader.exe reads: the client, then each child as role | name | default action.
+WELCOME_TREE = ["client | FernWick | -",
+                "  graphic | Cartoon dog | -",
+                "  push button | BEGIN FERNWICK! | Press",
+                "  static text | Welcome to FERNWICK! | -"]
+WON_TREE = ["client | FernWick | -",
+            "  graphic | Cartoon dog | -",
+            "  push button | Click to restart game! | Press",
+            "  static text | Congratulations! You have clocked Fernwick!\\r\\n\\r\\nSCORE = 1 | -"]
 PATIENCE = winetools.PATIENCE
 X_WINDOW = os.path.join(winetools.SCRIPTS, "x-window")
 
@@ -47,10 +60,21 @@ class Shot:
         return sum(1 for i in range(top * self.width, bottom * self.width)
                    if self.pixels[3 * i:3 * i + 3] == wanted)
 
+    def at(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.pixels[i:i + 3])
+
+    def count_other(self, colour, box):
+        """The pixels inside box (left, top, right, bottom) that are not `colour`."""
+        left, top, right, bottom = box
+        return sum(1 for y in range(top, bottom) for x in range(left, right)
+                   if self.at(x, y) != tuple(colour))
+
 
 class Game:
-    def __init__(self, env, shots, pid):
+    def __init__(self, env, shots, pid, wine=None, reader=None):
         self.env, self.shots, self.pid, self.window = env, shots, pid, None
+        self.wine, self.reader = wine, reader
 
     def run(self, *args, check=True):
         return subprocess.run(args, env=self.env, capture_output=True, text=True, check=check,
@@ -72,13 +96,23 @@ class Game:
     def click_button(self):
         self.run("xdotool", "mousemove", "--window", self.window, *map(str, BUTTON), "click", "1")
 
+    def read_tree(self, *options):
+        """What msaa_reader.exe prints. Its output goes through a file: Wine's services, started
+        by its first COM call, would hold a pipe open."""
+        path = os.path.join(self.shots, "msaa-tree.txt")
+        with open(path, "w") as out:
+            subprocess.run([self.wine.loader, self.reader, *options], env=self.env, stdout=out,
+                           timeout=PATIENCE)
+        with open(path) as tree:
+            return tree.read().splitlines()
+
     def key(self, name):
         # Keys go to the active window; events sent to a window directly never reach the
         # window manager (Alt+F4) and are not trusted by every program.
         self.run("xdotool", "windowactivate", "--sync", self.window, "key", name)
 
 
-def play(wine, exe, shots):
+def play(wine, exe, reader, shots):
     """Plays one game; returns the number of checks that passed and those that failed."""
     passed, failures = [], []
 
@@ -86,10 +120,11 @@ def play(wine, exe, shots):
         print(("ok      " if ok else "FAILED  ") + what)
         (passed if ok else failures).append(what)
 
-    with winetools.wine_session(wine) as env:
+    # A screen with room for the window at 192 DPI.
+    with winetools.wine_session(wine, screen="1024x768x24") as env:
         process = subprocess.Popen([wine.loader, exe], env=env)
         try:
-            game = Game(env, shots, process.pid)
+            game = Game(env, shots, process.pid, wine, reader)
             title = game.wait_for_window()
             check(title == "FernWick", f"the window's title is FernWick ({title!r})")
 
@@ -98,10 +133,15 @@ def play(wine, exe, shots):
             heading = welcome.count(HEADING_BLUE, 0, 105)
             check(heading > 200, f"the welcome heading is drawn in blue ({heading} pixels)")
 
+            tree = game.read_tree()
+            check(tree == WELCOME_TREE, f"a screen reader reads the welcome screen ({tree})")
+
             game.click_button()
             won = game.shot("won", unlike=welcome)
             game.shot("won-framed", frame=True)
             check(won.count(HEADING_BLUE, 0, 105) > 200, "the won heading is drawn in blue")
+            tree = game.read_tree()
+            check(tree == WON_TREE, f"a screen reader reads the won screen ({tree})")
 
             # Had Enter or Escape clicked, Space would bring back the won screen, not this one.
             game.key("Return")
@@ -111,11 +151,44 @@ def play(wine, exe, shots):
             check(back == welcome, "Enter and Escape do nothing; then Space on the focused button "
                   "restores the welcome screen")
 
+            game.read_tree("--press")
+            again = game.shot("won-again", unlike=back)
+            check(again == won, "the button's Press action, as a screen reader does it, wins")
+
             game.key("alt+F4")
             status = process.wait(timeout=PATIENCE)
             check(status == 0, f"Alt+F4 ends the program with status 0 (status {status})")
         except subprocess.SubprocessError as error:
             check(False, f"the game could not be played: {error}")
+        finally:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        if failures:
+            return len(passed), len(failures)
+        # The same game on a screen of 192 DPI, which Wine reads from the registry as it starts.
+        subprocess.run([wine.loader, "reg", "add", r"HKCU\Control Panel\Desktop", "/v",
+                        "LogPixels", "/t", "REG_DWORD", "/d", "192", "/f"], env=env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=PATIENCE)
+        process = subprocess.Popen([wine.loader, exe], env=env)
+        try:
+            game = Game(env, shots, process.pid)
+            game.wait_for_window()
+            doubled = game.shot("welcome-192dpi")
+            game.shot("welcome-192dpi-framed", frame=True)
+            check((doubled.width, doubled.height) == (478, 572),
+                  f"at 192 DPI the window is 478 x 572 ({doubled.width} x {doubled.height})")
+            # The dog and the frame's border: four times the pixels of the 96-DPI picture when
+            # the double-size dog shows, about as many when the small one did.
+            face = welcome.at(0, 0)
+            small = welcome.count_other(face, DOG_FRAME)
+            large = doubled.count_other(face, tuple(2 * v for v in DOG_FRAME))
+            check(3 * small < large < 5 * small,
+                  f"at 192 DPI the double-size dog shows ({large} pixels of it, {small} at 96)")
+            game.key("alt+F4")
+            process.wait(timeout=PATIENCE)
+        except subprocess.SubprocessError as error:
+            check(False, f"the game could not be played at 192 DPI: {error}")
         finally:
             if process.poll() is None:
                 process.kill()
@@ -130,8 +203,9 @@ def main():
     if wine.note:
         print(wine.note)
     exe = winetools.require_build(build, wine.build, "fernwick.exe")
+    reader = winetools.require_build(build, wine.build, "msaa_reader.exe")
     os.makedirs(shots, exist_ok=True)
-    passed, failed = play(wine, exe, shots)
+    passed, failed = play(wine, exe, reader, shots)
     print(f"screenshots: {shots}")
     print(f"{passed} passed, {failed} failed")
     sys.exit(1 if failed or not passed else 0)

@@ -1,11 +1,14 @@
 // The Windows window itself, run under Wine: what the control table builds, what the labels and
-// the picture frame paint, the click, the keys that must not click, and how failures end the game.
+// the picture frame paint, the click, the keys that must not click, how failures end the game, a
+// change of DPI, and what screen readers are told.
+#include <oleacc.h>
 #include <windows.h>
 
 #include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/control_table.h"
@@ -143,6 +146,84 @@ std::uint32_t rgbOf(COLORREF c) {
 RECT labelRect(const Form1Window& window, std::u16string_view name) {
     const fernwick::PixelRect& r = window.label(name)->rect();
     return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+// The message font's height that Windows gives for `dpi`.
+LONG messageFontHeight(int dpi) {
+    using ForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+    const auto forDpi = reinterpret_cast<ForDpi>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!forDpi || !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) return 0;
+    return metrics.lfMessageFont.lfHeight;
+}
+
+// What a window lays out, as numbers: the client size, the button's, the frame's and the
+// heading's rectangles, the heading's and the button's font heights, and whether the picture
+// shows the double-size dog (which, unlike the small one, reaches past column 150).
+std::vector<long> layoutOf(const Form1Window& window) {
+    RECT client{};
+    GetClientRect(window.hwnd(), &client);
+    const RECT button = rectInParent(window.controlWindow(u"STARTBUTTON"));
+    const RECT frame = rectInParent(window.controlWindow(u"Picture1"));
+    const RECT heading = labelRect(window, u"HEADING");
+    const auto buttonFont = reinterpret_cast<HFONT>(
+        SendMessageW(window.controlWindow(u"STARTBUTTON"), WM_GETFONT, 0, 0));
+    const Capture picture = printClient(window.controlWindow(u"Picture1"));
+    const RECT beyond{150, 0, picture.width, picture.height};
+    return {client.right,
+            client.bottom,
+            button.left,
+            button.top,
+            button.right,
+            button.bottom,
+            frame.left,
+            frame.top,
+            frame.right,
+            frame.bottom,
+            heading.left,
+            heading.top,
+            heading.right,
+            heading.bottom,
+            fontHeight(window.labelFont(u"HEADING")),
+            fontHeight(buttonFont),
+            picture.countOther(beyond, rgbOf(GetSysColor(COLOR_BTNFACE))) > 0};
+}
+
+// The same numbers for a window that started at `dpi`, its heading at `points`.
+std::vector<long> freshLayoutAt(int dpi, float points) {
+    const fernwick::WindowModel model(fernwick::controlTable(), dpi);
+    std::vector<long> layout{model.clientWidth(), model.clientHeight()};
+    for (std::u16string_view name : {u"STARTBUTTON", u"Picture1", u"HEADING"}) {
+        const fernwick::PixelRect r = model.rect(model.table().indexOf(name));
+        layout.insert(layout.end(), {r.left, r.top, r.left + r.width, r.top + r.height});
+    }
+    layout.insert(layout.end(), {-fernwick::emPixels(points, dpi), messageFontHeight(dpi),
+                                 2 * dpi >= 3 * fernwick::kDesignDpi});
+    return layout;
+}
+
+// The client's accessible object, as a screen reader gets it.
+IAccessible* clientObject(HWND hwnd) {
+    IAccessible* client = nullptr;
+    AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                               reinterpret_cast<void**>(&client));
+    return client;
+}
+
+VARIANT childId(LONG id) {
+    VARIANT v;
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+std::vector<std::tuple<HWND, LONG, LONG>> nameChanges;
+
+void CALLBACK noteNameChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD,
+                             DWORD) {
+    nameChanges.emplace_back(hwnd, object, child);
 }
 
 // Watches for the failure message box from a second thread, notes what it says and to whom it
@@ -425,6 +506,83 @@ TEST(ResizingAndMaximizingMoveNoControl) {
     CHECK(EqualRect(&frameBefore, &frameAfter));
 }
 
+TEST(ANewDpiLaysTheWindowOutAsAFreshStartThereAndKeepsTheGame) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    pump();
+    HWND hwnd = t.window.hwnd();
+    HWND button = t.window.controlWindow(u"STARTBUTTON");
+    SendMessageW(button, BM_CLICK, 0, 0);  // the won screen, its heading at 18 pt
+    CHECK_EQ(layoutOf(t.window), freshLayoutAt(96, 18.0f));
+    for (int dpi : {144, 96}) {
+        // Windows suggests the rectangle that holds the client area at the new DPI.
+        RECT window{}, client{};
+        GetWindowRect(hwnd, &window);
+        GetClientRect(hwnd, &client);
+        const fernwick::WindowModel model(fernwick::controlTable(), dpi);
+        RECT suggested{window.left, window.top, window.right + model.clientWidth() - client.right,
+                       window.bottom + model.clientHeight() - client.bottom};
+        SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        pump();
+        GetWindowRect(hwnd, &window);
+        CHECK(EqualRect(&window, &suggested));
+        CHECK_EQ(layoutOf(t.window), freshLayoutAt(dpi, 18.0f));
+        CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
+        CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
+        CHECK_EQ(windowText(button), std::wstring(L"Click to restart game!"));
+    }
+}
+
+TEST(ReadersAreToldTheHeadingsNewNameAndNothingOfTheHiddenLabel) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    pump();
+    nameChanges.clear();
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, noteNameChange,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    SendMessageW(t.window.controlWindow(u"STARTBUTTON"), BM_CLICK, 0, 0);
+    pump();
+    UnhookWinEvent(hook);
+    std::vector<LONG> children;  // the children of the window's client whose names changed
+    for (const auto& [hwnd, object, child] : nameChanges) {
+        if (hwnd == t.window.hwnd() && object == OBJID_CLIENT) children.push_back(child);
+    }
+    IAccessible* client = clientObject(t.window.hwnd());
+    if (!CHECK(client) || !CHECK_EQ(children.size(), std::size_t{1})) return;
+    BSTR name = nullptr;
+    CHECK_EQ(client->get_accName(childId(children[0]), &name), S_OK);
+    CHECK_EQ(std::wstring(name ? name : L""),
+             std::wstring(L"Congratulations! You have clocked Fernwick!\r\n\r\nSCORE = 1"));
+    SysFreeString(name);
+    client->Release();
+}
+
+TEST(AnObjectHeldPastTheWindowAnswersDisconnected) {
+    IAccessible* client = nullptr;
+    IDispatch* button = nullptr;
+    {
+        TestWindow t;
+        client = clientObject(t.window.hwnd());
+        if (!CHECK(client)) return;
+        client->get_accChild(childId(2), &button);  // the button: an object of its own
+    }
+    long count = -1;
+    BSTR name = nullptr;
+    CHECK_EQ(client->get_accChildCount(&count), RPC_E_DISCONNECTED);
+    CHECK_EQ(client->get_accName(childId(3), &name), RPC_E_DISCONNECTED);
+    CHECK(!name);
+    IAccessible* pushButton = nullptr;
+    if (CHECK(button) &&
+        SUCCEEDED(button->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&pushButton)))) {
+        CHECK_EQ(pushButton->accDoDefaultAction(childId(CHILDID_SELF)), RPC_E_DISCONNECTED);
+        pushButton->Release();
+    }
+    if (button) button->Release();
+    client->Release();
+}
+
 TEST(ClosingTheWindowEndsTheLoopWithStatusZero) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
@@ -508,4 +666,7 @@ TEST(ATableWithoutTheButtonIsRefused) {
     CHECK(refused);
 }
 
-int main(int argc, char** argv) { return fernwick::wintest::runAll(argc, argv); }
+int main(int argc, char** argv) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as a screen reader's thread is
+    return fernwick::wintest::runAll(argc, argv);
+}

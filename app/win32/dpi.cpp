@@ -1,0 +1,61 @@
+#include "app/win32/dpi.h"
+
+namespace fernwick::win32 {
+
+namespace {
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+
+// `name` from user32, or null where this Windows lacks it.
+template <class Function>
+Function user32(const char* name) {
+    const HMODULE module = GetModuleHandleW(L"user32.dll");
+    // Through the generic function type, which converts to any other without a warning.
+    const auto found =
+        reinterpret_cast<void (*)()>(module ? GetProcAddress(module, name) : nullptr);
+    return reinterpret_cast<Function>(found);
+}
+
+}  // namespace
+
+int systemDpi() {
+    int dpi = USER_DEFAULT_SCREEN_DPI;
+    if (HDC screen = GetDC(nullptr)) {
+        dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi;
+}
+
+int windowDpi(HWND hwnd) {
+    static const auto getDpiForWindow = user32<GetDpiForWindowFn>("GetDpiForWindow");
+    const UINT dpi = getDpiForWindow ? getDpiForWindow(hwnd) : 0;
+    return dpi != 0 ? static_cast<int>(dpi) : systemDpi();
+}
+
+SIZE frameSize(int width, int height, DWORD style, DWORD exStyle, int dpi) {
+    static const auto adjustForDpi = user32<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    RECT frame{0, 0, width, height};
+    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+HFONT createMessageFont(int dpi) {
+    static const auto forDpi = user32<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!forDpi || !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+        // The older call gives the font for the system's DPI.
+        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            return nullptr;
+        }
+        metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi());
+    }
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+}  // namespace fernwick::win32
