@@ -4,12 +4,14 @@
 
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/control_table.h"
 #include "app/gif_decoder.h"
+#include "app/text_colour.h"
 #include "app/units.h"
 #include "app/win32/form1_window.h"
 #include "app/win32/window_label.h"
@@ -107,7 +109,8 @@ struct Capture {
     }
 };
 
-Capture printClient(HWND hwnd) {
+// The window's client area as it prints itself now, or, `asShown`, as it was last painted.
+Capture printClient(HWND hwnd, bool asShown = false) {
     RECT client{};
     GetClientRect(hwnd, &client);
     Capture c;
@@ -124,7 +127,14 @@ Capture printClient(HWND hwnd) {
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    if (asShown) {
+        HDC shown = GetDC(hwnd);
+        BitBlt(dc, 0, 0, c.width, c.height, shown, 0, 0, SRCCOPY);
+        ReleaseDC(hwnd, shown);
+    } else {
+        SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+    }
     GdiFlush();
     const auto* p = static_cast<const std::uint32_t*>(bits);
     c.pixels.assign(p, p + static_cast<std::size_t>(c.width) * c.height);
@@ -338,6 +348,57 @@ TEST(HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
     CHECK_EQ(lf.lfWeight, static_cast<LONG>(FW_BOLD));
     CHECK_EQ(lf.lfCharSet, static_cast<BYTE>(ANSI_CHARSET));
     CHECK_EQ(lf.lfHeight, static_cast<LONG>(-fernwick::emPixels(27.75, screenDpi(LOGPIXELSY))));
+}
+
+TEST(NewSystemColoursRepaintAReadableHeadingAndKeepTheGame) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    pump();
+    SendMessageW(t.window.controlWindow(u"STARTBUTTON"), BM_CLICK, 0, 0);
+    pump();
+    // What Windows sends when a theme, high-contrast mode or the system colours change: each
+    // leaves the window to be painted again.
+    for (auto [message, wParam] : {std::pair<UINT, WPARAM>{WM_THEMECHANGED, 0},
+                                   {WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST},
+                                   {WM_SYSCOLORCHANGE, 0}}) {
+        ValidateRect(t.window.hwnd(), nullptr);
+        SendMessageW(t.window.hwnd(), message, wParam, 0);
+        CHECK(GetUpdateRect(t.window.hwnd(), nullptr, FALSE));
+    }
+    pump();
+
+    // High-contrast black's colours, set as the control panel sets them (it sends
+    // WM_SYSCOLORCHANGE to every top-level window).
+    const INT elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF before[] = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
+    const COLORREF black[] = {RGB(0, 0, 0), RGB(255, 255, 255)};
+    CHECK(SetSysColors(2, elements, black));
+    pump();
+    const Capture shown = printClient(t.window.hwnd(), true);
+    SetSysColors(2, elements, before);
+
+    // The heading's face, the commonest colour in its rectangle, and its text, the next commonest.
+    std::map<std::uint32_t, int> counts;
+    const RECT heading = labelRect(t.window, u"HEADING");
+    for (int y = heading.top; y < heading.bottom; ++y) {
+        for (int x = heading.left; x < heading.right; ++x) ++counts[shown.at(x, y)];
+    }
+    std::pair<std::uint32_t, int> face{}, text{};
+    for (const auto& colour : counts) {
+        if (colour.second > face.second) {
+            text = face, face = colour;
+        } else if (colour.second > text.second) {
+            text = colour;
+        }
+    }
+    CHECK_EQ(face.first, 0u);
+    const auto value = [](std::uint32_t rgb) {
+        return fernwick::colourValue(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    };
+    CHECK(fernwick::contrastRatio(value(text.first), value(face.first)) >=
+          fernwick::kReadableContrast);
+    CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
+    CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
 }
 
 TEST(HeadingTextIsCutAtTheLabelsEdges) {
