@@ -233,8 +233,10 @@ TEST_F(Form1WindowTest, ADarkPaletteWhileRunningRepaintsAReadableHeadingAndKeeps
     QApplication::setPalette(light);
 
     EXPECT_TRUE(repainted);
-    const HeadingColours colours = headingColours(shown);
-    EXPECT_EQ(colours.face, qRgb(50, 50, 50));
+    const HeadingColours colours =
+        headingColours([&](int x, int y) { return shown.pixel(x, y); }, kHeadingRect.x(),
+                       kHeadingRect.y(), kHeadingRect.width(), kHeadingRect.height());
+    EXPECT_EQ(colours.face, colourValue(50, 50, 50));
     EXPECT_GE(colours.contrast, kReadableContrast) << std::hex << colours.text;
     expectWonScreen();
 }

@@ -4,18 +4,17 @@
 
 #include <cmath>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/control_table.h"
 #include "app/gif_decoder.h"
-#include "app/text_colour.h"
 #include "app/units.h"
 #include "app/win32/form1_window.h"
 #include "app/win32/window_label.h"
 #include "game/start_button_toggle.h"
+#include "tests/heading_colours.h"
 #include "tests/windows/check.h"
 
 using fernwick::Form1;
@@ -377,26 +376,12 @@ TEST(NewSystemColoursRepaintAReadableHeadingAndKeepTheGame) {
     const Capture shown = printClient(t.window.hwnd(), true);
     SetSysColors(2, elements, before);
 
-    // The heading's face, the commonest colour in its rectangle, and its text, the next commonest.
-    std::map<std::uint32_t, int> counts;
-    const RECT heading = labelRect(t.window, u"HEADING");
-    for (int y = heading.top; y < heading.bottom; ++y) {
-        for (int x = heading.left; x < heading.right; ++x) ++counts[shown.at(x, y)];
-    }
-    std::pair<std::uint32_t, int> face{}, text{};
-    for (const auto& colour : counts) {
-        if (colour.second > face.second) {
-            text = face, face = colour;
-        } else if (colour.second > text.second) {
-            text = colour;
-        }
-    }
-    CHECK_EQ(face.first, 0u);
-    const auto value = [](std::uint32_t rgb) {
-        return fernwick::colourValue(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    };
-    CHECK(fernwick::contrastRatio(value(text.first), value(face.first)) >=
-          fernwick::kReadableContrast);
+    const RECT r = labelRect(t.window, u"HEADING");
+    const fernwick::HeadingColours heading =
+        fernwick::headingColours([&](int x, int y) { return shown.at(x, y); }, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top);
+    CHECK_EQ(heading.face, fernwick::colourValue(0, 0, 0));
+    CHECK(heading.contrast >= fernwick::kReadableContrast);
     CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
     CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
 }
