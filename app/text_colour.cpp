@@ -66,6 +66,11 @@ double linear(int channel) {
     return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
 }
 
+// WCAG 2 relative luminance, from 0 (black) to 1 (white).
+double relativeLuminance(ColourValue c) {
+    return 0.2126 * linear(red(c)) + 0.7152 * linear(green(c)) + 0.0722 * linear(blue(c));
+}
+
 struct Found {
     ColourValue colour;
     double distance;  // how far the lightness moved
@@ -91,10 +96,6 @@ std::optional<Found> nearestReadable(Hsl hsl, double to, ColourValue face) {
 }
 
 }  // namespace
-
-double relativeLuminance(ColourValue c) {
-    return 0.2126 * linear(red(c)) + 0.7152 * linear(green(c)) + 0.0722 * linear(blue(c));
-}
 
 double contrastRatio(ColourValue a, ColourValue b) {
     const double la = relativeLuminance(a), lb = relativeLuminance(b);

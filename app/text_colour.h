@@ -1,8 +1,8 @@
 // The colour a label's text is drawn in, given the system colours it is drawn with. A label that
 // asks for a colour of its own gets exactly that colour wherever it reads on the button face; where
 // it would not (a dark or a mid-grey theme), it gets the same hue made just light or dark enough to
-// read. In high-contrast mode every label takes the system's button-text colour, as programs do
-// on the reference platform.
+// read. In high-contrast mode every label takes the system's button-text colour, as Windows asks
+// of programs in that mode.
 #pragma once
 
 #include <optional>
@@ -21,8 +21,6 @@ struct SystemColours {
 // The contrast ordinary text needs to read: 4.5:1 (WCAG 2, level AA).
 constexpr double kReadableContrast = 4.5;
 
-// WCAG 2 relative luminance, from 0 (black) to 1 (white).
-double relativeLuminance(ColourValue colour);
 // WCAG 2 contrast ratio of two colours, from 1 (the same) to 21 (black and white).
 double contrastRatio(ColourValue a, ColourValue b);
 
