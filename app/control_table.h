@@ -33,6 +33,10 @@ using ColourValue = std::uint32_t;
 constexpr int red(ColourValue c) { return static_cast<int>(c & 0xFFu); }
 constexpr int green(ColourValue c) { return static_cast<int>((c >> 8) & 0xFFu); }
 constexpr int blue(ColourValue c) { return static_cast<int>((c >> 16) & 0xFFu); }
+constexpr ColourValue colourValue(int r, int g, int b) {
+    return static_cast<ColourValue>(r) | static_cast<ColourValue>(g) << 8 |
+           static_cast<ColourValue>(b) << 16;
+}
 
 struct FontDescription {
     std::u16string_view face;

@@ -2,13 +2,37 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QStyleHints>
 
 #include "app/qt/accessibility.h"
 #include "app/qt/heading_face.h"
 #include "app/qt/text.h"
+#include "app/text_colour.h"
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
+#include <QAccessibilityHints>
+#endif
 
 namespace fernwick::qt {
+
+namespace {
+
+ColourValue fromQColor(const QColor& c) { return colourValue(c.red(), c.green(), c.blue()); }
+
+// Whether the system says a high-contrast mode is on. Qt reports it from 6.10 on; before that Qt
+// has no public word for it on any platform, and a high-contrast theme shows only in the palette.
+bool highContrast() {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
+    return QGuiApplication::styleHints()->accessibility()->contrastPreference() ==
+           Qt::ContrastPreference::HighContrast;
+#else
+    return false;
+#endif
+}
+
+}  // namespace
 
 LabelWidget::LabelWidget(QWidget* parent, LabelControl& control)
     : QWidget(parent), font_(parent->font()), metrics_(font_, this) {
@@ -51,10 +75,11 @@ void LabelWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Button));
     if (!control()) return;
-    const std::optional<ColourValue> colour = control()->colour();
+    const ColourValue colour = labelTextColour(
+        control()->colour(), {fromQColor(palette().color(QPalette::Button)),
+                              fromQColor(palette().color(QPalette::ButtonText)), highContrast()});
     painter.setFont(font_);
-    painter.setPen(colour ? QColor(red(*colour), green(*colour), blue(*colour))
-                          : palette().color(QPalette::ButtonText));
+    painter.setPen(QColor(red(colour), green(colour), blue(colour)));
     for (const DrawnLine& line : control()->linesToDraw()) {
         painter.drawText(QPoint(0, line.baseline), toQString(line.text));
     }

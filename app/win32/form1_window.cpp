@@ -409,6 +409,21 @@ LRESULT Form1Window::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                 return accessibility_->clientObject(wParam);
             }
             break;
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+        case WM_SETTINGCHANGE:
+            // New system colours or theme, or high-contrast mode switched: everything is drawn
+            // again in what the system gives now. Only top-level windows are told of new colours;
+            // the child controls hear of them from here.
+            if (message == WM_SETTINGCHANGE && wParam != SPI_SETHIGHCONTRAST) break;
+            if (message == WM_SYSCOLORCHANGE) {
+                for (HWND child : c.windows) {
+                    if (child) SendMessageW(child, message, wParam, lParam);
+                }
+            }
+            RedrawWindow(hwnd_, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            break;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;

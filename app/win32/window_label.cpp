@@ -2,7 +2,21 @@
 
 #include <algorithm>
 
+#include "app/text_colour.h"
+
 namespace fernwick::win32 {
+
+namespace {
+
+// Whether the user has turned on high-contrast mode, in which programs draw in the system colours.
+bool highContrastOn() {
+    HIGHCONTRASTW settings{};
+    settings.cbSize = sizeof settings;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof settings, &settings, 0) &&
+           (settings.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+}  // namespace
 
 std::uint32_t lastErrorOr(std::uint32_t fallback) {
     const DWORD code = GetLastError();
@@ -97,8 +111,11 @@ void WindowLabel::paint(HDC dc) const {
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     SelectObject(dc, font());
-    const std::optional<ColourValue> c = label->colour();
-    SetTextColor(dc, c ? RGB(red(*c), green(*c), blue(*c)) : GetSysColor(COLOR_BTNTEXT));
+    // A COLORREF is laid out as a colour value is, red in the low byte.
+    const ColourValue c =
+        labelTextColour(label->colour(),
+                        {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), highContrastOn()});
+    SetTextColor(dc, RGB(red(c), green(c), blue(c)));
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     for (const DrawnLine& line : label->linesToDraw()) {

@@ -7,6 +7,7 @@
 #include "app/control_table.h"
 #include "app/gif_decoder.h"
 #include "tests/e2e/x_session.h"
+#include "tests/heading_colours.h"
 
 namespace fernwick::e2e {
 namespace {
@@ -70,6 +71,33 @@ TEST_F(EndToEndTest, ClickAndSpaceToggleTheScreensAndClosingEndsWithStatusZero) 
     ASSERT_TRUE(end.ran) << "still running after Alt+F4";
     EXPECT_FALSE(end.crashed);
     EXPECT_EQ(end.exitCode, 0);
+}
+
+TEST_F(EndToEndTest, OnADarkGtkThemeTheHeadingReadsAndOnTheDefaultItIsTheExactBlue) {
+    const auto heading = [](const QImage& shot) {
+        return headingColours([&](int x, int y) { return shot.pixel(x, y); }, 8, 0, 225, 105);
+    };
+    Game light(*session);
+    ASSERT_FALSE(light.waitForWindow().isEmpty());
+    const HeadingColours lightColours = heading(light.screenshot());
+    EXPECT_EQ(lightColours.text, ColourValue{0x00C00000});
+
+    // Qt's gtk3 platform theme (qt6-gtk-platformtheme) with GTK's dark Adwaita, as a GNOME user
+    // with a dark style has it.
+    QProcessEnvironment dark;
+    dark.insert("QT_QPA_PLATFORMTHEME", "gtk3");
+    dark.insert("GTK_THEME", "Adwaita:dark");
+    Game game(*session, {}, dark);
+    ASSERT_FALSE(game.waitForWindow().isEmpty());
+    const QImage shot = game.screenshot();
+    keep(shot, "welcome-adwaita-dark");
+    const HeadingColours colours = heading(shot);
+    ASSERT_LT(contrastRatio(colours.face, 0x00C00000), kReadableContrast)
+        << "the theme did not take: face " << std::hex << colours.face;
+    std::printf("heading contrast: default %.2f:1, Adwaita:dark %.2f:1 (text %d,%d,%d)\n",
+                lightColours.contrast, colours.contrast, red(colours.text), green(colours.text),
+                blue(colours.text));
+    EXPECT_GE(colours.contrast, kReadableContrast);
 }
 
 TEST_F(EndToEndTest, APressReleasedOutsideTheButtonAndOtherKeysChangeNothing) {

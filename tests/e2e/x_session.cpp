@@ -46,6 +46,9 @@ QProcessEnvironment XSession::environment() const {
     env.remove("WAYLAND_DISPLAY");
     env.remove("QT_QPA_PLATFORM");
     env.remove("QT_SCALE_FACTOR");
+    // The toolkit's own look, whatever desktop the tests are started from.
+    env.remove("QT_QPA_PLATFORMTHEME");
+    env.remove("GTK_THEME");
     return env;
 }
 
@@ -105,8 +108,12 @@ void XSession::key(const QString& window, const QString& keys) const {
     tool("xdotool", QStringList{"windowactivate", "--sync", window, "key"} + keys.split(' '));
 }
 
-Game::Game(const XSession& session, const QStringList& arguments) : session_(session) {
-    process_.setProcessEnvironment(session.environment());
+Game::Game(const XSession& session, const QStringList& arguments,
+           const QProcessEnvironment& settings)
+    : session_(session) {
+    QProcessEnvironment env = session.environment();
+    for (const QString& name : settings.keys()) env.insert(name, settings.value(name));
+    process_.setProcessEnvironment(env);
     process_.start(QStringLiteral(FERNWICK_EXECUTABLE), arguments);
     process_.waitForStarted(5000);
 }

@@ -72,7 +72,9 @@ class XSession {
 // The real fernwick executable running on a session.
 class Game {
   public:
-    explicit Game(const XSession& session, const QStringList& arguments = {});
+    // `settings` are set in the game's environment over the session's (a desktop theme, say).
+    explicit Game(const XSession& session, const QStringList& arguments = {},
+                  const QProcessEnvironment& settings = {});
     ~Game();
 
     // The id of the game's top-level window once it is shown, or empty.

@@ -9,12 +9,15 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 
 #include "app/qt/label_widget.h"
 #include "app/qt/picture_frame.h"
+#include "tests/hardening/paint_counter.h"
+#include "tests/heading_colours.h"
 
 namespace fernwick::qt {
 namespace {
@@ -213,6 +216,29 @@ TEST_F(Form1WindowTest, RestartScreenIsPixelIdenticalToTheFirstOne) {
     EXPECT_NE(won, first);
     click();
     EXPECT_EQ(screen(), first);
+}
+
+TEST_F(Form1WindowTest, ADarkPaletteWhileRunningRepaintsAReadableHeadingAndKeepsTheGame) {
+    click();
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Button, QColor(50, 50, 50));
+    dark.setColor(QPalette::ButtonText, QColor(240, 240, 240));
+    PaintCounter paints;
+    heading->installEventFilter(&paints);
+    QApplication::setPalette(dark);
+    const bool repainted = QTest::qWaitFor([&] { return paints.paints > 0; });
+    // What the window shows now, as it was painted.
+    const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
+    QApplication::setPalette(light);
+
+    EXPECT_TRUE(repainted);
+    const HeadingColours colours =
+        headingColours([&](int x, int y) { return shown.pixel(x, y); }, kHeadingRect.x(),
+                       kHeadingRect.y(), kHeadingRect.width(), kHeadingRect.height());
+    EXPECT_EQ(colours.face, colourValue(50, 50, 50));
+    EXPECT_GE(colours.contrast, kReadableContrast) << std::hex << colours.text;
+    expectWonScreen();
 }
 
 TEST_F(Form1WindowTest, ResizingAndMaximizingMoveNoControl) {

@@ -4,11 +4,13 @@ the window appears with its title, a click wins, Enter and Escape do nothing and
 back to the very same welcome screen, the button's Press action wins again, and Alt+F4 ends the
 program with status 0. A screen reader's view over MSAA is read from another process before and
 after the click. Then, with the screen at 192 DPI, the window opens at double size with the
-double-size dog. The screenshots are kept for people to look at.
+double-size dog; and with the system colours of Windows' high-contrast black and white themes in
+the registry, the heading reads at 4.5:1 at least. The screenshots are kept for people to look at.
 
     end_to_end.py BUILD_DIR SCREENSHOT_DIR     (BUILD_DIR holds win32/ and maybe win64/)
 """
 
+import collections
 import os
 import subprocess
 import sys
@@ -18,6 +20,10 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import winetools  # noqa: E402
 
 HEADING_BLUE = (0, 0, 192)
+HEADING = (8, 0, 233, 105)  # left, top, right and bottom, in client coordinates
+READABLE = 4.5  # the contrast ordinary text needs (WCAG 2, level AA)
+# Button face and button text of Windows' high-contrast themes, set in the registry.
+THEMES = [("black", (0, 0, 0), (255, 255, 255)), ("white", (255, 255, 255), (0, 0, 0))]
 BUTTON = (120, 268)  # the button's centre, in client coordinates: it spans (8..233, 256..281)
 ABOVE_BUTTON = "239x254+0+0"  # where a click shows: the button's own look changes with the keys
 DOG_FRAME = (40, 88, 193, 249)  # the picture frame at 96 DPI: left, top, right, bottom
@@ -33,6 +39,16 @@ WON_TREE = ["client | FernWick | -",
             "  static text | Congratulations! You have clocked Fernwick!\\r\\n\\r\\nSCORE = 1 | -"]
 PATIENCE = winetools.PATIENCE
 X_WINDOW = os.path.join(winetools.SCRIPTS, "x-window")
+
+
+def contrast(a, b):
+    """The WCAG 2 contrast ratio of two colours."""
+    def luminance(colour):
+        linear = [c / 255 / 12.92 if c / 255 <= 0.03928 else ((c / 255 + 0.055) / 1.055) ** 2.4
+                  for c in colour]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    high, low = sorted((luminance(a), luminance(b)), reverse=True)
+    return (high + 0.05) / (low + 0.05)
 
 
 class Shot:
@@ -53,6 +69,16 @@ class Shot:
 
     def __eq__(self, other):
         return (self.width, self.height, self.pixels) == (other.width, other.height, other.pixels)
+
+    def heading_colours(self):
+        """The face the heading is drawn on (the commonest colour in its rectangle), its text (the
+        commonest other colour: the inside of the glyphs) and the contrast between them."""
+        left, top, right, bottom = HEADING
+        counts = collections.Counter(
+            self.pixels[3 * (y * self.width + x):3 * (y * self.width + x) + 3]
+            for y in range(top, bottom) for x in range(left, right))
+        (face, _), (text, _) = counts.most_common(2)
+        return tuple(face), tuple(text), contrast(face, text)
 
     def count(self, colour, top=0, bottom=None):
         bottom = self.height if bottom is None else bottom
@@ -132,6 +158,9 @@ def play(wine, exe, reader, shots):
             game.shot("welcome-framed", frame=True)
             heading = welcome.count(HEADING_BLUE, 0, 105)
             check(heading > 200, f"the welcome heading is drawn in blue ({heading} pixels)")
+            face, text, ratio = welcome.heading_colours()
+            check(text == HEADING_BLUE, f"with the default colours the heading is exactly "
+                  f"{HEADING_BLUE} ({text} on {face}, {ratio:.2f}:1)")
 
             tree = game.read_tree()
             check(tree == WELCOME_TREE, f"a screen reader reads the welcome screen ({tree})")
@@ -158,6 +187,21 @@ def play(wine, exe, reader, shots):
             game.key("alt+F4")
             status = process.wait(timeout=PATIENCE)
             check(status == 0, f"Alt+F4 ends the program with status 0 (status {status})")
+
+            for name, face, text in THEMES:
+                for key, colour in (("ButtonFace", face), ("ButtonText", text)):
+                    subprocess.run([wine.loader, "reg", "add", r"HKCU\Control Panel\Colors",
+                                    "/v", key, "/d", " ".join(map(str, colour)), "/f"], env=env,
+                                   capture_output=True, check=True, timeout=PATIENCE)
+                process = subprocess.Popen([wine.loader, exe], env=env)
+                game = Game(env, shots, process.pid)
+                game.wait_for_window()
+                shown_face, shown_text, ratio = game.shot(f"welcome-{name}").heading_colours()
+                check(shown_face == face and ratio >= READABLE,
+                      f"on high-contrast {name}'s button face {shown_face} the heading reads: "
+                      f"{shown_text}, {ratio:.2f}:1")
+                game.key("alt+F4")
+                process.wait(timeout=PATIENCE)
         except subprocess.SubprocessError as error:
             check(False, f"the game could not be played: {error}")
         finally:
@@ -180,9 +224,9 @@ def play(wine, exe, reader, shots):
                   f"at 192 DPI the window is 478 x 572 ({doubled.width} x {doubled.height})")
             # The dog and the frame's border: four times the pixels of the 96-DPI picture when
             # the double-size dog shows, about as many when the small one did.
-            face = welcome.at(0, 0)
-            small = welcome.count_other(face, DOG_FRAME)
-            large = doubled.count_other(face, tuple(2 * v for v in DOG_FRAME))
+            # Each against its own button face: the colours above are still in the registry.
+            small = welcome.count_other(welcome.at(0, 0), DOG_FRAME)
+            large = doubled.count_other(doubled.at(0, 0), tuple(2 * v for v in DOG_FRAME))
             check(3 * small < large < 5 * small,
                   f"at 192 DPI the double-size dog shows ({large} pixels of it, {small} at 96)")
             game.key("alt+F4")

@@ -17,6 +17,7 @@
 #include "app/win32/form1_window.h"
 #include "app/win32/window_label.h"
 #include "game/start_button_toggle.h"
+#include "tests/heading_colours.h"
 #include "tests/windows/check.h"
 
 using fernwick::Form1;
@@ -110,7 +111,8 @@ struct Capture {
     }
 };
 
-Capture printClient(HWND hwnd) {
+// The window's client area as it prints itself now, or, `asShown`, as it was last painted.
+Capture printClient(HWND hwnd, bool asShown = false) {
     RECT client{};
     GetClientRect(hwnd, &client);
     Capture c;
@@ -127,7 +129,14 @@ Capture printClient(HWND hwnd) {
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    if (asShown) {
+        HDC shown = GetDC(hwnd);
+        BitBlt(dc, 0, 0, c.width, c.height, shown, 0, 0, SRCCOPY);
+        ReleaseDC(hwnd, shown);
+    } else {
+        SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+    }
     GdiFlush();
     const auto* p = static_cast<const std::uint32_t*>(bits);
     c.pixels.assign(p, p + static_cast<std::size_t>(c.width) * c.height);
@@ -419,6 +428,43 @@ TEST(HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
     CHECK_EQ(lf.lfWeight, static_cast<LONG>(FW_BOLD));
     CHECK_EQ(lf.lfCharSet, static_cast<BYTE>(ANSI_CHARSET));
     CHECK_EQ(lf.lfHeight, static_cast<LONG>(-fernwick::emPixels(27.75, screenDpi(LOGPIXELSY))));
+}
+
+TEST(NewSystemColoursRepaintAReadableHeadingAndKeepTheGame) {
+    TestWindow t;
+    t.window.showFirstWelcomeScreen();
+    pump();
+    SendMessageW(t.window.controlWindow(u"STARTBUTTON"), BM_CLICK, 0, 0);
+    pump();
+    // What Windows sends when a theme, high-contrast mode or the system colours change: each
+    // leaves the window to be painted again.
+    for (auto [message, wParam] : {std::pair<UINT, WPARAM>{WM_THEMECHANGED, 0},
+                                   {WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST},
+                                   {WM_SYSCOLORCHANGE, 0}}) {
+        ValidateRect(t.window.hwnd(), nullptr);
+        SendMessageW(t.window.hwnd(), message, wParam, 0);
+        CHECK(GetUpdateRect(t.window.hwnd(), nullptr, FALSE));
+    }
+    pump();
+
+    // High-contrast black's colours, set as the control panel sets them (it sends
+    // WM_SYSCOLORCHANGE to every top-level window).
+    const INT elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF before[] = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
+    const COLORREF black[] = {RGB(0, 0, 0), RGB(255, 255, 255)};
+    CHECK(SetSysColors(2, elements, black));
+    pump();
+    const Capture shown = printClient(t.window.hwnd(), true);
+    SetSysColors(2, elements, before);
+
+    const RECT r = labelRect(t.window, u"HEADING");
+    const fernwick::HeadingColours heading =
+        fernwick::headingColours([&](int x, int y) { return shown.at(x, y); }, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top);
+    CHECK_EQ(heading.face, fernwick::colourValue(0, 0, 0));
+    CHECK(heading.contrast >= fernwick::kReadableContrast);
+    CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
+    CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
 }
 
 TEST(HeadingTextIsCutAtTheLabelsEdges) {

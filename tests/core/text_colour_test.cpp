@@ -1,0 +1,55 @@
+#include "app/text_colour.h"
+
+#include <gtest/gtest.h>
+
+namespace fernwick {
+namespace {
+
+constexpr ColourValue kHeadingBlue = 0x00C00000;
+
+// The button face and button text of real themes, as the front ends get them: the GTK themes as
+// Qt's gtk3 platform theme reports them, KDE's from its colour schemes, Windows' from its system
+// colours (the high-contrast #1 and #2 as Windows 11 ships them, Dusk and Night sky).
+TEST(TextColourTest, TheHeadingOnEachTheme) {
+    const struct {
+        const char* theme;
+        SystemColours system;
+        ColourValue drawn;
+    } themes[] = {
+        {"Adwaita", {colourValue(239, 239, 239), colourValue(0, 0, 0)}, kHeadingBlue},
+        {"Adwaita dark",
+         {colourValue(50, 50, 50), colourValue(240, 240, 240)},
+         colourValue(141, 141, 255)},
+        {"Breeze", {colourValue(239, 240, 241), colourValue(35, 38, 41)}, kHeadingBlue},
+        {"Breeze Dark",
+         {colourValue(49, 54, 59), colourValue(239, 240, 241)},
+         colourValue(146, 146, 255)},
+        {"Windows default", {colourValue(240, 240, 240), colourValue(0, 0, 0)}, kHeadingBlue},
+        {"High contrast black",
+         {colourValue(0, 0, 0), colourValue(255, 255, 255), true},
+         colourValue(255, 255, 255)},
+        {"High contrast white",
+         {colourValue(255, 255, 255), colourValue(0, 0, 0), true},
+         colourValue(0, 0, 0)},
+        {"High contrast #1",
+         {colourValue(45, 50, 54), colourValue(182, 246, 240), true},
+         colourValue(182, 246, 240)},
+        {"High contrast #2",
+         {colourValue(0, 0, 0), colourValue(255, 238, 50), true},
+         colourValue(255, 238, 50)},
+        // On a mid-grey face no lighter blue reaches 4.5:1 (white gives 3.95:1), so it darkens.
+        {"Mid-grey face",
+         {colourValue(128, 128, 128), colourValue(0, 0, 0)},
+         colourValue(0, 0, 99)},
+    };
+    for (const auto& t : themes) {
+        SCOPED_TRACE(t.theme);
+        const ColourValue drawn = labelTextColour(kHeadingBlue, t.system);
+        EXPECT_EQ(drawn, t.drawn) << std::hex << drawn;
+        // A label that asks for no colour of its own is in button text on every theme.
+        EXPECT_EQ(labelTextColour(std::nullopt, t.system), t.system.buttonText);
+    }
+}
+
+}  // namespace
+}  // namespace fernwick
