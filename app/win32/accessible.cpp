@@ -44,13 +44,17 @@ void clear(IDispatch** out) {
     if (out) *out = nullptr;
 }
 
+// IAccessible's interface id is taken as __uuidof(IAccessible) throughout: for x86-64, mingw-w64's
+// oleacc import library also exports IID_IAccessible as a function, and the linker may bind the
+// name to that thunk's code instead of the GUID.
+//
 // An accessible object that passes each call on to the system's standard object for a window,
 // and fails every call with RPC_E_DISCONNECTED once disconnected. The objects below answer
 // themselves only what the system's object cannot know.
 class Delegating : public IAccessible, public IOleWindow {
   public:
     Delegating(HWND hwnd, LONG objectId) : hwnd_(hwnd) {
-        if (FAILED(CreateStdAccessibleObject(hwnd, objectId, IID_IAccessible,
+        if (FAILED(CreateStdAccessibleObject(hwnd, objectId, __uuidof(IAccessible),
                                              reinterpret_cast<void**>(&standard_)))) {
             standard_ = nullptr;
         }
@@ -68,7 +72,7 @@ class Delegating : public IAccessible, public IOleWindow {
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
         } else if (iid == IID_IOleWindow) {
             *out = static_cast<IOleWindow*>(this);
@@ -468,7 +472,7 @@ WindowAccessibility::~WindowAccessibility() {
 }
 
 LRESULT WindowAccessibility::clientObject(WPARAM wParam) {
-    return LresultFromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(client_));
+    return LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(client_));
 }
 
 }  // namespace fernwick::win32

@@ -51,9 +51,9 @@ int main(int argc, char** argv) {
     CoInitialize(nullptr);
     HWND window = FindWindowW(L"FernWick.Form1", nullptr);
     IAccessible* client = nullptr;
-    if (!window ||
-        FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                          reinterpret_cast<void**>(&client)))) {
+    if (!window || FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                                     __uuidof(IAccessible),
+                                                     reinterpret_cast<void**>(&client)))) {
         std::printf("no accessible FernWick window\n");
         return 1;
     }
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         IAccessible* object = client;
         VARIANT child = children[i];
         if (children[i].vt == VT_DISPATCH) {  // a child with an object of its own
-            children[i].pdispVal->QueryInterface(IID_IAccessible,
+            children[i].pdispVal->QueryInterface(__uuidof(IAccessible),
                                                  reinterpret_cast<void**>(&object));
             child = self;
         }

@@ -216,7 +216,7 @@ std::vector<long> freshLayoutAt(int dpi, float points) {
 // The client's accessible object, as a screen reader gets it.
 IAccessible* clientObject(HWND hwnd) {
     IAccessible* client = nullptr;
-    AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                reinterpret_cast<void**>(&client));
     return client;
 }
@@ -620,8 +620,8 @@ TEST(AnObjectHeldPastTheWindowAnswersDisconnected) {
     CHECK_EQ(client->get_accName(childId(3), &name), RPC_E_DISCONNECTED);
     CHECK(!name);
     IAccessible* pushButton = nullptr;
-    if (CHECK(button) &&
-        SUCCEEDED(button->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&pushButton)))) {
+    if (CHECK(button) && SUCCEEDED(button->QueryInterface(__uuidof(IAccessible),
+                                                          reinterpret_cast<void**>(&pushButton)))) {
         CHECK_EQ(pushButton->accDoDefaultAction(childId(CHILDID_SELF)), RPC_E_DISCONNECTED);
         pushButton->Release();
     }

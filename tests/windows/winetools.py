@@ -74,11 +74,13 @@ class Wine:
 def choose_wine():
     """The Wine that runs here, preferring 32-bit Wine and the shipped 32-bit program."""
     wine64 = "/usr/lib/wine/wine64"
-    if can_run_32bit():
+    # FERNWICK_WINE=64 takes the 64-bit way even where 32-bit Wine runs, as on a machine without.
+    if os.environ.get("FERNWICK_WINE") != "64" and can_run_32bit():
         return Wine(shutil.which("wine") or "/usr/bin/wine", shutil.which("wineserver") or
                     "/usr/bin/wineserver", "win32", "win32")
     if os.access(wine64, os.X_OK) and os.access("/usr/lib/wine/wineserver64", os.X_OK):
-        why = ("32-bit Wine is not installed" if not os.path.exists("/usr/lib/wine/wine")
+        why = ("FERNWICK_WINE=64 asks for 64-bit Wine" if os.environ.get("FERNWICK_WINE") == "64"
+               else "32-bit Wine is not installed" if not os.path.exists("/usr/lib/wine/wine")
                else "this kernel cannot start 32-bit programs")
         return Wine(wine64, "/usr/lib/wine/wineserver64", "win64", "win64",
                     f"NOTE: {why}; running the x86-64 build of the same sources under 64-bit Wine")
