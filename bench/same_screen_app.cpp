@@ -2,8 +2,10 @@
 // stock widgets and Qt's own image readers. Same title, icon, client size, control rectangles,
 // heading face, size and colour, picture bytes, caption and click toggle as the game.
 #include <QApplication>
+#include <QBuffer>
 #include <QFrame>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -23,10 +25,14 @@ QByteArray bytes(const unsigned char* data, std::size_t size) {
     return QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
 }
 
-QPixmap pixmap(const unsigned char* data, std::size_t size) {
-    QPixmap pixmap;
-    pixmap.loadFromData(bytes(data, size));
-    return pixmap;
+// Reads the bytes as the format named and no other: asked for a PNG, Qt would otherwise load every
+// image plugin first to ask whether it reads PNGs too.
+QPixmap pixmap(const unsigned char* data, std::size_t size, const char* format) {
+    QByteArray encoded = bytes(data, size);
+    QBuffer buffer(&encoded);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 QFont headingFont(int pixels) {
@@ -46,8 +52,8 @@ int main(int argc, char* argv[]) {
 
     // The game's icon at the two sizes its icon file holds, drawn from the same source.
     QIcon icon;
-    icon.addPixmap(pixmap(fernwick_icon_16_png, fernwick_icon_16_png_size));
-    icon.addPixmap(pixmap(fernwick_icon_32_png, fernwick_icon_32_png_size));
+    icon.addPixmap(pixmap(fernwick_icon_16_png, fernwick_icon_16_png_size, "png"));
+    icon.addPixmap(pixmap(fernwick_icon_32_png, fernwick_icon_32_png_size, "png"));
     window.setWindowIcon(icon);
 
     auto* heading = new QLabel(QStringLiteral("Welcome to FERNWICK!"), &window);
@@ -63,7 +69,7 @@ int main(int argc, char* argv[]) {
     dog->setGeometry(40, 88, 153, 161);
     dog->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     dog->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    dog->setPixmap(pixmap(fernwick_dog_gif, fernwick_dog_gif_size));
+    dog->setPixmap(pixmap(fernwick_dog_gif, fernwick_dog_gif_size, "gif"));
 
     auto* button = new QPushButton(QStringLiteral("BEGIN FERNWICK!"), &window);
     button->setGeometry(8, 256, 225, 25);
