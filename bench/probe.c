@@ -190,7 +190,7 @@ int main(int argc, char** argv) {
                           {"bare", argv[4], 2, 0, 0}};
     for (int i = 0; i < 3; ++i) {
         if (!locate(&programs[i])) {
-            fprintf(stderr, "probe: no window of %s shown within 20 s\n", programs[i].name);
+            fprintf(stderr, "probe: %s did not show its content within 20 s\n", programs[i].name);
             return 1;
         }
     }
