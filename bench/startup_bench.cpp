@@ -17,8 +17,9 @@
 // collected.
 //
 // Writes one line per run to stdout: program, round, milliseconds to first paint, VmHWM in KiB,
-// ru_maxrss in KiB, exit status. In the first round each program's window is read once more right
-// after its clock stopped and saved in OUT_DIR as a PPM file, to show what counted.
+// ru_maxrss in KiB, exit status, and the CPU milliseconds the program had used when its clock
+// stopped. In the first round each program's window is read once more right after its clock stopped
+// and saved in OUT_DIR as a PPM file, to show what counted.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -34,6 +35,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -239,8 +241,23 @@ void awaitWindowChange(int ms) {
     }
 }
 
+// The CPU time the process has had so far, all its threads together, in milliseconds: the
+// scheduler's own account, which other work on the machine slows far less than the clock.
+double cpuMs(pid_t pid) {
+    double ns = 0;
+    std::error_code error;
+    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
+    for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+        std::ifstream schedstat(task.path() / "schedstat");
+        double onCpu = 0;
+        if (schedstat >> onCpu) ns += onCpu;
+    }
+    return ns / 1e6;
+}
+
 struct Run {
     double paintMs = -1;
+    double cpuMs = -1;
     long hwmKiB = -1;
     Ended ended;
 };
@@ -260,6 +277,7 @@ Run measure(const Program& program, const std::string& firstFrame = {}) {
         }
         if (showsOwnContent(window, program)) {
             run.paintMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            run.cpuMs = cpuMs(pid);
             if (!firstFrame.empty()) savePpm(firstFrame, window);
             break;
         }
@@ -305,7 +323,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::printf("program\tround\tpaint_ms\tvmhwm_kib\tmaxrss_kib\tstatus\n");
+    std::printf("program\tround\tpaint_ms\tvmhwm_kib\tmaxrss_kib\tstatus\tcpu_ms\n");
     int failures = 0;
     const std::size_t n = programs.size();
     for (int i = 0; i < runs; ++i) {
@@ -313,8 +331,8 @@ int main(int argc, char** argv) {
             const Program& program = programs[(std::size_t(i) + k) % n];
             const Run run =
                 measure(program, i == 0 ? outDir + "/" + program.name + "-first-frame.ppm" : "");
-            std::printf("%s\t%d\t%.2f\t%ld\t%ld\t%d\n", program.name.c_str(), i, run.paintMs,
-                        run.hwmKiB, run.ended.maxRssKiB, run.ended.status);
+            std::printf("%s\t%d\t%.2f\t%ld\t%ld\t%d\t%.2f\n", program.name.c_str(), i, run.paintMs,
+                        run.hwmKiB, run.ended.maxRssKiB, run.ended.status, run.cpuMs);
             std::fflush(stdout);
             if (run.paintMs < 0 || run.ended.status != 0) ++failures;
         }
