@@ -1,5 +1,5 @@
-// The start-up baseline: the least a Qt Widgets program does to show a window with one push
-// button. Same client size and button place as the game, so both ask the same of the X server.
+// The bare window: the least a Qt Widgets program does to show a window with the game's button.
+// Same title, client size, button place and caption as the game, and nothing else.
 #include <QApplication>
 #include <QPushButton>
 #include <QWidget>
@@ -7,9 +7,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QWidget window;
-    window.setWindowTitle(QStringLiteral("Baseline"));
+    window.setWindowTitle(QStringLiteral("FernWick"));
     window.resize(239, 286);
-    auto* button = new QPushButton(QStringLiteral("BEGIN"), &window);
+    auto* button = new QPushButton(QStringLiteral("BEGIN FERNWICK!"), &window);
     button->setGeometry(8, 256, 225, 25);
     window.show();
     return QApplication::exec();
