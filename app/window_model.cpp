@@ -83,19 +83,16 @@ std::unique_ptr<Form1> WindowModel::bindForm(std::span<Control* const> controls,
                                    std::move(controlFailed));
 }
 
-ShownPicture decodePicture(const ImageSlot& slot, double scale) {
-    ShownPicture shown;
-    if (slot.empty()) return shown;
-    shown.scale = scale >= 1.5 && !slot.image2x.empty() ? 2 : 1;
-    const EmbeddedBytes& bytes = shown.scale == 2 ? slot.image2x : slot.image;
-    std::string error;
-    shown.image = decodeFirstGifFrame(bytes.data, bytes.size, &error);
-    if (!shown.image) {
-        std::fprintf(stderr,
-                     "fernwick: the picture could not be decoded (%s); its frame stays empty\n",
-                     error.c_str());
-    }
-    return shown;
+ChosenPicture choosePicture(const ImageSlot& slot, double scale) {
+    if (slot.empty()) return {};
+    if (scale >= 1.5 && !slot.image2x.empty()) return {slot.image2x, 2};
+    return {slot.image, 1};
+}
+
+void reportUndecodablePicture(std::string_view why) {
+    std::fprintf(stderr,
+                 "fernwick: the picture could not be decoded (%.*s); its frame stays empty\n",
+                 static_cast<int>(why.size()), why.data());
 }
 
 std::u16string failureMessage(std::u16string_view program, std::uint32_t code) {

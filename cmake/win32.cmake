@@ -11,7 +11,9 @@ add_library(fernwick_win32 STATIC
     app/win32/window_label.cpp)
 target_compile_definitions(fernwick_win32 PUBLIC
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32)
+# ole32 reaches the Windows Imaging Component, which decodes the picture; uuid is a static library
+# of interface identifiers, no DLL.
+target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32 ole32 uuid)
 
 # The version record and the icon group, written from the identity values: FERNWICK_WIN32_RC.
 include("${CMAKE_CURRENT_LIST_DIR}/win32_resources.cmake")

@@ -7,6 +7,7 @@
 
 #include "app/control_table.h"
 #include "app/win32/form1_window.h"
+#include "app/win32/picture_frame.h"
 #include "app/win32/text.h"
 
 namespace {
@@ -24,6 +25,7 @@ int cannotStart(const std::string& why) {
 // The program takes no arguments and ignores any it is given, the launcher's show command too:
 // the window opens in the state the table gives.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const fernwick::win32::ComApartment com;  // outlives the window
     try {
         fernwick::win32::Form1Window window(instance);
         if (!window.hwnd()) return cannotStart("the window could not be created");
