@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "app/label_control.h"
+#include "app/qt/images.h"
 #include "app/qt/label_widget.h"
 #include "app/qt/picture_frame.h"
 #include "app/qt/text.h"
@@ -38,13 +39,13 @@ QIcon appIcon(int resource) {
     const EmbeddedBytes images[] = {{fernwick_app_icon_16_png, fernwick_app_icon_16_png_size},
                                     {fernwick_app_icon_32_png, fernwick_app_icon_32_png_size}};
     for (const EmbeddedBytes& png : images) {
-        QPixmap image;
-        if (!image.loadFromData(png.data, static_cast<uint>(png.size), "PNG")) {
+        const QImage image = readImage(png, "png");
+        if (image.isNull()) {
             std::fputs("fernwick: the window icon could not be decoded; the default icon shows\n",
                        stderr);
             return QIcon();
         }
-        icon.addPixmap(image);
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }

@@ -1,10 +1,8 @@
 #include "app/qt/picture_frame.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImageReader>
 #include <QPainter>
 
+#include "app/qt/images.h"
 #include "app/window_model.h"
 
 namespace fernwick::qt {
@@ -17,13 +15,10 @@ namespace {
 QPixmap decodePicture(const ImageSlot& slot, qreal scale) {
     const ChosenPicture chosen = choosePicture(slot, scale);
     if (chosen.bytes.empty()) return {};
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(chosen.bytes.data),
-                                               static_cast<qsizetype>(chosen.bytes.size));
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, "gif");
-    const QImage image = reader.read();
+    QString error;
+    const QImage image = readImage(chosen.bytes, "gif", &error);
     if (image.isNull()) {
-        reportUndecodablePicture(reader.errorString().toStdString());
+        reportUndecodablePicture(error.toStdString());
         return {};
     }
     QPixmap picture = QPixmap::fromImage(image);
