@@ -83,32 +83,31 @@ std::unique_ptr<Form1> WindowModel::bindForm(std::span<Control* const> controls,
                                    std::move(controlFailed));
 }
 
-ShownPicture decodePicture(const ImageSlot& slot, double scale) {
-    ShownPicture shown;
-    if (slot.empty()) return shown;
-    shown.scale = scale >= 1.5 && !slot.image2x.empty() ? 2 : 1;
-    const EmbeddedBytes& bytes = shown.scale == 2 ? slot.image2x : slot.image;
-    std::string error;
-    shown.image = decodeFirstGifFrame(bytes.data, bytes.size, &error);
-    if (!shown.image) {
-        // fputs, not fprintf: on Windows, formatted printing links in mingw-w64's own printf, some
-        // 25 KiB of the executable.
-        std::fputs(
-            ("fernwick: the picture could not be decoded (" + error + "); its frame stays empty\n")
-                .c_str(),
-            stderr);
-    }
-    return shown;
+ChosenPicture choosePicture(const ImageSlot& slot, double scale) {
+    if (slot.empty()) return {};
+    if (scale >= 1.5 && !slot.image2x.empty()) return {slot.image2x, 2};
+    return {slot.image, 1};
+}
+
+void reportUndecodablePicture(std::string_view why) {
+    // fputs, not fprintf: on Windows, formatted printing links in mingw-w64's own printf, some
+    // 25 KiB of the executable.
+    const std::string line = "fernwick: the picture could not be decoded (" + std::string(why) +
+                             "); its frame stays empty\n";
+    std::fputs(line.c_str(), stderr);
+}
+
+std::string hexCode(std::uint32_t code) {
+    std::string hex = "0x00000000";
+    for (std::size_t i = 0; i < 8; ++i, code >>= 4) hex[9 - i] = "0123456789ABCDEF"[code & 0xF];
+    return hex;
 }
 
 std::u16string failureMessage(std::u16string_view program, std::uint32_t code) {
-    std::u16string hex(8, u'0');
-    for (std::uint32_t i = 0, v = code; i < 8; ++i, v >>= 4)
-        hex[7 - i] = u"0123456789ABCDEF"[v & 0xF];
-    const std::string decimal = std::to_string(code);
+    const std::string numbers = std::to_string(code) + " (" + hexCode(code) + ")";
     return u"The game cannot go on: a control of the window failed to change.\n\nFailure code: " +
-           std::u16string(decimal.begin(), decimal.end()) + u" (0x" + hex + u")\n\n" +
-           std::u16string(program) + u" will close now.";
+           std::u16string(numbers.begin(), numbers.end()) + u"\n\n" + std::u16string(program) +
+           u" will close now.";
 }
 
 }  // namespace fernwick

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -16,7 +15,6 @@
 
 #include "app/control_table.h"
 #include "app/form1.h"
-#include "app/gif_decoder.h"
 #include "app/units.h"
 
 namespace fernwick {
@@ -65,17 +63,23 @@ class WindowModel {
     std::vector<std::size_t> focusOrder_;
 };
 
-// The picture a frame shows on a screen of `scale` device pixels per pixel: the double-size
-// rendering where the scale is 1.5 or more and the slot has one, otherwise the picture pixel for
-// pixel. Decoded here, once. An empty slot gives no picture; bytes that do not decode give none
-// either, and one line on stderr.
-struct ShownPicture {
-    std::optional<DecodedImage> image;
+// The rendering of a picture that a frame shows on a screen of `scale` device pixels per pixel:
+// the double-size one where the scale is 1.5 or more and the slot has one, otherwise the picture
+// pixel for pixel. The front end decodes the bytes with the platform's own decoder. An empty slot
+// gives no bytes.
+struct ChosenPicture {
+    EmbeddedBytes bytes;
     int scale = 1;  // device pixels per picture pixel
 };
-ShownPicture decodePicture(const ImageSlot& slot, double scale);
+ChosenPicture choosePicture(const ImageSlot& slot, double scale);
+
+// Says in one line on stderr that the picture did not decode, and why: its frame stays empty.
+void reportUndecodablePicture(std::string_view why);
 
 // The text of the modal message that reports a failed control operation, with its code.
 std::u16string failureMessage(std::u16string_view program, std::uint32_t code);
+
+// A status code as the platform writes it: "0x" and eight upper-case hexadecimal digits.
+std::string hexCode(std::uint32_t code);
 
 }  // namespace fernwick

@@ -11,9 +11,12 @@ add_library(fernwick_qt STATIC
     app/qt/label_widget.cpp
     app/qt/picture_frame.cpp)
 target_link_libraries(fernwick_qt PUBLIC fernwick_core Qt6::Widgets)
+# The window icon's two images as PNG, which QtGui reads itself. Windows keeps the .ico in the
+# executable's resources instead; Qt's ICO reader would ignore its 1-bit mask and draw the
+# transparent corners black.
+fernwick_embed(fernwick_qt "${FERNWICK_HICOLOR_DIR}/16x16.png" fernwick_app_icon_16_png)
+fernwick_embed(fernwick_qt "${FERNWICK_HICOLOR_DIR}/32x32.png" fernwick_app_icon_32_png)
 # A bold face with Tahoma Bold's widths, for machines that have no Tahoma of their own.
-# The icon group, which Windows keeps in the executable's resources instead.
-fernwick_embed(fernwick_qt "${FERNWICK_ICON_FILE}" fernwick_app_icon)
 fernwick_embed(fernwick_qt assets/fonts/DejaVuSansCondensed-Bold.ttf fernwick_heading_face_ttf)
 
 add_executable(fernwick app/main.cpp)

@@ -2,12 +2,12 @@
 
 #include <QIcon>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/icon_file.h"
 #include "app/label_control.h"
 #include "app/qt/images.h"
 #include "app/qt/label_widget.h"
@@ -31,19 +31,22 @@ Qt::WindowFlags frameFlags(const WindowRecord& record) {
     return flags;
 }
 
-// The window icon: every image of the icon group, the 16 x 16 one serving as the small icon and
-// the 32 x 32 one as the large. The program has one group; any other number gives the platform's
-// default icon.
+// The window icon: its 16 x 16 image serving as the small icon and its 32 x 32 one as the large.
+// The program has one icon group; any other number gives the platform's default icon.
 QIcon appIcon(int resource) {
     QIcon icon;
     if (resource != kAppIconResource) return icon;
-    const auto images = decodeIconFile(fernwick_app_icon, fernwick_app_icon_size);
-    if (!images) {
-        std::fputs("fernwick: the window icon could not be decoded; the default icon shows\n",
-                   stderr);
-        return icon;
+    const EmbeddedBytes images[] = {{fernwick_app_icon_16_png, fernwick_app_icon_16_png_size},
+                                    {fernwick_app_icon_32_png, fernwick_app_icon_32_png_size}};
+    for (const EmbeddedBytes& png : images) {
+        const QImage image = readImage(png, "png");
+        if (image.isNull()) {
+            std::fputs("fernwick: the window icon could not be decoded; the default icon shows\n",
+                       stderr);
+            return QIcon();
+        }
+        icon.addPixmap(QPixmap::fromImage(image));
     }
-    for (const DecodedImage& image : *images) icon.addPixmap(QPixmap::fromImage(toQImage(image)));
     return icon;
 }
 

@@ -1,23 +1,27 @@
-// Decoded pictures as Qt images.
+// Embedded pictures, decoded by Qt's own image readers.
 #pragma once
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
-#include <cstring>
+#include <QImageReader>
+#include <QString>
 
-#include "app/gif_decoder.h"
+#include "app/control_table.h"
 
 namespace fernwick::qt {
 
-// The pixels are 0xAARRGGBB with alpha 0 or 255 and transparent pixels all zero, which is
-// already Qt's premultiplied ARGB: the bytes are copied as they are.
-inline QImage toQImage(const DecodedImage& decoded) {
-    QImage image(decoded.width, decoded.height, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull()) return image;
-    const std::size_t rowBytes = static_cast<std::size_t>(decoded.width) * 4;
-    for (int y = 0; y < decoded.height; ++y) {
-        std::memcpy(image.scanLine(y), &decoded.pixels[static_cast<std::size_t>(y) * decoded.width],
-                    rowBytes);
-    }
+// The first image in `bytes`, read as `format` alone ("png" by QtGui itself, "gif" by its
+// image-format plugin): no other plugin is asked whether it knows the bytes, so none is loaded.
+// Null if they do not decode; `error` then says why.
+inline QImage readImage(const EmbeddedBytes& bytes, const char* format, QString* error = nullptr) {
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data),
+                                              static_cast<qsizetype>(bytes.size));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull() && error) *error = reader.errorString();
     return image;
 }
 

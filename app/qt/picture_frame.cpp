@@ -7,15 +7,32 @@
 
 namespace fernwick::qt {
 
+namespace {
+
+// The rendering for a screen of `scale`, decoded by Qt's GIF reader: the first frame, its pixels
+// of the transparent index that frame declares left transparent. Null when the bytes do not
+// decode, which is said on stderr.
+QPixmap decodePicture(const ImageSlot& slot, qreal scale) {
+    const ChosenPicture chosen = choosePicture(slot, scale);
+    if (chosen.bytes.empty()) return {};
+    QString error;
+    const QImage image = readImage(chosen.bytes, "gif", &error);
+    if (image.isNull()) {
+        reportUndecodablePicture(error.toStdString());
+        return {};
+    }
+    QPixmap picture = QPixmap::fromImage(image);
+    picture.setDevicePixelRatio(chosen.scale);
+    return picture;
+}
+
+}  // namespace
+
 PictureFrameWidget::PictureFrameWidget(QWidget* parent, const ImageSlot& picture) : QFrame(parent) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    const ShownPicture shown = decodePicture(picture, devicePixelRatioF());
-    if (shown.image) {
-        picture_ = QPixmap::fromImage(toQImage(*shown.image));
-        picture_.setDevicePixelRatio(shown.scale);
-    }
+    picture_ = decodePicture(picture, devicePixelRatioF());
 }
 
 void PictureFrameWidget::paintEvent(QPaintEvent* event) {

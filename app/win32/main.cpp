@@ -9,6 +9,7 @@
 
 #include "app/control_table.h"
 #include "app/win32/form1_window.h"
+#include "app/win32/picture_frame.h"
 #include "app/win32/text.h"
 
 namespace {
@@ -27,6 +28,7 @@ int cannotStart(const std::string& why) {
 // The program takes no arguments and ignores any it is given, the launcher's show command too:
 // the window opens in the state the table gives.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const fernwick::win32::ComApartment com;  // outlives the window
     // The manifest asks for version 6 of the common controls, so that the button wears the
     // system's visual style; that version registers its window classes here, before any window.
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

@@ -1,12 +1,62 @@
 #include "app/win32/picture_frame.h"
 
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <limits>
+
 #include "app/window_model.h"
 
 namespace fernwick::win32 {
 
 namespace {
 
+using Microsoft::WRL::ComPtr;
+
 constexpr wchar_t kClassName[] = L"FernWickPictureFrame";
+
+// The first frame of `bytes` as 32-bit BGRA rows, which in memory are 0xAARRGGBB: the decoder
+// gives the pixels of the frame's transparent index an alpha of 0. On failure the result is
+// the failing call's status.
+HRESULT decodeFirstFrame(const EmbeddedBytes& bytes, Picture& picture) {
+    if (bytes.size > std::numeric_limits<DWORD>::max()) return E_INVALIDARG;
+    ComPtr<IWICImagingFactory> factory;
+    HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_PPV_ARGS(&factory));
+    ComPtr<IWICStream> stream;
+    if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
+    // The stream reads the embedded bytes where they are; WIC does not write to them.
+    if (SUCCEEDED(hr)) {
+        hr = stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data),
+                                          static_cast<DWORD>(bytes.size));
+    }
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (SUCCEEDED(hr)) {
+        hr = factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                              &decoder);
+    }
+    ComPtr<IWICBitmapFrameDecode> frame;
+    if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, &frame);
+    ComPtr<IWICFormatConverter> converter;
+    if (SUCCEEDED(hr)) hr = factory->CreateFormatConverter(&converter);
+    if (SUCCEEDED(hr)) {
+        hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA,
+                                   WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom);
+    }
+    UINT width = 0, height = 0;
+    if (SUCCEEDED(hr)) hr = converter->GetSize(&width, &height);
+    constexpr UINT kMaxSide = 4096;  // keeps the buffer's size within a UINT
+    if (SUCCEEDED(hr) && (width > kMaxSide || height > kMaxSide)) {
+        hr = WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
+    }
+    if (FAILED(hr)) return hr;
+    picture.width = static_cast<int>(width);
+    picture.height = static_cast<int>(height);
+    picture.pixels.resize(static_cast<std::size_t>(width) * height);
+    return converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(picture.pixels.size() * 4),
+                                 reinterpret_cast<BYTE*>(picture.pixels.data()));
+}
 
 bool registerClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{};
@@ -21,12 +71,25 @@ bool registerClass(HINSTANCE instance, WNDPROC proc) {
 
 }  // namespace
 
+std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
+    const ChosenPicture chosen = choosePicture(slot, static_cast<double>(dpi) / kDesignDpi);
+    if (chosen.bytes.empty()) return std::nullopt;
+    Picture picture;
+    const HRESULT hr = decodeFirstFrame(chosen.bytes, picture);
+    if (FAILED(hr)) {
+        reportUndecodablePicture("Windows Imaging Component error " +
+                                 hexCode(static_cast<std::uint32_t>(hr)));
+        return std::nullopt;
+    }
+    return picture;
+}
+
 PictureFrameWindow::PictureFrameWindow(const ImageSlot& picture, int dpi) : slot_(picture) {
     setDpi(dpi);
 }
 
 void PictureFrameWindow::setDpi(int dpi) {
-    picture_ = decodePicture(slot_, static_cast<double>(dpi) / kDesignDpi).image;
+    picture_ = decodePicture(slot_, dpi);
     composedOn_ = CLR_INVALID;
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -74,7 +137,7 @@ void PictureFrameWindow::paint(HDC dc) {
     info.bmiHeader.biWidth = picture_->width;
     info.bmiHeader.biHeight = -picture_->height;  // top row first
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;  // 0x00RRGGBB, as the decoder gives them
+    info.bmiHeader.biBitCount = 32;  // 0x00RRGGBB
     info.bmiHeader.biCompression = BI_RGB;
     SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(picture_->width),
                       static_cast<DWORD>(picture_->height), 0, 0, 0,

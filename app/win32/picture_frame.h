@@ -2,6 +2,7 @@
 // unscaled from its top-left corner, on the button face. It takes no keyboard focus.
 #pragma once
 
+#include <objbase.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -10,9 +11,36 @@
 
 #include "app/control_table.h"
 #include "app/controls.h"
-#include "app/gif_decoder.h"
 
 namespace fernwick::win32 {
+
+// A decoded picture: width x height pixels, top row first, each 0xAARRGGBB. An alpha of 0 marks a
+// pixel that is not drawn.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// COM on the calling thread while this lives: the Windows Imaging Component is a COM service.
+class ComApartment {
+  public:
+    ComApartment()
+        : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(hr_)) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    HRESULT hr_;
+};
+
+// The rendering of `slot` for a screen of `dpi`, decoded by the Windows Imaging Component: the
+// first frame, with the transparency it declares. Nothing for an empty slot; nothing either for
+// bytes that do not decode, which is said on stderr. COM must be initialised on this thread.
+std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi);
 
 class PictureFrameWindow final : public PictureFrame {
   public:
@@ -29,7 +57,7 @@ class PictureFrameWindow final : public PictureFrame {
     HWND create(HINSTANCE instance, HWND parent, const RECT& rect, int id, bool visible);
 
     HWND hwnd() const { return hwnd_; }
-    const std::optional<DecodedImage>& picture() const { return picture_; }
+    const std::optional<Picture>& picture() const { return picture_; }
 
     // Paints the inner area on `dc`.
     void paint(HDC dc);
@@ -39,7 +67,7 @@ class PictureFrameWindow final : public PictureFrame {
 
     HWND hwnd_ = nullptr;
     const ImageSlot& slot_;
-    std::optional<DecodedImage> picture_;
+    std::optional<Picture> picture_;
     // The picture laid on the button face, as a device-independent bitmap's rows.
     std::vector<std::uint32_t> composed_;
     COLORREF composedOn_ = CLR_INVALID;

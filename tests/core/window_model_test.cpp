@@ -64,16 +64,16 @@ TEST(WindowModelTest, BindingRefusesControlsNotMadeAsTheTableSays) {
 
 TEST(WindowModelTest, PictureForTheScreenScale) {
     const ImageSlot& dog = controlTable().controls[0].picture;
-    const ShownPicture one = decodePicture(dog, 1.0);
-    ASSERT_TRUE(one.image);
+    const ChosenPicture one = choosePicture(dog, 1.25);
+    EXPECT_EQ(one.bytes.data, dog.image.data);
     EXPECT_EQ(one.scale, 1);
-    EXPECT_EQ(one.image->width, 146);
-    EXPECT_EQ(one.image->height, 153);
-    const ShownPicture two = decodePicture(dog, 2.0);
-    ASSERT_TRUE(two.image);
+    const ChosenPicture two = choosePicture(dog, 1.5);
+    EXPECT_EQ(two.bytes.data, dog.image2x.data);
     EXPECT_EQ(two.scale, 2);
-    EXPECT_EQ(two.image->width, 292);
-    EXPECT_FALSE(decodePicture(ImageSlot{}, 1.0).image);
+    const ChosenPicture only1x = choosePicture(ImageSlot{dog.image, {}}, 2.0);
+    EXPECT_EQ(only1x.bytes.data, dog.image.data);
+    EXPECT_EQ(only1x.scale, 1);
+    EXPECT_TRUE(choosePicture(ImageSlot{}, 2.0).bytes.empty());
 }
 
 TEST(WindowModelTest, FailureMessageGivesTheCodeInDecimalAndHex) {

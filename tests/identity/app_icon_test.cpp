@@ -1,15 +1,17 @@
-// The window icon as the program carries it: the .ico bytes compiled in from
-// assets/identity/fernwick.ico and reached through the control table.
-#include "assets/identity/app_icon.h"
-
+// The icon group as the Windows program carries it in its resources: the bytes of
+// assets/identity/fernwick.ico, compiled into this test by tests/identity_tests.cmake.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 #include "app/control_table.h"
+
+extern const unsigned char fernwick_app_icon[];
+extern const std::size_t fernwick_app_icon_size;
 
 namespace {
 

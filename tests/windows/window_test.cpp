@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/control_table.h"
-#include "app/gif_decoder.h"
 #include "app/units.h"
 #include "app/win32/form1_window.h"
+#include "app/win32/picture_frame.h"
 #include "app/win32/window_label.h"
 #include "game/start_button_toggle.h"
 #include "tests/heading_colours.h"
@@ -379,8 +379,9 @@ TEST(PictureFrameShowsTheDogOnTheButtonFace) {
     CHECK(inner.right >= 149 && inner.bottom >= 157);
 
     const fernwick::ImageSlot& slot = fernwick::controlTable().find(u"Picture1")->picture;
-    const auto dog = fernwick::decodeFirstGifFrame(slot.image.data, slot.image.size);
-    if (!CHECK(dog) || !CHECK(dog->width <= inner.right && dog->height <= inner.bottom)) return;
+    const auto dog = fernwick::win32::decodePicture(slot, 96);
+    if (!CHECK(dog) || !CHECK(dog->width == 146 && dog->height == 153)) return;
+    const auto at = [&dog](int x, int y) { return dog->pixels[y * dog->width + x]; };
 
     // Every pixel of the picture where it belongs, transparent ones showing the button face,
     // and the button face beyond it.
@@ -390,8 +391,8 @@ TEST(PictureFrameShowsTheDogOnTheButtonFace) {
     for (int y = 0; y < shot.height; ++y) {
         for (int x = 0; x < shot.width; ++x) {
             std::uint32_t expected = face;
-            if (x < dog->width && y < dog->height && (dog->at(x, y) >> 24) != 0) {
-                expected = dog->at(x, y) & 0x00FFFFFFu;
+            if (x < dog->width && y < dog->height && (at(x, y) >> 24) != 0) {
+                expected = at(x, y) & 0x00FFFFFFu;
                 ++opaque;
             } else if (x < dog->width && y < dog->height) {
                 ++transparent;
@@ -401,6 +402,15 @@ TEST(PictureFrameShowsTheDogOnTheButtonFace) {
     }
     CHECK_EQ(wrong, 0);
     CHECK(opaque > 0 && transparent > 0);  // the picture has both kinds
+    CHECK_EQ(shot.count(RECT{0, 0, shot.width, shot.height}, 0x80FFFFu), 0);  // the key colour
+    const auto dog2x = fernwick::win32::decodePicture(slot, 192);
+    CHECK(dog2x && dog2x->width == 292 && dog2x->height == 306);
+}
+
+TEST(UndecodableBytesLeaveThePictureFrameEmpty) {
+    const unsigned char broken[] = "GIF89a\x92\x00\x99\x00\xf7\x17\x00truncated";
+    const fernwick::win32::PictureFrameWindow frame({{broken, sizeof broken - 1}, {}}, 96);
+    CHECK(!frame.picture());
 }
 
 TEST(HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
@@ -713,6 +723,6 @@ TEST(ATableWithoutTheButtonIsRefused) {
 }
 
 int main(int argc, char** argv) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as a screen reader's thread is
+    const fernwick::win32::ComApartment com;  // as a screen reader's thread has
     return fernwick::wintest::runAll(argc, argv);
 }
