@@ -28,7 +28,7 @@ install(FILES "${FERNWICK_ICON_SVG}"
 set(packaging "${PROJECT_SOURCE_DIR}/packaging")
 set(documents "${CMAKE_BINARY_DIR}/documents")
 file(READ "${PROJECT_SOURCE_DIR}/assets/fonts/LICENSE.DejaVu" FERNWICK_HEADING_FACE_LICENCE)
-string(REGEX REPLACE "^Files: [^\n]*" "Files: assets/fonts/DejaVuSansCondensed-Bold.ttf"
+string(REGEX REPLACE "^Files: [^\n]*" "Files: assets/fonts/DejaVuSansCondensed-Bold-ASCII.ttf"
        FERNWICK_HEADING_FACE_LICENCE "${FERNWICK_HEADING_FACE_LICENCE}")
 string(REGEX REPLACE " +\n" "\n" FERNWICK_HEADING_FACE_LICENCE "${FERNWICK_HEADING_FACE_LICENCE}")
 string(STRIP "${FERNWICK_HEADING_FACE_LICENCE}" FERNWICK_HEADING_FACE_LICENCE)

@@ -11,10 +11,11 @@ add_library(fernwick_qt STATIC
     app/qt/label_widget.cpp
     app/qt/picture_frame.cpp)
 target_link_libraries(fernwick_qt PUBLIC fernwick_core Qt6::Widgets)
-# A bold face with Tahoma Bold's widths, for machines that have no Tahoma of their own.
 # The icon group, which Windows keeps in the executable's resources instead.
 fernwick_embed(fernwick_qt "${FERNWICK_ICON_FILE}" fernwick_app_icon)
-fernwick_embed(fernwick_qt assets/fonts/DejaVuSansCondensed-Bold.ttf fernwick_heading_face_ttf)
+# A bold face with Tahoma Bold's widths, for machines that have neither Tahoma nor the system's
+# copy of that face: its printable ASCII characters only (assets/fonts/make-face).
+fernwick_embed(fernwick_qt assets/fonts/DejaVuSansCondensed-Bold-ASCII.ttf fernwick_heading_face_ttf)
 
 add_executable(fernwick app/main.cpp)
 target_link_libraries(fernwick PRIVATE fernwick_qt)
