@@ -23,8 +23,8 @@ Finished finishedFrom(QProcess& process) {
     return result;
 }
 
-// The test's own environment without anything of the desktop it may have been started from: its
-// display, session bus, folders and Qt settings would otherwise reach the programs under test.
+}  // namespace
+
 QProcessEnvironment withoutDesktop() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     static const QStringList prefixes = {"QT_", "XDG_", "DBUS_", "GTK", "KDE_"};
@@ -38,8 +38,6 @@ QProcessEnvironment withoutDesktop() {
     }
     return env;
 }
-
-}  // namespace
 
 XSession::XSession() {
     QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -21,6 +21,10 @@ struct Finished {
     QString err;
 };
 
+// The test's own environment without anything of the desktop it may have been started from: its
+// display, session bus, folders and Qt settings would otherwise reach the programs under test.
+QProcessEnvironment withoutDesktop();
+
 // The button's centre in the window's client area.
 constexpr int kButtonX = 120, kButtonY = 268;
 
