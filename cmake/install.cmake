@@ -11,6 +11,13 @@ include(GNUInstallDirs)
 # Debian keeps games' programs in games/ beside bin/; it is on every user's PATH, so the desktop
 # entry's Exec names the program alone.
 install(TARGETS fernwick RUNTIME DESTINATION games)
+# A stripped install, as the package's is, also drops the sections that only name the compiler,
+# as Debian's dh_strip does.
+install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/$<TARGET_FILE_NAME:fernwick>\"
+        COMMAND_ERROR_IS_FATAL ANY)
+endif()")
 install(FILES "${FERNWICK_DESKTOP_FILE}" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 install(FILES "${FERNWICK_METAINFO_FILE}" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 foreach(size 16 32 48 64 128 256)
@@ -28,7 +35,7 @@ install(FILES "${FERNWICK_ICON_SVG}"
 set(packaging "${PROJECT_SOURCE_DIR}/packaging")
 set(documents "${CMAKE_BINARY_DIR}/documents")
 file(READ "${PROJECT_SOURCE_DIR}/assets/fonts/LICENSE.DejaVu" FERNWICK_HEADING_FACE_LICENCE)
-string(REGEX REPLACE "^Files: [^\n]*" "Files: assets/fonts/DejaVuSansCondensed-Bold.ttf"
+string(REGEX REPLACE "^Files: [^\n]*" "Files: assets/fonts/DejaVuSansCondensed-Bold-ASCII.ttf"
        FERNWICK_HEADING_FACE_LICENCE "${FERNWICK_HEADING_FACE_LICENCE}")
 string(REGEX REPLACE " +\n" "\n" FERNWICK_HEADING_FACE_LICENCE "${FERNWICK_HEADING_FACE_LICENCE}")
 string(STRIP "${FERNWICK_HEADING_FACE_LICENCE}" FERNWICK_HEADING_FACE_LICENCE)

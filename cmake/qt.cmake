@@ -16,8 +16,9 @@ target_link_libraries(fernwick_qt PUBLIC fernwick_core Qt6::Widgets)
 # transparent corners black.
 fernwick_embed(fernwick_qt "${FERNWICK_HICOLOR_DIR}/16x16.png" fernwick_app_icon_16_png)
 fernwick_embed(fernwick_qt "${FERNWICK_HICOLOR_DIR}/32x32.png" fernwick_app_icon_32_png)
-# A bold face with Tahoma Bold's widths, for machines that have no Tahoma of their own.
-fernwick_embed(fernwick_qt assets/fonts/DejaVuSansCondensed-Bold.ttf fernwick_heading_face_ttf)
+# A bold face with Tahoma Bold's widths, for machines that have neither Tahoma nor the system's
+# copy of that face: its printable ASCII characters only (assets/fonts/make-face).
+fernwick_embed(fernwick_qt assets/fonts/DejaVuSansCondensed-Bold-ASCII.ttf fernwick_heading_face_ttf)
 
 add_executable(fernwick app/main.cpp)
 target_link_libraries(fernwick PRIVATE fernwick_qt)

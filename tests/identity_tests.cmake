@@ -1,7 +1,8 @@
 # Tests of the program's identity: the window icon's bytes, the desktop entry and metainfo, the
 # installed tree and the Debian package. (The Windows resources are checked in fernwick.exe itself,
 # by tests/windows_tests.cmake.) Needs: python3, desktop-file-utils, appstream, librsvg2-bin,
-# dpkg-dev (dpkg-shlibdeps, for the package's dependencies).
+# dpkg-dev (dpkg-shlibdeps, for the package's dependencies), lintian and devscripts
+# (hardening-check).
 
 add_executable(identity_test identity/app_icon_test.cpp)
 target_link_libraries(identity_test PRIVATE fernwick_core GTest::gtest_main)

@@ -34,6 +34,7 @@ set(FERNWICK_SUMMARY "Meet a cartoon dog and press the big button")
 set(FERNWICK_DESCRIPTION
     "FernWick is a small game in one window: a big blue welcome, a cartoon dog and a single button that starts it all.")
 set(FERNWICK_CATEGORIES "Game;")
+set(FERNWICK_KEYWORDS "dog;button;cartoon;")     # what else a menu search finds the game by
 # Debian wants a name and a mail address here. No address has been given yet: the .invalid domain
 # marks it as a stand-in until the company names one.
 set(FERNWICK_MAINTAINER "${FERNWICK_COMPANY_NAME} <packages@brenlow.invalid>")

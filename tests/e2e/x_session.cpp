@@ -1,6 +1,8 @@
 #include "tests/e2e/x_session.h"
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 namespace fernwick::e2e {
@@ -23,13 +25,36 @@ Finished finishedFrom(QProcess& process) {
 
 }  // namespace
 
+QProcessEnvironment withoutDesktop() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    static const QStringList prefixes = {"QT_", "XDG_", "DBUS_", "GTK", "KDE_"};
+    static const QStringList names = {"DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY", "DESKTOP_SESSION",
+                                      "SESSION_MANAGER"};
+    for (const QString& name : env.keys()) {
+        const auto has = [&name](const QString& prefix) { return name.startsWith(prefix); };
+        if (names.contains(name) || std::any_of(prefixes.begin(), prefixes.end(), has)) {
+            env.remove(name);
+        }
+    }
+    return env;
+}
+
 XSession::XSession() {
-    // The session lasts as long as its command, which names the display and then waits for its
-    // input to close: the session ends with this object, or with the test process.
+    QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The session lasts as long as its command, which names the display and its private session
+    // bus and then waits for its input to close: the session ends with this object, or with the
+    // test process. The server and the bus get the same private folders as the programs.
+    session_.setProcessEnvironment(privateFolders(withoutDesktop()));
     session_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    session_.start(kScripts + "x-session", {"--", "sh", "-c", R"(echo "$DISPLAY"; exec cat)"});
+    session_.start(kScripts + "x-session",
+                   {"--", "dbus-run-session", "--", "sh", "-c",
+                    R"(echo "$DISPLAY $DBUS_SESSION_BUS_ADDRESS"; exec cat)"});
     if (session_.waitForReadyRead(2 * kPatienceMs)) {
-        display_ = QString::fromLocal8Bit(session_.readLine()).trimmed();
+        const QStringList names = QString::fromLocal8Bit(session_.readLine()).split(' ');
+        if (names.size() == 2 && !names[1].trimmed().isEmpty()) {
+            display_ = names[0];
+            bus_ = names[1].trimmed();
+        }
     }
 }
 
@@ -39,16 +64,17 @@ XSession::~XSession() {
     session_.waitForFinished();
 }
 
+QProcessEnvironment XSession::privateFolders(QProcessEnvironment env) const {
+    env.insert("HOME", home_.path());
+    env.insert("XDG_RUNTIME_DIR", runtime_.path());
+    return env;
+}
+
 QProcessEnvironment XSession::environment() const {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = privateFolders(withoutDesktop());
     env.insert("DISPLAY", display_);
+    env.insert("DBUS_SESSION_BUS_ADDRESS", bus_);
     env.insert("X_SESSION_PATIENCE", QString::number(kPatienceMs / 1000));
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    env.remove("QT_SCALE_FACTOR");
-    // The toolkit's own look, whatever desktop the tests are started from.
-    env.remove("QT_QPA_PLATFORMTHEME");
-    env.remove("GTK_THEME");
     return env;
 }
 

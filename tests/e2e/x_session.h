@@ -1,6 +1,6 @@
-// A private virtual X server with a window manager (scripts/lib/x-session), for driving the real
-// program the way a person at a desktop would: real windows, real input through the X server, real
-// screenshots.
+// A private virtual X server with a window manager (scripts/lib/x-session) and a session bus, for
+// driving the real program the way a person at a desktop would: real windows, real input through
+// the X server, real screenshots.
 #pragma once
 
 #include <QImage>
@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <optional>
 
 namespace fernwick::e2e {
@@ -19,6 +20,10 @@ struct Finished {
     QString out;
     QString err;
 };
+
+// The test's own environment without anything of the desktop it may have been started from: its
+// display, session bus, folders and Qt settings would otherwise reach the programs under test.
+QProcessEnvironment withoutDesktop();
 
 // The button's centre in the window's client area.
 constexpr int kButtonX = 120, kButtonY = 268;
@@ -37,7 +42,11 @@ class XSession {
     XSession& operator=(const XSession&) = delete;
 
     bool ready() const { return !display_.isEmpty(); }
+    // What programs on this display run with: nothing of the desktop the test was started from,
+    // but the display, a session bus, and a home and runtime folder of the session's own.
     QProcessEnvironment environment() const;
+    // The session bus's address, as DBUS_SESSION_BUS_ADDRESS gives it.
+    QString busAddress() const { return bus_; }
 
     // Runs a program on this display to its end.
     Finished run(const QString& program, const QStringList& arguments = {},
@@ -64,9 +73,11 @@ class XSession {
   private:
     // What scripts/lib/x-window writes, trimmed, when it succeeds; what it says is passed on.
     std::optional<QString> xWindow(const QStringList& arguments) const;
+    QProcessEnvironment privateFolders(QProcessEnvironment env) const;
 
+    QTemporaryDir home_, runtime_;
     QProcess session_;
-    QString display_;
+    QString display_, bus_;
 };
 
 // The real fernwick executable running on a session.

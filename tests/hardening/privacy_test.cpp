@@ -1,6 +1,7 @@
 // Privacy: the real program, started, clicked and closed on a virtual X server under strace,
-// writes no file and opens no internet socket. It runs with a home, a runtime folder and a
-// temporary folder of its own, all empty, so anything it left behind would show there too.
+// writes no file and opens no internet socket. It runs as on a desktop, with a session bus (whose
+// daemon is not traced), and with a home, a runtime folder and a temporary folder of its own, all
+// empty, so anything it left behind would show there too.
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -150,6 +151,16 @@ class PrivacyTest : public ::testing::Test {
             return c.name == "connect" && c.arguments.contains("/tmp/.X11-unix/X");
         });
         EXPECT_NE(connected, calls.end()) << "the trace has no connection to the X server";
+        // And it ran as on a desktop: it spoke to the session bus, so it had no cause to start one.
+        static const QRegularExpression socket(R"((?:path|abstract)=([^,]+))");
+        const QString bus = socket.match(session.busAddress()).captured(1);
+        EXPECT_TRUE(!bus.isEmpty() && std::any_of(calls.begin(), calls.end(),
+                                                  [&bus](const Call& c) {
+                                                      return c.name == "connect" &&
+                                                             c.arguments.contains(bus);
+                                                  }))
+            << "the program did not connect to the session bus "
+            << session.busAddress().toStdString();
         return calls;
     }
 
@@ -158,10 +169,6 @@ class PrivacyTest : public ::testing::Test {
         env.insert("HOME", home.path());
         env.insert("XDG_RUNTIME_DIR", runtime.path());
         env.insert("TMPDIR", temp.path());
-        for (const char* name :
-             {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"}) {
-            env.remove(name);
-        }
         return env;
     }
 

@@ -15,6 +15,7 @@
 
 #include "app/control_table.h"
 #include "app/window_model.h"
+#include "tests/e2e/x_session.h"
 
 namespace fernwick {
 namespace {
@@ -80,8 +81,7 @@ bool isHeadingBlue(QRgb p) { return qRed(p) == 0 && qGreen(p) == 0 && qBlue(p) =
 bool isDark(QRgb p) { return qRed(p) < 96 && qGreen(p) < 96 && qBlue(p) < 96; }
 
 QProcessEnvironment waylandOnly(const QString& runtimeDir) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
+    QProcessEnvironment env = e2e::withoutDesktop();
     env.remove("WAYLAND_SOCKET");
     env.insert("XDG_RUNTIME_DIR", runtimeDir);
     env.insert("WAYLAND_DISPLAY", kSocket);
