@@ -1,11 +1,16 @@
 #include "app/text_colour.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace fernwick {
 
 namespace {
+
+// Nothing here calls the maths library. The heading's colour is worked out for the first paint,
+// and libm's pow, lround and fmod would bring in pages of its code and tables that nothing else at
+// start-up reads, resident memory out of all proportion to a handful of calls.
 
 // Hue in sixths of a turn [0, 6), saturation and lightness in [0, 1].
 struct Hsl {
@@ -21,7 +26,8 @@ Hsl toHsl(ColourValue c) {
     if (chroma == 0) return hsl;  // a grey: no hue
     hsl.saturation = chroma / (1 - std::abs(2 * hsl.lightness - 1));
     if (high == r) {
-        hsl.hue = std::fmod((g - b) / chroma + 6, 6);
+        hsl.hue = (g - b) / chroma;  // from -1 to 1, the reds either side of hue 0
+        if (hsl.hue < 0) hsl.hue += 6;
     } else if (high == g) {
         hsl.hue = (b - r) / chroma + 2;
     } else {
@@ -32,7 +38,8 @@ Hsl toHsl(ColourValue c) {
 
 ColourValue fromHsl(const Hsl& hsl) {
     const double chroma = (1 - std::abs(2 * hsl.lightness - 1)) * hsl.saturation;
-    const double second = chroma * (1 - std::abs(std::fmod(hsl.hue, 2) - 1));
+    const double withinPair = hsl.hue - 2 * static_cast<int>(hsl.hue / 2);  // the hue modulo 2
+    const double second = chroma * (1 - std::abs(withinPair - 1));
     double r = 0, g = 0, b = 0;
     switch (static_cast<int>(hsl.hue)) {
         case 0:
@@ -56,15 +63,36 @@ ColourValue fromHsl(const Hsl& hsl) {
     }
     const double m = hsl.lightness - chroma / 2;
     const auto channel = [m](double v) {
-        return static_cast<int>(std::clamp(std::lround((v + m) * 255), 0L, 255L));
+        return static_cast<int>(std::clamp((v + m) * 255, 0.0, 255.0) + 0.5);  // rounded
     };
     return colourValue(channel(r), channel(g), channel(b));
 }
 
-double linear(int channel) {
-    const double v = channel / 255.0;
-    return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+// x^(1/5) for x in (0, 1], by Newton's method from above: each step falls towards the root, until
+// the arithmetic gets no nearer.
+constexpr double fifthRoot(double x) {
+    double root = 1.0;
+    while (true) {
+        const double next = (4 * root + x / (root * root * root * root)) / 5;
+        if (next >= root) return root;
+        root = next;
+    }
 }
+
+// The linear light of each of the 256 values of an sRGB channel, as WCAG 2 gives it: above the
+// linear toe, ((v + 0.055) / 1.055)^2.4, which is the square times the fifth root of the square.
+// Within two units in the last place of pow's.
+constexpr std::array<double, 256> kLinear = [] {
+    std::array<double, 256> linear{};
+    for (int channel = 0; channel < 256; ++channel) {
+        const double v = channel / 255.0;
+        const double s = (v + 0.055) / 1.055;
+        linear[channel] = v <= 0.03928 ? v / 12.92 : s * s * fifthRoot(s * s);
+    }
+    return linear;
+}();
+
+double linear(int channel) { return kLinear[channel]; }
 
 // WCAG 2 relative luminance, from 0 (black) to 1 (white).
 double relativeLuminance(ColourValue c) {

@@ -19,9 +19,12 @@ int twipsToPixels(std::int32_t twips, int dpi) {
 
 int emPixels(double points, int dpi) {
     if (!std::isfinite(points) || points <= 0.0 || dpi <= 0) return 0;
-    const double em = std::round(points * dpi / 72.0);
-    if (em < 1.0 || em > kLargestEm) return 0;
-    return static_cast<int>(em);
+    const double exact = points * dpi / 72.0;
+    if (exact < 0.5 || exact >= kLargestEm + 0.5) return 0;
+    // Rounded half up in plain arithmetic, not by libm's round, whose page of code start-up would
+    // otherwise not need.
+    const int whole = static_cast<int>(exact);
+    return exact - whole >= 0.5 ? whole + 1 : whole;
 }
 
 }  // namespace fernwick

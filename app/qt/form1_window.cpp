@@ -141,6 +141,15 @@ void Form1Window::showFirstWelcomeScreen() {
     if (!model_.focusOrder().empty()) {
         widgets_[model_.focusOrder().front()]->setFocus(Qt::OtherFocusReason);
     }
+    // The window is on its way to the screen: the window system maps it, and a window manager
+    // frames it, while the labels are laid out here. Measuring their text makes their fonts, which
+    // reads the system's font list and faces, the costliest step of start-up; left to the first
+    // paint, it would only begin once the window manager had finished.
+    for (QWidget* widget : widgets_) {
+        if (auto* label = qobject_cast<LabelWidget*>(widget); label && label->control()) {
+            label->control()->lines();
+        }
+    }
 }
 
 void Form1Window::reportFailure(std::uint32_t code) {

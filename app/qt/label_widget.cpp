@@ -34,8 +34,7 @@ bool highContrast() {
 
 }  // namespace
 
-LabelWidget::LabelWidget(QWidget* parent, LabelControl& control)
-    : QWidget(parent), font_(parent->font()), metrics_(font_, this) {
+LabelWidget::LabelWidget(QWidget* parent, LabelControl& control) : QWidget(parent) {
     // The label paints every pixel of its rectangle itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     control.attach(*this);
@@ -43,29 +42,44 @@ LabelWidget::LabelWidget(QWidget* parent, LabelControl& control)
 
 QString LabelWidget::text() const { return control() ? toQString(control()->text()) : QString(); }
 
-Result<> LabelWidget::useFont(const LabelFont& font) {
-    if (font.face) {
-        font_ = fontFromDescription(*font.face, font.points.value_or(0.0f));
-    } else if (font.emPixels > 0) {
-        font_.setPixelSize(font.emPixels);
+const QFont& LabelWidget::labelFont() const {
+    if (!font_) {
+        // A label without a face of its own draws in the window's font, at its own size if any.
+        if (asked_.face) {
+            font_ = fontFromDescription(*asked_.face, asked_.points.value_or(0.0f));
+        } else {
+            font_ = parentWidget()->font();
+            if (asked_.emPixels > 0) font_->setPixelSize(asked_.emPixels);
+        }
     }
-    metrics_ = QFontMetrics(font_, this);
+    return *font_;
+}
+
+const QFontMetrics& LabelWidget::metrics() const {
+    if (!metrics_) metrics_.emplace(labelFont(), this);
+    return *metrics_;
+}
+
+Result<> LabelWidget::useFont(const LabelFont& font) {
+    asked_ = font;
+    font_.reset();
+    metrics_.reset();
     update();
     return {};
 }
 
 int LabelWidget::textWidth(std::u16string_view run) const {
-    return metrics_.horizontalAdvance(toQString(run));
+    return metrics().horizontalAdvance(toQString(run));
 }
 
-LineMetrics LabelWidget::lineMetrics() const { return {metrics_.ascent(), metrics_.descent()}; }
+LineMetrics LabelWidget::lineMetrics() const { return {metrics().ascent(), metrics().descent()}; }
 
 void LabelWidget::textChanged() { announceLabelText(this); }
 
 void LabelWidget::changeEvent(QEvent* event) {
     // A new screen can bring other font metrics.
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        metrics_ = QFontMetrics(font_, this);
+        metrics_.reset();
         if (control()) control()->relayout();
     }
     QWidget::changeEvent(event);
@@ -78,7 +92,7 @@ void LabelWidget::paintEvent(QPaintEvent*) {
     const ColourValue colour = labelTextColour(
         control()->colour(), {fromQColor(palette().color(QPalette::Button)),
                               fromQColor(palette().color(QPalette::ButtonText)), highContrast()});
-    painter.setFont(font_);
+    painter.setFont(labelFont());
     painter.setPen(QColor(red(colour), green(colour), blue(colour)));
     for (const DrawnLine& line : control()->linesToDraw()) {
         painter.drawText(QPoint(0, line.baseline), toQString(line.text));

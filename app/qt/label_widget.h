@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "app/label_control.h"
 
@@ -19,7 +20,7 @@ class LabelWidget : public QWidget, public LabelSurface {
 
     QString text() const;
     // The font the text is drawn in.
-    const QFont& labelFont() const { return font_; }
+    const QFont& labelFont() const;
 
     bool exists() const override { return true; }
     Result<> useFont(const LabelFont& font) override;
@@ -33,8 +34,15 @@ class LabelWidget : public QWidget, public LabelSurface {
     void changeEvent(QEvent* event) override;
 
   private:
-    QFont font_;
-    QFontMetrics metrics_;  // of font_ on this widget's screen; layout measures every word
+    const QFontMetrics& metrics() const;
+
+    // The font is made when the label is first measured or drawn, not when it is asked for:
+    // making the heading's font reads the system's font list, which the window does best once it
+    // is on its way to the screen (see Form1Window::showFirstWelcomeScreen).
+    LabelFont asked_;
+    mutable std::optional<QFont> font_;
+    // Of the font on this widget's screen; layout measures every word.
+    mutable std::optional<QFontMetrics> metrics_;
 };
 
 }  // namespace fernwick::qt

@@ -24,6 +24,8 @@ TEST(UnitsTest, EmHeightIsRoundedToAWholePixel) {
     EXPECT_EQ(emPixels(28.0), 37);
     EXPECT_EQ(emPixels(18.0), 24);
     EXPECT_EQ(emPixels(27.75, 192), 74);
+    EXPECT_EQ(emPixels(1.125), 2);        // 1.5 pixels: halves round up
+    EXPECT_EQ(emPixels(3071.625), 4096);  // 4095.5 pixels, the largest em
     EXPECT_EQ(emPixels(pointsFromTenThousandths(277500)), 37);
 }
 
