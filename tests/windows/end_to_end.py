@@ -11,6 +11,7 @@ the registry, the heading reads at 4.5:1 at least. The screenshots are kept for 
 """
 
 import collections
+import contextlib
 import os
 import subprocess
 import sys
@@ -138,6 +139,18 @@ class Game:
         self.run("xdotool", "windowactivate", "--sync", self.window, "key", name)
 
 
+@contextlib.contextmanager
+def running(wine, exe, env):
+    """The program started under Wine; stopped on the way out if it is still running."""
+    process = subprocess.Popen([wine.loader, exe], env=env)
+    try:
+        yield process
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+
+
 def play(wine, exe, reader, shots):
     """Plays one game; returns the number of checks that passed and those that failed."""
     passed, failures = [], []
@@ -146,97 +159,90 @@ def play(wine, exe, reader, shots):
         print(("ok      " if ok else "FAILED  ") + what)
         (passed if ok else failures).append(what)
 
+    def registry(key, value, *data):
+        subprocess.run([wine.loader, "reg", "add", key, "/v", value, *data, "/f"], env=env,
+                       capture_output=True, check=True, timeout=PATIENCE)
+
     # A screen with room for the window at 192 DPI.
     with winetools.wine_session(wine, screen="1024x768x24") as env:
-        process = subprocess.Popen([wine.loader, exe], env=env)
         try:
-            game = Game(env, shots, process.pid, wine, reader)
-            title = game.wait_for_window()
-            check(title == "FernWick", f"the window's title is FernWick ({title!r})")
+            with running(wine, exe, env) as process:
+                game = Game(env, shots, process.pid, wine, reader)
+                title = game.wait_for_window()
+                check(title == "FernWick", f"the window's title is FernWick ({title!r})")
 
-            welcome = game.shot("welcome")
-            game.shot("welcome-framed", frame=True)
-            heading = welcome.count(HEADING_BLUE, 0, 105)
-            check(heading > 200, f"the welcome heading is drawn in blue ({heading} pixels)")
-            face, text, ratio = welcome.heading_colours()
-            check(text == HEADING_BLUE, f"with the default colours the heading is exactly "
-                  f"{HEADING_BLUE} ({text} on {face}, {ratio:.2f}:1)")
+                welcome = game.shot("welcome")
+                game.shot("welcome-framed", frame=True)
+                heading = welcome.count(HEADING_BLUE, 0, 105)
+                check(heading > 200, f"the welcome heading is drawn in blue ({heading} pixels)")
+                face, text, ratio = welcome.heading_colours()
+                check(text == HEADING_BLUE, f"with the default colours the heading is exactly "
+                      f"{HEADING_BLUE} ({text} on {face}, {ratio:.2f}:1)")
 
-            tree = game.read_tree()
-            check(tree == WELCOME_TREE, f"a screen reader reads the welcome screen ({tree})")
+                tree = game.read_tree()
+                check(tree == WELCOME_TREE, f"a screen reader reads the welcome screen ({tree})")
 
-            game.click_button()
-            won = game.shot("won", unlike=welcome)
-            game.shot("won-framed", frame=True)
-            check(won.count(HEADING_BLUE, 0, 105) > 200, "the won heading is drawn in blue")
-            tree = game.read_tree()
-            check(tree == WON_TREE, f"a screen reader reads the won screen ({tree})")
+                game.click_button()
+                won = game.shot("won", unlike=welcome)
+                game.shot("won-framed", frame=True)
+                check(won.count(HEADING_BLUE, 0, 105) > 200, "the won heading is drawn in blue")
+                tree = game.read_tree()
+                check(tree == WON_TREE, f"a screen reader reads the won screen ({tree})")
 
-            # Had Enter or Escape clicked, Space would bring back the won screen, not this one.
-            game.key("Return")
-            game.key("Escape")
-            game.key("space")
-            back = game.shot("back", unlike=won)
-            check(back == welcome, "Enter and Escape do nothing; then Space on the focused button "
-                  "restores the welcome screen")
+                # Had Enter or Escape clicked, Space would bring back the won screen, not this.
+                game.key("Return")
+                game.key("Escape")
+                game.key("space")
+                back = game.shot("back", unlike=won)
+                check(back == welcome, "Enter and Escape do nothing; then Space on the focused "
+                      "button restores the welcome screen")
 
-            game.read_tree("--press")
-            again = game.shot("won-again", unlike=back)
-            check(again == won, "the button's Press action, as a screen reader does it, wins")
+                game.read_tree("--press")
+                again = game.shot("won-again", unlike=back)
+                check(again == won, "the button's Press action, as a screen reader does it, wins")
 
-            game.key("alt+F4")
-            status = process.wait(timeout=PATIENCE)
-            check(status == 0, f"Alt+F4 ends the program with status 0 (status {status})")
+                game.key("alt+F4")
+                status = process.wait(timeout=PATIENCE)
+                check(status == 0, f"Alt+F4 ends the program with status 0 (status {status})")
+            if failures:
+                return len(passed), len(failures)
 
-            for name, face, text in THEMES:
-                for key, colour in (("ButtonFace", face), ("ButtonText", text)):
-                    subprocess.run([wine.loader, "reg", "add", r"HKCU\Control Panel\Colors",
-                                    "/v", key, "/d", " ".join(map(str, colour)), "/f"], env=env,
-                                   capture_output=True, check=True, timeout=PATIENCE)
-                process = subprocess.Popen([wine.loader, exe], env=env)
+            # The same game on a screen of 192 DPI, which Wine reads from the registry as it
+            # starts.
+            registry(r"HKCU\Control Panel\Desktop", "LogPixels", "/t", "REG_DWORD", "/d", "192")
+            with running(wine, exe, env) as process:
                 game = Game(env, shots, process.pid)
                 game.wait_for_window()
-                shown_face, shown_text, ratio = game.shot(f"welcome-{name}").heading_colours()
-                check(shown_face == face and ratio >= READABLE,
-                      f"on high-contrast {name}'s button face {shown_face} the heading reads: "
-                      f"{shown_text}, {ratio:.2f}:1")
+                doubled = game.shot("welcome-192dpi")
+                game.shot("welcome-192dpi-framed", frame=True)
+                check((doubled.width, doubled.height) == (478, 572),
+                      f"at 192 DPI the window is 478 x 572 ({doubled.width} x {doubled.height})")
+                # The dog and the frame's border: four times the pixels of the 96-DPI picture
+                # when the double-size dog shows, about as many when the small one did.
+                face = welcome.at(0, 0)
+                small = welcome.count_other(face, DOG_FRAME)
+                large = doubled.count_other(face, tuple(2 * v for v in DOG_FRAME))
+                check(3 * small < large < 5 * small,
+                      f"at 192 DPI the double-size dog shows ({large} pixels of it, {small} at 96)")
                 game.key("alt+F4")
                 process.wait(timeout=PATIENCE)
+            registry(r"HKCU\Control Panel\Desktop", "LogPixels", "/t", "REG_DWORD", "/d", "96")
+
+            # The system colours of Windows' high-contrast themes.
+            for name, face, text in THEMES:
+                registry(r"HKCU\Control Panel\Colors", "ButtonFace", "/d", " ".join(map(str, face)))
+                registry(r"HKCU\Control Panel\Colors", "ButtonText", "/d", " ".join(map(str, text)))
+                with running(wine, exe, env) as process:
+                    game = Game(env, shots, process.pid)
+                    game.wait_for_window()
+                    shown_face, shown_text, ratio = game.shot(f"welcome-{name}").heading_colours()
+                    check(shown_face == face and ratio >= READABLE,
+                          f"on high-contrast {name}'s button face {shown_face} the heading "
+                          f"reads: {shown_text}, {ratio:.2f}:1")
+                    game.key("alt+F4")
+                    process.wait(timeout=PATIENCE)
         except subprocess.SubprocessError as error:
             check(False, f"the game could not be played: {error}")
-        finally:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
-        if failures:
-            return len(passed), len(failures)
-        # The same game on a screen of 192 DPI, which Wine reads from the registry as it starts.
-        subprocess.run([wine.loader, "reg", "add", r"HKCU\Control Panel\Desktop", "/v",
-                        "LogPixels", "/t", "REG_DWORD", "/d", "192", "/f"], env=env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=PATIENCE)
-        process = subprocess.Popen([wine.loader, exe], env=env)
-        try:
-            game = Game(env, shots, process.pid)
-            game.wait_for_window()
-            doubled = game.shot("welcome-192dpi")
-            game.shot("welcome-192dpi-framed", frame=True)
-            check((doubled.width, doubled.height) == (478, 572),
-                  f"at 192 DPI the window is 478 x 572 ({doubled.width} x {doubled.height})")
-            # The dog and the frame's border: four times the pixels of the 96-DPI picture when
-            # the double-size dog shows, about as many when the small one did.
-            # Each against its own button face: the colours above are still in the registry.
-            small = welcome.count_other(welcome.at(0, 0), DOG_FRAME)
-            large = doubled.count_other(doubled.at(0, 0), tuple(2 * v for v in DOG_FRAME))
-            check(3 * small < large < 5 * small,
-                  f"at 192 DPI the double-size dog shows ({large} pixels of it, {small} at 96)")
-            game.key("alt+F4")
-            process.wait(timeout=PATIENCE)
-        except subprocess.SubprocessError as error:
-            check(False, f"the game could not be played at 192 DPI: {error}")
-        finally:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
     return len(passed), len(failures)
 
 
