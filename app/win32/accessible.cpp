@@ -43,6 +43,9 @@ void clear(VARIANT* out) {
 void clear(IDispatch** out) {
     if (out) *out = nullptr;
 }
+void clear(long* out) {
+    if (out) *out = 0;
+}
 
 // IAccessible's interface id is taken as __uuidof(IAccessible) throughout: for x86-64, mingw-w64's
 // oleacc import library also exports IID_IAccessible as a function, and the linker may bind the
@@ -113,51 +116,31 @@ class Delegating : public IAccessible, public IOleWindow {
     STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
     STDMETHODIMP get_accParent(IDispatch** out) override {
-        clear(out);
-        VARIANT child = self();
-        IAccessible* to = route(child);
-        return to ? to->get_accParent(out) : missing();
+        return ask(&IAccessible::get_accParent, out);
     }
     STDMETHODIMP get_accChildCount(long* out) override {
-        if (out) *out = 0;
-        VARIANT child = self();
-        IAccessible* to = route(child);
-        return to ? to->get_accChildCount(out) : missing();
+        return ask(&IAccessible::get_accChildCount, out);
     }
     STDMETHODIMP get_accChild(VARIANT child, IDispatch** out) override {
-        clear(out);
-        IAccessible* to = route(child);
-        return to ? to->get_accChild(child, out) : missing();
+        return ask(&IAccessible::get_accChild, child, out);
     }
     STDMETHODIMP get_accName(VARIANT child, BSTR* out) override {
-        clear(out);
-        IAccessible* to = route(child);
-        return to ? to->get_accName(child, out) : missing();
+        return ask(&IAccessible::get_accName, child, out);
     }
     STDMETHODIMP get_accValue(VARIANT child, BSTR* out) override {
-        clear(out);
-        IAccessible* to = route(child);
-        return to ? to->get_accValue(child, out) : missing();
+        return ask(&IAccessible::get_accValue, child, out);
     }
     STDMETHODIMP get_accDescription(VARIANT child, BSTR* out) override {
-        clear(out);
-        IAccessible* to = route(child);
-        return to ? to->get_accDescription(child, out) : missing();
+        return ask(&IAccessible::get_accDescription, child, out);
     }
     STDMETHODIMP get_accRole(VARIANT child, VARIANT* out) override {
-        clear(out);
-        IAccessible* to = route(child);
-        return to ? to->get_accRole(child, out) : missing();
+        return ask(&IAccessible::get_accRole, child, out);
     }
     STDMETHODIMP get_accState(VARIANT child, VARIANT* out) override {
-        clear(out);
-        IAccessible* to = route(child);
-        return to ? to->get_accState(child, out) : missing();
+        return ask(&IAccessible::get_accState, child, out);
     }
     STDMETHODIMP get_accHelp(VARIANT child, BSTR* out) override {
-        clear(out);
-        IAccessible* to = route(child);
-        return to ? to->get_accHelp(child, out) : missing();
+        return ask(&IAccessible::get_accHelp, child, out);
     }
     STDMETHODIMP get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
         clear(file);
@@ -165,26 +148,16 @@ class Delegating : public IAccessible, public IOleWindow {
         return to ? to->get_accHelpTopic(file, child, topic) : missing();
     }
     STDMETHODIMP get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
-        clear(out);
-        IAccessible* to = route(child);
-        return to ? to->get_accKeyboardShortcut(child, out) : missing();
+        return ask(&IAccessible::get_accKeyboardShortcut, child, out);
     }
     STDMETHODIMP get_accFocus(VARIANT* out) override {
-        clear(out);
-        VARIANT child = self();
-        IAccessible* to = route(child);
-        return to ? to->get_accFocus(out) : missing();
+        return ask(&IAccessible::get_accFocus, out);
     }
     STDMETHODIMP get_accSelection(VARIANT* out) override {
-        clear(out);
-        VARIANT child = self();
-        IAccessible* to = route(child);
-        return to ? to->get_accSelection(out) : missing();
+        return ask(&IAccessible::get_accSelection, out);
     }
     STDMETHODIMP get_accDefaultAction(VARIANT child, BSTR* out) override {
-        clear(out);
-        IAccessible* to = route(child);
-        return to ? to->get_accDefaultAction(child, out) : missing();
+        return ask(&IAccessible::get_accDefaultAction, child, out);
     }
     STDMETHODIMP accSelect(long flags, VARIANT child) override {
         IAccessible* to = route(child);
@@ -214,6 +187,22 @@ class Delegating : public IAccessible, public IOleWindow {
     STDMETHODIMP put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
   protected:
+    // Passes on a call about `child` to the object that answers for it, `out` emptied first.
+    template <typename Method, typename Out>
+    HRESULT ask(Method method, VARIANT child, Out* out) {
+        clear(out);
+        IAccessible* to = route(child);
+        return to ? (to->*method)(child, out) : missing();
+    }
+    // The same for a call about the object itself.
+    template <typename Method, typename Out>
+    HRESULT ask(Method method, Out* out) {
+        clear(out);
+        VARIANT child = self();
+        IAccessible* to = route(child);
+        return to ? (to->*method)(out) : missing();
+    }
+
     virtual ~Delegating() {
         if (standard_) standard_->Release();
     }
