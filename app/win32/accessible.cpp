@@ -448,16 +448,11 @@ class ClientObject final : public Delegating {
     std::vector<Delegating*> objects_;  // the object of each shown control that has one
 };
 
-WindowAccessibility::WindowAccessibility(Form1Window& window) {
-    // The object goes to other processes through COM, in this thread's apartment.
-    comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    client_ = new ClientObject(window);
-}
+WindowAccessibility::WindowAccessibility(Form1Window& window) : client_(new ClientObject(window)) {}
 
 WindowAccessibility::~WindowAccessibility() {
     client_->disconnect();
     client_->Release();
-    if (comInitialized_) CoUninitialize();
 }
 
 LRESULT WindowAccessibility::clientObject(WPARAM wParam) {

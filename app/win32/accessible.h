@@ -19,7 +19,9 @@ class ClientObject;
 // (from 1) of the client's accessible object is the n-th of them.
 std::vector<std::size_t> accessibleControls(const WindowModel& model);
 
-// The client's accessible object for one window, made when a client first asks for it.
+// The client's accessible object for one window, made when a client first asks for it. The object
+// goes to other processes through COM, in the apartment of the window's thread (the program's
+// ComApartment).
 class WindowAccessibility {
   public:
     explicit WindowAccessibility(Form1Window& window);
@@ -34,7 +36,6 @@ class WindowAccessibility {
 
   private:
     ClientObject* client_ = nullptr;
-    bool comInitialized_ = false;
 };
 
 }  // namespace fernwick::win32

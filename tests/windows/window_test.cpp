@@ -723,6 +723,6 @@ TEST(ATableWithoutTheButtonIsRefused) {
 }
 
 int main(int argc, char** argv) {
-    const fernwick::win32::ComApartment com;  // as a screen reader's thread has
+    const fernwick::win32::ComApartment com;  // as the program's own thread has
     return fernwick::wintest::runAll(argc, argv);
 }
