@@ -1,8 +1,8 @@
 # The hardening Debian gives its packages (dpkg-buildflags with hardening=+all), for every build on
 # Linux: the plain one, the tests' and the package's. The Windows build hardens its own.
-#   stack protector (strong), stack-clash protection, control-flow protection (CET), format
-#   checks, fortified libc calls, a position-independent executable, read-only relocations and
-#   immediate binding
+#   stack protector (strong), format checks, fortified libc calls, a position-independent
+#   executable, read-only relocations and immediate binding; and stack-clash and control-flow (CET)
+#   protection, which Debian 12's dpkg does not give yet and later ones do
 if(WIN32)
     return()
 endif()
