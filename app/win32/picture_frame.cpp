@@ -89,8 +89,14 @@ PictureFrameWindow::PictureFrameWindow(const ImageSlot& picture, int dpi) : slot
 }
 
 void PictureFrameWindow::setDpi(int dpi) {
-    picture_ = decodePicture(slot_, dpi);
-    composedOn_ = CLR_INVALID;
+    // Most changes of DPI keep the rendering shown; only another one is decoded. (An empty slot
+    // has no rendering, and no picture to decode.)
+    const ChosenPicture chosen = choosePicture(slot_, static_cast<double>(dpi) / kDesignDpi);
+    if (chosen.bytes.data != decodedFrom_) {
+        picture_ = decodePicture(slot_, dpi);
+        decodedFrom_ = chosen.bytes.data;
+        composedOn_ = CLR_INVALID;
+    }
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

@@ -47,7 +47,8 @@ class PictureFrameWindow final : public PictureFrame {
     // Decodes the picture now, once, for a screen of `dpi`. An empty slot or bytes that do not
     // decode leave only the background.
     PictureFrameWindow(const ImageSlot& picture, int dpi);
-    // The window moved to a screen of `dpi`: the picture is decoded again for its scale.
+    // The window moved to a screen of `dpi`: the picture is decoded again if that screen's scale
+    // takes the other rendering.
     void setDpi(int dpi);
     ~PictureFrameWindow() override;
     PictureFrameWindow(const PictureFrameWindow&) = delete;
@@ -68,6 +69,7 @@ class PictureFrameWindow final : public PictureFrame {
     HWND hwnd_ = nullptr;
     const ImageSlot& slot_;
     std::optional<Picture> picture_;
+    const unsigned char* decodedFrom_ = nullptr;  // the rendering picture_ was decoded from
     // The picture laid on the button face, as a device-independent bitmap's rows.
     std::vector<std::uint32_t> composed_;
     COLORREF composedOn_ = CLR_INVALID;
