@@ -83,6 +83,8 @@ struct ControlRecord {
     std::int16_t tabIndex;
     std::optional<FontDescription> font;  // none: the window's font
     ImageSlot picture;                    // picture frames only
+    // What screen readers call the control; empty: it is named by its text.
+    std::u16string_view accessibleName = {};
 };
 
 struct ControlTable {

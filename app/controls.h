@@ -51,10 +51,22 @@ constexpr std::uint32_t kInvalidParameter = 87;       // a value the control can
 constexpr std::uint32_t kInvalidWindowHandle = 1400;  // the control no longer exists
 }  // namespace status_code
 
+// A control's rectangle in pixels, relative to the window's client area.
+struct PixelRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
 // Whatever a front end made for one record of the control table.
 class Control {
   public:
     virtual ~Control() = default;
+    // The window now lays out at `dpi`: the control goes to `rect` and takes its fonts and
+    // picture for that resolution.
+    virtual void place(const PixelRect& rect, int dpi) {
+        (void)rect;
+        (void)dpi;
+    }
 };
 
 // A text drawn by the window: a heading, or the hidden label that holds the game's state.

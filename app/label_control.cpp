@@ -14,7 +14,6 @@ LabelControl::LabelControl(const ControlRecord& record, const WindowModel& model
     : text_(record.text.value_or(std::u16string_view{})),
       colour_(record.textColour),
       visible_(record.visible),
-      index_(index),
       rect_(model.rect(index)),
       dpi_(model.dpi()) {
     if (record.font) {
@@ -36,9 +35,9 @@ void LabelControl::attach(LabelSurface& surface) {
     linesValid_ = false;
 }
 
-void LabelControl::rescale(const WindowModel& model) {
-    rect_ = model.rect(index_);
-    dpi_ = model.dpi();
+void LabelControl::place(const PixelRect& rect, int dpi) {
+    rect_ = rect;
+    dpi_ = dpi;
     if (font_.points) font_.emPixels = emPixels(*font_.points, dpi_);
     // As when attached: should the font not be made, the label shows in the surface's own.
     if (attached()) (void)surface_->useFont(font_);

@@ -85,9 +85,9 @@ class LabelControl final : public Label {
     std::vector<DrawnLine> linesToDraw() const;
     // The surface's metrics changed (another screen, say): the lines are laid out again.
     void relayout() { linesValid_ = false; }
-    // The window now lays out at `model`'s DPI: the rectangle and the em height are worked out
-    // for it, the text and the size in points stay, and the surface takes the font anew.
-    void rescale(const WindowModel& model);
+    // The window now lays out at `dpi`: the em height is worked out for it, the text and the
+    // size in points stay, and the surface takes the font anew.
+    void place(const PixelRect& rect, int dpi) override;
 
   private:
     friend class LabelSurface;
@@ -98,7 +98,6 @@ class LabelControl final : public Label {
     LabelFont font_;
     std::optional<ColourValue> colour_;
     bool visible_;
-    std::size_t index_;  // the label's place in the table
     PixelRect rect_;
     int dpi_;
     mutable std::vector<LabelLine> lines_;

@@ -31,15 +31,6 @@ constexpr Named kNamed[] = {{u"Picture1", ControlKind::PictureFrame},
                             {u"status", ControlKind::Label},
                             {u"HEADING", ControlKind::Label}};
 
-template <class T>
-T& made(const ControlTable& table, std::span<Control* const> controls, std::u16string_view name) {
-    const std::size_t i = table.indexOf(name);
-    T* control = i < controls.size() ? dynamic_cast<T*>(controls[i]) : nullptr;
-    if (!control)
-        throw TableError("the window's " + narrow(name) + " was not made as its table says");
-    return *control;
-}
-
 }  // namespace
 
 WindowModel::WindowModel(const ControlTable& table, int dpi) : table_(table), dpi_(dpi) {
@@ -72,15 +63,6 @@ PixelRect WindowModel::rect(std::size_t index) const {
 bool WindowModel::takesFocus(std::size_t index) const {
     const ControlRecord& r = table_.controls.at(index);
     return r.visible && r.kind == ControlKind::PushButton;
-}
-
-std::unique_ptr<Form1> WindowModel::bindForm(std::span<Control* const> controls,
-                                             Form1::ControlFailed controlFailed) const {
-    return std::make_unique<Form1>(made<PictureFrame>(table_, controls, u"Picture1"),
-                                   made<PushButton>(table_, controls, u"STARTBUTTON"),
-                                   made<Label>(table_, controls, u"status"),
-                                   made<Label>(table_, controls, u"HEADING"),
-                                   std::move(controlFailed));
 }
 
 ChosenPicture choosePicture(const ImageSlot& slot, double scale) {

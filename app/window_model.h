@@ -1,28 +1,20 @@
-// The window as both front ends build it: what the control table means in pixels for a screen,
-// which controls take the keyboard focus and in what order, which rendering of the picture shows,
-// what a failure message says, and how the controls a front end made are bound to Form1. A front
-// end only makes the native controls, draws what this says and hands the click to Form1.
+// The window as every front end builds it: what the control table means in pixels for a screen,
+// which controls take the keyboard focus and in what order, which rendering of the picture shows
+// and what a failure message says. app/form_builder.h builds Form1 from it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/control_table.h"
-#include "app/form1.h"
+#include "app/controls.h"
 #include "app/units.h"
 
 namespace fernwick {
-
-struct PixelRect {
-    int left = 0, top = 0, width = 0, height = 0;
-    bool operator==(const PixelRect&) const = default;
-};
 
 // A control table the window cannot be built from: a control the game needs is missing or of the
 // wrong kind. Start-up ends with its message.
@@ -51,11 +43,6 @@ class WindowModel {
     // focus, and the picture frame takes none either.
     const std::vector<std::size_t>& focusOrder() const { return focusOrder_; }
     bool takesFocus(std::size_t index) const;
-
-    // Binds what the front end made, one control per record in table order, to Form1's named
-    // members. Throws TableError if a named control was not made as the kind the table gives.
-    std::unique_ptr<Form1> bindForm(std::span<Control* const> made,
-                                    Form1::ControlFailed controlFailed) const;
 
   private:
     const ControlTable& table_;

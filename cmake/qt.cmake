@@ -20,5 +20,5 @@ fernwick_embed(fernwick_qt "${FERNWICK_HICOLOR_DIR}/32x32.png" fernwick_app_icon
 # copy of that face: its printable ASCII characters only (assets/fonts/make-face).
 fernwick_embed(fernwick_qt assets/fonts/DejaVuSansCondensed-Bold-ASCII.ttf fernwick_heading_face_ttf)
 
-add_executable(fernwick app/main.cpp)
+add_executable(fernwick app/qt/main.cpp)
 target_link_libraries(fernwick PRIVATE fernwick_qt)

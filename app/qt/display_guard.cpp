@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/exit_status.h"
+
 namespace fernwick::qt {
 
 namespace {
@@ -22,7 +24,7 @@ void holdOrFail(QtMsgType type, const QMessageLogContext&, const QString& messag
             "Wayland)\n",
             stderr);
         std::fflush(stderr);
-        std::_Exit(DisplayGuard::kNoDisplayExitStatus);
+        std::_Exit(exit_status::kNoDisplay);
     }
     heldMessages().emplace_back(type, message);
 }

@@ -9,8 +9,6 @@ namespace fernwick::qt {
 
 class DisplayGuard {
   public:
-    static constexpr int kNoDisplayExitStatus = 2;
-
     DisplayGuard();
     // Connected: lets the toolkit's messages through again, including any held back meanwhile.
     ~DisplayGuard();

@@ -83,51 +83,45 @@ Form1Window::Form1Window(const ControlTable& table)
     setAutoFillBackground(true);
     setWindowIcon(appIcon(record.iconResource));
 
-    std::vector<Control*> made;
-    for (std::size_t i = 0; i < table.controls.size(); ++i) {
-        const ControlRecord& control = table.controls[i];
-        QWidget* widget = nullptr;
-        switch (control.kind) {
-            case ControlKind::PictureFrame:
-                widget = new PictureFrameWidget(this, control.picture);
-                widget->setAccessibleName(tr("Cartoon dog"));  // what screen readers call it
-                controls_.push_back(std::make_unique<PictureFrame>());
-                break;
-            case ControlKind::PushButton: {
-                auto* button = new QPushButton(toQString(control.text.value_or(u"")), this);
-                // Neither Enter nor Escape clicks it: it is no default or cancel button.
-                button->setAutoDefault(false);
-                widget = button;
-                controls_.push_back(std::make_unique<ButtonControl>(button));
-                break;
-            }
-            case ControlKind::Label: {
-                auto label = std::make_unique<LabelControl>(control, model_, i);
-                widget = new LabelWidget(this, *label);
-                widget->lower();  // labels lie beneath every child control
-                controls_.push_back(std::move(label));
-                break;
-            }
-        }
-        const PixelRect r = model_.rect(i);
-        widget->setObjectName(toQString(control.name));
-        widget->setGeometry(r.left, r.top, r.width, r.height);
-        widget->setVisible(control.visible);
-        widget->setFocusPolicy(model_.takesFocus(i) ? Qt::StrongFocus : Qt::NoFocus);
-        widgets_.push_back(widget);
-        made.push_back(controls_.back().get());
-    }
+    built_ = std::make_unique<BuiltForm>(model_, static_cast<ControlFactory&>(*this),
+                                         [this](std::uint32_t code) { reportFailure(code); });
+}
 
-    QWidget* previous = nullptr;
-    for (std::size_t i : model_.focusOrder()) {
-        if (previous) setTabOrder(previous, widgets_[i]);
-        previous = widgets_[i];
-    }
+void Form1Window::adopt(QWidget* widget, const ControlSpec& spec) {
+    widget->setObjectName(toQString(spec.name));
+    widget->setGeometry(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height);
+    widget->setVisible(spec.visible);
+    widget->setFocusPolicy(spec.takesFocus ? Qt::StrongFocus : Qt::NoFocus);
+    if (!spec.accessibleName.empty()) widget->setAccessibleName(toQString(spec.accessibleName));
+    widgets_.push_back(widget);
+}
 
-    form_ = model_.bindForm(made, [this](std::uint32_t code) { reportFailure(code); });
-    // The one event with a handler: the click of STARTBUTTON.
-    connect(static_cast<QPushButton*>(widgets_[table.indexOf(u"STARTBUTTON")]),
-            &QPushButton::clicked, this, [this] { form_->STARTBUTTON_Click(); });
+std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlSpec& spec) {
+    adopt(new PictureFrameWidget(this, *spec.picture), spec);
+    return std::make_unique<PictureFrame>();
+}
+
+std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
+                                                        std::function<void()> clicked) {
+    auto* button = new QPushButton(toQString(spec.text), this);
+    // Neither Enter nor Escape clicks it: it is no default or cancel button.
+    button->setAutoDefault(false);
+    if (clicked) connect(button, &QPushButton::clicked, this, std::move(clicked));
+    adopt(button, spec);
+    return std::make_unique<ButtonControl>(button);
+}
+
+LabelSurface& Form1Window::makeLabelSurface(const ControlSpec& spec, LabelControl&) {
+    auto* widget = new LabelWidget(this);
+    widget->lower();  // labels lie beneath every child control
+    adopt(widget, spec);
+    return *widget;
+}
+
+void Form1Window::controlsMade(std::span<const std::size_t> focusOrder) {
+    for (std::size_t n = 1; n < focusOrder.size(); ++n) {
+        setTabOrder(widgets_[focusOrder[n - 1]], widgets_[focusOrder[n]]);
+    }
 }
 
 Form1Window::~Form1Window() = default;
@@ -158,7 +152,7 @@ void Form1Window::reportFailure(std::uint32_t code) {
                     this);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
-    endProgram_(kFailureExitStatus);
+    endProgram_(exit_status::kControlFailed);
 }
 
 }  // namespace fernwick::qt

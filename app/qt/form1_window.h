@@ -8,25 +8,24 @@
 #include <vector>
 
 #include "app/control_table.h"
-#include "app/form1.h"
+#include "app/exit_status.h"
+#include "app/form_builder.h"
 #include "app/window_model.h"
 
 namespace fernwick::qt {
 
-class Form1Window : public QWidget {
+class Form1Window : public QWidget, private ControlFactory {
     Q_OBJECT
   public:
     // How the program ends after a failed click has been reported. The program exits at once,
     // handling no further event; tests put a recorder in its place.
     using EndProgram = std::function<void(int status)>;
-    static constexpr int kFailureExitStatus = 3;
-
     // Throws TableError when the table lacks a control the game needs.
     explicit Form1Window(const ControlTable& table = controlTable());
     ~Form1Window() override;
 
     // The window as the game sees it.
-    Form1& form() { return *form_; }
+    Form1& form() { return built_->form(); }
 
     // Shows the window in the table's initial state with focus on the first control in tab
     // order that can take it.
@@ -35,12 +34,18 @@ class Form1Window : public QWidget {
     void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
 
   private:
+    std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override;
+    std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
+                                               std::function<void()> clicked) override;
+    LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl& label) override;
+    void controlsMade(std::span<const std::size_t> focusOrder) override;
+    // Places a control's widget as `spec` says.
+    void adopt(QWidget* widget, const ControlSpec& spec);
     void reportFailure(std::uint32_t code);
 
     WindowModel model_;
-    std::vector<std::unique_ptr<Control>> controls_;  // in table order
-    std::vector<QWidget*> widgets_;                   // in table order, owned as children
-    std::unique_ptr<Form1> form_;
+    std::vector<QWidget*> widgets_;  // in table order, owned as children
+    std::unique_ptr<BuiltForm> built_;
     EndProgram endProgram_;
 };
 

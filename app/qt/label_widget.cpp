@@ -34,10 +34,9 @@ bool highContrast() {
 
 }  // namespace
 
-LabelWidget::LabelWidget(QWidget* parent, LabelControl& control) : QWidget(parent) {
+LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent) {
     // The label paints every pixel of its rectangle itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    control.attach(*this);
 }
 
 QString LabelWidget::text() const { return control() ? toQString(control()->text()) : QString(); }

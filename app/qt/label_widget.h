@@ -16,7 +16,8 @@ namespace fernwick::qt {
 class LabelWidget : public QWidget, public LabelSurface {
     Q_OBJECT
   public:
-    LabelWidget(QWidget* parent, LabelControl& control);
+    // Draws the LabelControl that attaches to it.
+    explicit LabelWidget(QWidget* parent);
 
     QString text() const;
     // The font the text is drawn in.

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <list>
 
+#include "app/form_builder.h"
 #include "app/label_control.h"
 
 namespace fernwick {
@@ -49,17 +51,6 @@ TEST(WindowModelTest, ATableWithoutTheNamedControlsIsRefusedWithAClearReason) {
     ControlTable wrongKind = controlTable();
     wrongKind.controls[3].kind = ControlKind::PushButton;
     EXPECT_THROW(WindowModel{wrongKind}, TableError);
-}
-
-TEST(WindowModelTest, BindingRefusesControlsNotMadeAsTheTableSays) {
-    const WindowModel model;
-    PictureFrame picture;
-    LabelControl status(model.table().controls[2], model, 2);
-    LabelControl heading(model.table().controls[3], model, 3);
-    std::vector<Control*> made{&picture, &heading, &status, &heading};  // no button at 1
-    EXPECT_THROW((void)model.bindForm(made, {}), TableError);
-    made.pop_back();
-    EXPECT_THROW((void)model.bindForm(made, {}), TableError);
 }
 
 TEST(WindowModelTest, PictureForTheScreenScale) {
@@ -154,7 +145,7 @@ TEST_F(LabelControlTest, ANewDpiLaysTheLabelOutAsAFreshStartThereWithItsTextAndS
     ASSERT_TRUE(label.setText(u"won").ok());
     ASSERT_TRUE(label.setFontSize(18.0f).ok());
     model.setDpi(144);
-    label.rescale(model);
+    label.place(model.rect(3), 144);
     EXPECT_EQ(label.rect(), WindowModel(table, 144).rect(3));
     EXPECT_EQ(label.font().emPixels, 36);
     EXPECT_EQ(surface.em, 36);
@@ -176,6 +167,78 @@ TEST_F(LabelControlTest, AVanishedSurfaceFailsEveryOperation) {
     EXPECT_EQ(label.setText(u"x").code(), status_code::kInvalidWindowHandle);
     EXPECT_EQ(label.setFontSize(18.0f).code(), status_code::kInvalidWindowHandle);
     EXPECT_TRUE(label.linesToDraw().empty());
+}
+
+}  // namespace
+}  // namespace fernwick
+
+namespace fernwick {
+namespace {
+
+// Records what the core asks for; the button's click handler is kept to be pressed.
+class FakeFactory : public ControlFactory {
+  public:
+    struct Button : PushButton {
+        Result<> setCaption(std::u16string_view c) override {
+            caption = c;
+            return {};
+        }
+        std::u16string caption;
+    };
+    std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override {
+        asked.push_back(spec);
+        return std::make_unique<PictureFrame>();
+    }
+    std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
+                                               std::function<void()> clicked) override {
+        asked.push_back(spec);
+        click = std::move(clicked);
+        auto made = std::make_unique<Button>();
+        button = made.get();
+        return made;
+    }
+    LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl&) override {
+        asked.push_back(spec);
+        return surfaces.emplace_back();
+    }
+    void controlsMade(std::span<const std::size_t> order) override {
+        focusOrder.assign(order.begin(), order.end());
+    }
+    std::vector<ControlSpec> asked;
+    std::list<FakeSurface> surfaces;
+    std::function<void()> click;
+    Button* button = nullptr;
+    std::vector<std::size_t> focusOrder;
+};
+
+TEST(BuiltFormTest, EveryControlIsAskedForInTableOrderAndTheClickPlaysTheGame) {
+    const WindowModel model;
+    FakeFactory factory;
+    BuiltForm built(model, factory, {});
+    ASSERT_EQ(factory.asked.size(), 4u);
+    EXPECT_EQ(factory.asked[0].name, u"Picture1");
+    EXPECT_EQ(factory.asked[0].accessibleName, u"Cartoon dog");
+    EXPECT_EQ(factory.asked[1].rect, (PixelRect{8, 256, 225, 25}));
+    EXPECT_TRUE(factory.asked[1].takesFocus);
+    EXPECT_EQ(factory.asked[1].text, u"BEGIN FERNWICK!");
+    EXPECT_FALSE(factory.asked[2].visible);
+    EXPECT_EQ(factory.asked[3].font->face, u"Tahoma");
+    EXPECT_EQ(factory.focusOrder, std::vector<std::size_t>{1});
+
+    ASSERT_TRUE(factory.click);
+    factory.click();
+    EXPECT_EQ(factory.button->caption, u"Click to restart game!");
+    EXPECT_EQ(built.label(u"status")->text(), u"True");
+}
+
+TEST(BuiltFormTest, ANewDpiPlacesEveryLabelAgain) {
+    WindowModel model;
+    FakeFactory factory;
+    BuiltForm built(model, factory, {});
+    model.setDpi(192);
+    built.relayout(model);
+    EXPECT_EQ(built.label(u"HEADING")->rect(), (PixelRect{16, 0, 450, 210}));
+    EXPECT_EQ(built.label(u"HEADING")->font().emPixels, 74);
 }
 
 }  // namespace

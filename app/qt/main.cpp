@@ -5,14 +5,13 @@
 #include <optional>
 #include <string_view>
 
+#include "app/exit_status.h"
 #include "app/qt/accessibility.h"
 #include "app/qt/display_guard.h"
 #include "app/qt/form1_window.h"
 #include "identity.h"
 
 namespace {
-constexpr int kTableErrorExitStatus = 4;
-
 QString fromLatin1(std::string_view text) {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
@@ -43,6 +42,6 @@ int main(int argc, char* argv[]) {
         return QApplication::exec();
     } catch (const fernwick::TableError& error) {
         std::fprintf(stderr, "fernwick: cannot start: %s\n", error.what());
-        return kTableErrorExitStatus;
+        return fernwick::exit_status::kBadTable;
     }
 }
