@@ -1,8 +1,8 @@
 // The colour a label's text is drawn in, given the system colours it is drawn with. A label that
 // asks for a colour of its own gets exactly that colour wherever it reads on the button face; where
-// it would not (a dark or a mid-grey theme), it gets the same hue made just light or dark enough to
-// read. In high-contrast mode every label takes the system's button-text colour, as Windows asks
-// of programs in that mode.
+// it would not (a dark or a mid-grey theme), it is moved towards the theme's text colour just far
+// enough to read. In high-contrast mode every label takes the system's button-text colour, as
+// Windows asks of programs in that mode.
 #pragma once
 
 #include <optional>
@@ -28,10 +28,8 @@ double contrastRatio(ColourValue a, ColourValue b);
 // button-text colour).
 // - In high-contrast mode, or when the record gives no colour: the button-text colour.
 // - When the asked colour reaches kReadableContrast against the button face: exactly that colour.
-// - Otherwise: the asked colour at the same HSL hue and saturation, with the HSL lightness nearest
-//   its own that reaches kReadableContrast. On a dark face that is a lighter colour, on a light or
-//   mid-grey one a darker; of two equally near, the lighter. Black or white always reaches 4.5:1
-//   against any face, so there is always such a colour.
+// - Otherwise: the first colour, stepping from the asked one towards the button-text colour, that
+//   reaches it; the button-text colour itself should none do.
 ColourValue labelTextColour(std::optional<ColourValue> asked, const SystemColours& system);
 
 }  // namespace fernwick

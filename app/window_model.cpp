@@ -72,16 +72,14 @@ ChosenPicture choosePicture(const ImageSlot& slot, double scale) {
 }
 
 void reportUndecodablePicture(std::string_view why) {
-    // fputs, not fprintf: on Windows, formatted printing links in mingw-w64's own printf, some
-    // 25 KiB of the executable.
-    const std::string line = "fernwick: the picture could not be decoded (" + std::string(why) +
-                             "); its frame stays empty\n";
-    std::fputs(line.c_str(), stderr);
+    std::fprintf(stderr,
+                 "fernwick: the picture could not be decoded (%.*s); its frame stays empty\n",
+                 static_cast<int>(why.size()), why.data());
 }
 
 std::string hexCode(std::uint32_t code) {
-    std::string hex = "0x00000000";
-    for (std::size_t i = 0; i < 8; ++i, code >>= 4) hex[9 - i] = "0123456789ABCDEF"[code & 0xF];
+    char hex[11];
+    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(code));
     return hex;
 }
 
