@@ -18,7 +18,10 @@ ensure_packages() {
     done
     # Another install running at the same moment holds dpkg's lock: wait for it rather than fail.
     local wait=(-o DPkg::Lock::Timeout=600)
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" update -qq
+    # A mirror caught mid-sync can fail one list (seen for i386): the install below still has the
+    # others, and fails by itself if it needs the missing one.
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" update -qq ||
+        echo "ensure-packages: some package lists could not be updated; going on with the rest" >&2
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
 }
