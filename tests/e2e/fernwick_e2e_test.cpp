@@ -41,8 +41,8 @@ TEST_F(EndToEndTest, ClickAndSpaceToggleTheScreensAndClosingEndsWithStatusZero) 
     EXPECT_GT(headingBluePixels(welcome), 1000) << "the blue heading";
 
     // The dog, pixel for pixel, from the inner top-left corner of its sunken frame.
-    const QImage dog =
-        QImage(FERNWICK_SOURCE_DIR "/assets/picture/dog.gif").convertToFormat(QImage::Format_ARGB32);
+    const QImage dog = QImage(FERNWICK_SOURCE_DIR "/assets/picture/dog.gif")
+                           .convertToFormat(QImage::Format_ARGB32);
     ASSERT_FALSE(dog.isNull());
     int matching = 0, opaque = 0;
     for (int y = 0; y < dog.height(); ++y) {

@@ -41,12 +41,12 @@ void skipUnlessInstalled(const QStringList& missing, const QString& hint) {
     const bool underCi = !QStringList{"", "0", "false", "no"}.contains(ci);
     const QString what = missing.join(", ");
     if (underCi) {
-        std::printf("FAIL: %s is missing, and CI never skips (%s installs it)\n", qPrintable(what),
+        std::printf("FAIL: not installed, and CI never skips: %s (%s)\n", qPrintable(what),
                     qPrintable(hint));
         std::fflush(stdout);
         std::exit(1);
     }
-    std::printf("SKIP: %s is not installed (%s installs it)\n", qPrintable(what), qPrintable(hint));
+    std::printf("SKIP: not installed: %s (%s)\n", qPrintable(what), qPrintable(hint));
     std::fflush(stdout);
     std::exit(FERNWICK_SKIP_STATUS);
 }

@@ -28,8 +28,8 @@ QStringList missingPrograms(const QStringList& programs);
 // when it is empty), with one line saying what and how to install it: outside CI as skipped, with
 // the status CTest reads as a skip (FERNWICK_SKIP_STATUS, tests/CMakeLists.txt), and under CI
 // (CI=true), which never skips, as failed.
-void skipUnlessInstalled(const QStringList& missing,
-                         const QString& hint = QStringLiteral("scripts/install-deps test"));
+void skipUnlessInstalled(const QStringList& missing, const QString& hint = QStringLiteral(
+                                                         "scripts/install-deps test installs it"));
 
 // The test's own environment without anything of the desktop it may have been started from: its
 // display, session bus, folders and Qt settings would otherwise reach the programs under test.

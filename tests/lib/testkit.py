@@ -30,8 +30,8 @@ def missing(what, hint="scripts/install-deps test installs it"):
     """Ends the test for lack of `what`: skipped with one line, or failed under CI, which never
     skips."""
     if under_ci():
-        fail(f"{what} is missing, and CI never skips ({hint})")
-    print(f"SKIP: {what} is not installed ({hint})", flush=True)
+        fail(f"not installed, and CI never skips: {what} ({hint})")
+    print(f"SKIP: not installed: {what} ({hint})", flush=True)
     sys.exit(SKIP)
 
 

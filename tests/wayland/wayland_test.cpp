@@ -134,8 +134,8 @@ TEST(Wayland, TheGameDrawsItsHeadingDogAndButtonOnAHeadlessWeston) {
     game.start(FERNWICK_EXECUTABLE, {});
     ASSERT_TRUE(game.waitForStarted());
 
-    const QImage dog =
-        QImage(FERNWICK_SOURCE_DIR "/assets/picture/dog.gif").convertToFormat(QImage::Format_ARGB32);
+    const QImage dog = QImage(FERNWICK_SOURCE_DIR "/assets/picture/dog.gif")
+                           .convertToFormat(QImage::Format_ARGB32);
     ASSERT_FALSE(dog.isNull());
 
     // Screenshots until the window is drawn, the dog showing where it belongs.
