@@ -1,5 +1,5 @@
-# The program's identity: the icon compiled into the core, and the files generated from the
-# values in assets/identity/identity.cmake. Install rules and the Debian package, which need the
+# The program's identity: where its icons are, and the files generated from the values in
+# assets/identity/identity.cmake. Install rules and the Debian package, which need the
 # executable, are in cmake/install.cmake.
 #
 # Sets, for the front ends and the tests:

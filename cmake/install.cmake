@@ -58,7 +58,7 @@ install(FILES "${documents}/${FERNWICK_PRODUCT_NAME}.6.gz"
 
 # The Debian package. Its dependencies are worked out by dpkg-shlibdeps (package dpkg-dev) from
 # the libraries the executable links: Qt's widgets, gui and core libraries, and through libqt6gui6
-# the xcb platform plugin and the .ico reader the window icon needs.
+# the xcb platform plugin.
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "${FERNWICK_PRODUCT_NAME}")
 set(CPACK_PACKAGE_VENDOR "${FERNWICK_COMPANY_NAME}")

@@ -21,12 +21,10 @@ target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32 ole32 ole
 # FERNWICK_WIN32_RC.
 include("${CMAKE_CURRENT_LIST_DIR}/win32_resources.cmake")
 
-# Hardened: the stack protector in the core and the front end alike (linking with the option
-# brings in its runtime, libssp, statically), and an image that Windows loads at a random address
-# (high-entropy on 64-bit Windows), whose data never runs as code, and that is aware of terminal
-# server sessions. binutils 2.40 sets the first two flags by default; they are named all the same.
-target_compile_options(fernwick_core PUBLIC -fstack-protector-strong)
-target_link_options(fernwick_core INTERFACE -fstack-protector-strong)
+# Hardened: the stack protector, from fernwick_options (cmake/hardening.cmake), and an image that
+# Windows loads at a random address (high-entropy on 64-bit Windows), whose data never runs as
+# code, and that is aware of terminal server sessions. binutils 2.40 sets the first two flags by
+# default; they are named all the same.
 # The C and C++ runtimes linked in, so only system DLLs are needed.
 set(FERNWICK_WIN32_LINK_OPTIONS -static -static-libgcc -static-libstdc++
     -Wl,--dynamicbase,--nxcompat,--tsaware)
@@ -70,6 +68,6 @@ if(FERNWICK_TESTS)
     target_link_options(fernwick_window_test PRIVATE ${FERNWICK_WIN32_LINK_OPTIONS})
     # A screen reader's view of the running game, from another process.
     add_executable(msaa_reader tests/windows/msaa_reader.cpp)
-    target_link_libraries(msaa_reader PRIVATE oleacc ole32 oleaut32)
+    target_link_libraries(msaa_reader PRIVATE fernwick_options oleacc ole32 oleaut32)
     target_link_options(msaa_reader PRIVATE ${FERNWICK_WIN32_LINK_OPTIONS})
 endif()

@@ -157,7 +157,8 @@ TEST_F(ToggleTest, FailureStopsTheClickAtTheFailedOperation) {
             EXPECT_EQ(f.failures[0], failing.failCode);
             EXPECT_EQ(failing.operations.size(), failAt + 1) << "no operation after the failure";
             const std::u16string heading =
-                fromWon ? u"Welcome to FERNWICK!" : std::u16string(toggle::kWonHeading);
+                fromWon ? u"Welcome to FERNWICK!"
+                        : u"Congratulations! You have clocked Fernwick!\r\n\r\nSCORE = 1";
             EXPECT_EQ(h.text, failAt > 1 ? heading : u"before");
             EXPECT_EQ(h.points, failAt > 2 ? (fromWon ? 28.0f : 18.0f) : 27.75f);
             EXPECT_EQ(b.caption, failAt > 3 ? std::u16string(fromWon ? u"BEGIN FERNWICK!"

@@ -21,6 +21,16 @@ struct Finished {
     QString err;
 };
 
+// The programs of `programs` that are not on PATH.
+QStringList missingPrograms(const QStringList& programs);
+
+// Ends the test when something it needs is not installed (`missing` names it; nothing happens
+// when it is empty), with one line saying what and how to install it: outside CI as skipped, with
+// the status CTest reads as a skip (FERNWICK_SKIP_STATUS, tests/CMakeLists.txt), and under CI
+// (CI=true), which never skips, as failed.
+void skipUnlessInstalled(const QStringList& missing, const QString& hint = QStringLiteral(
+                                                         "scripts/install-deps test installs it"));
+
 // The test's own environment without anything of the desktop it may have been started from: its
 // display, session bus, folders and Qt settings would otherwise reach the programs under test.
 QProcessEnvironment withoutDesktop();
@@ -35,7 +45,8 @@ inline QImage aboveButton(const QImage& screen) { return screen.copy(kAboveButto
 
 class XSession {
   public:
-    // Starts the session, which says on stderr what did not start. Check ready() after.
+    // Starts the session, which says on stderr what did not start. Check ready() after. Skips the
+    // test (fails it under CI) where the server, the window manager or the X tools are missing.
     XSession();
     ~XSession();
     XSession(const XSession&) = delete;

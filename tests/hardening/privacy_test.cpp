@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <map>
@@ -110,8 +109,8 @@ bool isEmptyFolder(const QString& path) {
 class PrivacyTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        skipUnlessInstalled(missingPrograms({"strace"}));
         ASSERT_TRUE(session.ready()) << "no virtual X server";
-        ASSERT_FALSE(QStandardPaths::findExecutable("strace").isEmpty()) << "strace is needed";
         ASSERT_TRUE(home.isValid() && runtime.isValid() && temp.isValid() && logs.isValid());
         QFile::setPermissions(runtime.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

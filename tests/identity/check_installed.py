@@ -5,39 +5,23 @@
     check_installed.py package VALUES_JSON     scripts/package, then dpkg-deb -I and -x, lintian
                                                and hardening-check
 
-VALUES_JSON is written by tests/identity_tests.cmake from the program's identity values.
+VALUES_JSON is written by tests/CMakeLists.txt from the program's identity values.
 """
 
 import gzip
-import json
 import os
 import re
-import shutil
 import subprocess
 import sys
 import tempfile
 import xml.etree.ElementTree as ET
 
-sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from identity_files import Checker, read_desktop_entry, read_ico, read_png  # noqa: E402
+import testkit
+from identity_files import read_desktop_entry, read_ico, read_png, validator_complaints
+from testkit import run
 
 ICON_SIZES = (16, 32, 48, 64, 128, 256)
 PACKAGED_PROGRAM_LIMIT = 300 * 1024  # bytes
-
-
-def run(cmd, **kwargs):
-    result = subprocess.run(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, **kwargs)
-    if result.returncode != 0:
-        sys.exit(f"{' '.join(cmd)} failed ({result.returncode}):\n{result.stdout}")
-    return result.stdout
-
-
-def validator_complaints(cmd):
-    """Runs a validator; returns its output if it failed or said anything beyond success."""
-    result = subprocess.run(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
-    lines = [line for line in result.stdout.splitlines() if "Validation was successful" not in line]
-    return result.stdout if result.returncode != 0 or lines else None
 
 
 def check_tree(c, prefix, v):
@@ -175,18 +159,15 @@ def check_package(c, v):
 
 
 def main():
-    mode, values = sys.argv[1], sys.argv[2]
-    with open(values, encoding="utf-8") as f:
-        v = json.load(f)
+    mode = sys.argv[1]
+    v = testkit.identity_values(sys.argv[2])
     tools = ["desktop-file-validate", "appstreamcli"]
-    tools += ["lintian", "hardening-check"] if mode == "package" else []
-    for tool in tools:
-        if not shutil.which(tool):
-            sys.exit(f"{tool} is not installed")
+    tools += ["dpkg-deb", "dpkg-shlibdeps", "lintian", "hardening-check"] if mode == "package" else []
+    testkit.require_programs(*tools)
     if not os.path.isfile(os.path.join(v["build_dir"], "CPackConfig.cmake")):
-        sys.exit("the build has no install rules or package settings: the top-level "
-                 "CMakeLists.txt must end with include(cmake/install.cmake)")
-    c = Checker()
+        testkit.fail("the build has no install rules or package settings: the top-level "
+                     "CMakeLists.txt must end with include(cmake/install.cmake)")
+    c = testkit.Checker()
     {"install": check_install, "package": check_package}[mode](c, v)
     c.finish(f"{mode} check")
 

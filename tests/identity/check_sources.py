@@ -1,21 +1,25 @@
 #!/usr/bin/python3
-"""Checks the committed identity files against their sources.
+"""Checks the committed identity files against their sources, and the generated ones.
 
     check_sources.py icons VALUES_JSON      make-icons reproduces the committed icon files
     check_sources.py values VALUES_JSON     the distinctive identity values appear only in
                                             assets/identity/identity.cmake
+    check_sources.py desktop VALUES_JSON    desktop-file-validate passes the generated desktop
+                                            entry without a word
+    check_sources.py metainfo VALUES_JSON   appstreamcli passes the generated metainfo, pedantic,
+                                            without a single hint
 """
 
 import filecmp
-import json
 import os
 import subprocess
 import sys
 import tempfile
 
-sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from identity_files import Checker  # noqa: E402
+import testkit
+from identity_files import validator_complaints
+
+VALIDATORS = "desktop-file-utils and appstream; scripts/install-deps test installs them"
 
 
 def check_icons(c, v):
@@ -56,12 +60,25 @@ def check_values(c, v):
         c.equal(paths, [home], f"files holding {value!r}")
 
 
+def check_desktop(c, v):
+    testkit.require_programs("desktop-file-validate", hint=VALIDATORS)
+    complaints = validator_complaints(["desktop-file-validate", v["desktop_file"]])
+    c.check(complaints is None, f"desktop-file-validate: {complaints}")
+
+
+def check_metainfo(c, v):
+    testkit.require_programs("appstreamcli", hint=VALIDATORS)
+    complaints = validator_complaints(
+        ["appstreamcli", "validate", "--no-net", "--pedantic", v["metainfo_file"]])
+    c.check(complaints is None, f"appstreamcli validate --pedantic: {complaints}")
+
+
 def main():
     mode = sys.argv[1]
-    with open(sys.argv[2], encoding="utf-8") as f:
-        v = json.load(f)
-    c = Checker()
-    {"icons": check_icons, "values": check_values}[mode](c, v)
+    v = testkit.identity_values(sys.argv[2])
+    c = testkit.Checker()
+    {"icons": check_icons, "values": check_values, "desktop": check_desktop,
+     "metainfo": check_metainfo}[mode](c, v)
     c.finish(f"{mode} check")
 
 

@@ -1,34 +1,13 @@
-"""Readers shared by the identity tests: PNG and ICO images, desktop entries, checks."""
+"""Readers shared by the identity tests: PNG and ICO images, desktop entries, validators."""
 
 import configparser
 import struct
+import subprocess
 import zlib
 
 
 class CheckFailed(Exception):
     pass
-
-
-class Checker:
-    """Collects failures so one run reports every problem, not only the first."""
-
-    def __init__(self):
-        self.failures = []
-
-    def check(self, condition, message):
-        if not condition:
-            self.failures.append(message)
-        return condition
-
-    def equal(self, actual, expected, what):
-        return self.check(actual == expected, f"{what}: got {actual!r}, expected {expected!r}")
-
-    def finish(self, name):
-        for failure in self.failures:
-            print(f"FAIL: {failure}")
-        if self.failures:
-            raise SystemExit(f"{name}: {len(self.failures)} failure(s)")
-        print(f"{name}: all checks passed")
 
 
 def read_png(path):
@@ -111,3 +90,10 @@ def read_desktop_entry(path):
     with open(path, encoding="utf-8") as f:
         parser.read_file(f)
     return dict(parser["Desktop Entry"])
+
+
+def validator_complaints(command):
+    """Runs a validator; returns its output if it failed or said anything beyond success."""
+    result = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    lines = [line for line in result.stdout.splitlines() if "Validation was successful" not in line]
+    return result.stdout if result.returncode != 0 or lines else None

@@ -10,16 +10,14 @@ Windows user downloads.
 Prints the version record, the icon group and the image as read, then one line per failed check.
 """
 
-import json
 import os
 import struct
 import sys
 import xml.etree.ElementTree as ElementTree
 import zipfile
 
-sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import winetools  # noqa: E402
+import testkit
+import winetools
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 LANG_NEUTRAL, LANG_EN_US = 0, 1033
@@ -33,32 +31,13 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl3
 MAX_SIZE = 300 * 1024
 # IMAGE_DLLCHARACTERISTICS_*: ASLR, DEP, terminal-server aware; high-entropy ASLR on x86-64.
 DYNAMIC_BASE, NX_COMPAT, TERMINAL_SERVER_AWARE, HIGH_ENTROPY_VA = 0x40, 0x100, 0x8000, 0x20
-# Windows Vista, 7, 8, 8.1 and 10/11.
-SUPPORTED_OS = {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
-                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
-                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
+# Windows 7, 8, 8.1 and 10/11.
+SUPPORTED_OS = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
 ASM_V1, ASM_V3 = "{urn:schemas-microsoft-com:asm.v1}", "{urn:schemas-microsoft-com:asm.v3}"
 COMPATIBILITY = "{urn:schemas-microsoft-com:compatibility.v1}"
 SETTINGS_2005 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
 SETTINGS_2016 = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
-
-
-class Checks:
-    def __init__(self):
-        self.failed = 0
-
-    def equal(self, got, want, what):
-        if got != want:
-            print(f"FAILED {what}: got {got!r}, want {want!r}")
-            self.failed += 1
-            return False
-        return True
-
-    def true(self, ok, what):
-        if not ok:
-            print(f"FAILED {what}")
-            self.failed += 1
-        return bool(ok)
 
 
 def resources(pe):
@@ -149,7 +128,7 @@ def check_version(c, data, v, out):
         got.append((s["key"], text.rstrip("\0")))
         # The value length counts bytes, the terminating NUL included.
         c.equal(s["value_length"], len(value), f"{s['key']} value length in bytes")
-        c.true(text.endswith("\0") and "\0" not in text[:-1], f"{s['key']} ends with one NUL")
+        c.check(text.endswith("\0") and "\0" not in text[:-1], f"{s['key']} ends with one NUL")
         c.equal(s["type"], 1, f"{s['key']} is text")
     c.equal(got, list(zip(STRING_KEYS, want)), "the six strings, in order, and no other")
 
@@ -163,7 +142,7 @@ def check_icons(c, found, ico, out):
         images.append((entry[:12], ico[offset:offset + size]))
 
     group = found.get((RT_GROUP_ICON, 1, LANG_NEUTRAL))
-    if not c.true(group is not None, "icon group 1, language neutral"):
+    if not c.check(group is not None, "icon group 1, language neutral"):
         return
     reserved, kind, n = struct.unpack_from("<HHH", group)
     out.append(f"  GRPICONDIR reserved={reserved} type={kind} count={n} ({len(group)} bytes)")
@@ -180,20 +159,20 @@ def check_icons(c, found, ico, out):
         c.equal(group[6 + 14 * i:18 + 14 * i], images[i][0], f"icon group entry {i} fields")
         c.equal(ident, FIRST_ICON_IMAGE + i, f"icon group entry {i} image id")
         image = found.get((RT_ICON, ident, LANG_NEUTRAL))
-        if c.true(image is not None, f"icon image {ident}, language neutral"):
+        if c.check(image is not None, f"icon image {ident}, language neutral"):
             c.equal(len(image), size, f"icon image {ident} size")
-            c.true(image == images[i][1], f"icon image {ident} is image {i} of fernwick.ico")
+            c.check(image == images[i][1], f"icon image {ident} is image {i} of fernwick.ico")
     c.equal(ids, [30001, 30002], "icon images")
     c.equal([len(img) for _, img in images], [872, 3240], "fernwick.ico image sizes")
 
 
 def check_manifest(c, data, architecture, out):
-    """The manifest: XML that asks for no elevation, names every Windows from Vista to 11, is
+    """The manifest: XML that asks for no elevation, names every Windows from 7 to 11, is
     aware of each monitor's DPI, and depends on version 6 of the common controls."""
     try:
         root = ElementTree.fromstring(data)
     except ElementTree.ParseError as error:
-        c.true(False, f"the manifest parses as XML ({error})")
+        c.check(False, f"the manifest parses as XML ({error})")
         return
     level = root.find(f"{ASM_V3}trustInfo/{ASM_V3}security/{ASM_V3}requestedPrivileges/"
                       f"{ASM_V3}requestedExecutionLevel")
@@ -204,7 +183,7 @@ def check_manifest(c, data, architecture, out):
                                                   f"{COMPATIBILITY}application/"
                                                   f"{COMPATIBILITY}supportedOS")}
     out.append(f"  supportedOS: {len(systems)} ids")
-    c.equal(systems, SUPPORTED_OS, "supported systems: Vista, 7, 8, 8.1, 10/11")
+    c.equal(systems, SUPPORTED_OS, "supported systems: 7, 8, 8.1, 10/11")
     settings = f"{ASM_V3}application/{ASM_V3}windowsSettings/"
     dpi = (root.findtext(f"{settings}{SETTINGS_2005}dpiAware"),
            root.findtext(f"{settings}{SETTINGS_2016}dpiAwareness"))
@@ -239,14 +218,14 @@ def check_image(c, pe, path, build):
     c.equal(pe.FILE_HEADER.NumberOfSymbols, 0, f"{build}: symbols")
     # The stack protector's failure report is linked in only when some function is protected.
     with open(path, "rb") as f:
-        c.true(b"stack smashing detected" in f.read(), f"{build}: built with the stack protector")
+        c.check(b"stack smashing detected" in f.read(), f"{build}: built with the stack protector")
     if build == "win32":
-        c.true(size <= MAX_SIZE, f"{build}: {size} bytes, at most {MAX_SIZE}")
+        c.check(size <= MAX_SIZE, f"{build}: {size} bytes, at most {MAX_SIZE}")
 
 
 def check_zip(c, path, exe, v):
     """What a Windows user downloads: the program and a readme with Windows' line ends."""
-    if not c.true(os.path.isfile(path), f"{path} was written"):
+    if not c.check(os.path.isfile(path), f"{path} was written"):
         return
     with zipfile.ZipFile(path) as z:
         names = z.namelist()
@@ -254,31 +233,27 @@ def check_zip(c, path, exe, v):
         if not c.equal(names, [v["windows_filename"], "README.txt"], "files in the zip"):
             return
         with open(exe, "rb") as f:
-            c.true(z.read(names[0]) == f.read(), "the zip holds the program as built")
+            c.check(z.read(names[0]) == f.read(), "the zip holds the program as built")
         readme = z.read("README.txt")
     c.equal(readme.count(b"\n"), readme.count(b"\r\n"), "the readme's lines end in CR LF")
-    c.true(v["version_string"].encode() in readme, "the readme names the version")
+    c.check(v["version_string"].encode() in readme, "the readme names the version")
 
 
 def main():
-    try:
-        import pefile
-    except ImportError:
-        winetools.missing("python3-pefile")
-    with open(sys.argv[1], encoding="utf-8") as f:
-        v = json.load(f)
+    pefile = testkit.require_module("pefile", "python3-pefile", winetools.HINT)
+    v = testkit.identity_values(sys.argv[1])
     exe = winetools.require_build(sys.argv[2], "win32", "fernwick.exe")
     pe = pefile.PE(exe)
-    c = Checks()
+    c = testkit.Checker()
 
     c.equal(hex(pe.OPTIONAL_HEADER.Magic), hex(0x10B), "PE32, not PE32+")
     c.equal(hex(pe.FILE_HEADER.Machine), hex(0x14C), "machine i386")
     c.equal(pe.OPTIONAL_HEADER.Subsystem, 2, "subsystem Windows GUI")
     dlls = sorted(entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT)
     print(f"imports: {', '.join(dlls)}")
-    c.true(set(dlls) <= SYSTEM_DLLS, f"only system DLLs imported: {dlls}")
+    c.check(set(dlls) <= SYSTEM_DLLS, f"only system DLLs imported: {dlls}")
     # Version 6 of the common controls wants InitCommonControlsEx before the first window.
-    c.true("comctl32.dll" in dlls, "the common controls are initialised")
+    c.check("comctl32.dll" in dlls, "the common controls are initialised")
 
     found, order = resources(pe)
     print("resources (type, name, language): " + ", ".join(str(k) for k in order))
@@ -289,7 +264,7 @@ def main():
 
     out = []
     version = found.get((RT_VERSION, 1, LANG_EN_US))
-    if c.true(version is not None, "version resource 1, language 1033"):
+    if c.check(version is not None, "version resource 1, language 1033"):
         print(f"version record ({len(version)} bytes):")
         check_version(c, version, v, out)
         print("\n".join(out))
@@ -316,7 +291,7 @@ def main():
         c.equal(whole.count(ico[offset:offset + size]), 1, f"copies of icon image {i + 1} in the file")
 
     manifest = found.get((RT_MANIFEST, 1, LANG_EN_US))
-    if c.true(manifest is not None, "manifest 1, language 1033"):
+    if c.check(manifest is not None, "manifest 1, language 1033"):
         out = []
         print("manifest:")
         check_manifest(c, manifest, "x86", out)
@@ -332,8 +307,7 @@ def main():
     check_zip(c, os.path.join(os.path.dirname(exe),
                               f"{v['product_name']}-{v['package_version']}-win32.zip"), exe, v)
 
-    print(f"{c.failed} failed check(s)" if c.failed else "all resource checks passed")
-    sys.exit(1 if c.failed else 0)
+    c.finish("resource check")
 
 
 if __name__ == "__main__":

@@ -16,9 +16,7 @@ import os
 import subprocess
 import sys
 
-sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import winetools  # noqa: E402
+import winetools
 
 HEADING_BLUE = (0, 0, 192)
 HEADING = (8, 0, 233, 105)  # left, top, right and bottom, in client coordinates

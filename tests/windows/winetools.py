@@ -1,5 +1,5 @@
-"""What the Windows tests share: skipping (or, under CI, failing) when a tool is missing, choosing
-how Wine runs here, and a private virtual X server with a fresh Wine prefix.
+"""What the Windows tests share: choosing how Wine runs here, the programs the build fixture
+made, and a private virtual X server with a fresh Wine prefix.
 
 Where the kernel cannot start 32-bit programs (Linux with IA-32 emulation off), 32-bit Wine cannot
 run at all. The tests then run the x86-64 build of the same sources under 64-bit Wine, and say so;
@@ -11,29 +11,15 @@ import glob
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 
-SKIP = 77  # ctest's SKIP_RETURN_CODE for these tests
+import testkit
 
-
-def under_ci():
-    return os.environ.get("CI", "").lower() not in ("", "0", "false", "no")
-
-
-def missing(what, hint="scripts/install-windows-deps installs it"):
-    """Skips the test with one line, or fails it under CI, which never skips."""
-    if under_ci():
-        print(f"FAIL: {what} is missing, and CI never skips ({hint})")
-        sys.exit(1)
-    print(f"SKIP: {what} is not installed ({hint})")
-    sys.exit(SKIP)
+HINT = "scripts/install-windows-deps installs it"
 
 
 def require_programs(*names):
-    for name in names:
-        if not shutil.which(name):
-            missing(name)
+    testkit.require_programs(*names, hint=HINT)
 
 
 COMPILERS = {"win32": "i686-w64-mingw32-g++", "win64": "x86_64-w64-mingw32-g++"}
@@ -45,8 +31,7 @@ def require_build(build_dir, build, program):
     require_programs(COMPILERS[build])
     path = os.path.join(build_dir, build, program)
     if not os.path.isfile(path):
-        print(f"FAIL: {path} was not built (see the test windows.build)")
-        sys.exit(1)
+        testkit.fail(f"{path} was not built (see the test windows.build)")
     return path
 
 
@@ -84,7 +69,7 @@ def choose_wine():
                else "this kernel cannot start 32-bit programs")
         return Wine(wine64, "/usr/lib/wine/wineserver64", "win64", "win64",
                     f"NOTE: {why}; running the x86-64 build of the same sources under 64-bit Wine")
-    missing("Wine (32-bit: wine32:i386, or 64-bit: wine64)")
+    testkit.missing("Wine (32-bit: wine32:i386, or 64-bit: wine64)", HINT)
 
 
 SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "lib")
@@ -107,10 +92,10 @@ def wine_session(wine, screen="640x480x24"):
         display = session.stdout.readline().strip()
         if not display:
             raise RuntimeError("the virtual X server did not start")
-        env = dict(os.environ, DISPLAY=display, WINEPREFIX=prefix, WINEARCH=wine.winearch,
-                   WINEDEBUG="-all", WINELOADER=wine.loader, WINESERVER=wine.server,
-                   WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install Mono or Gecko
-        env.pop("WAYLAND_DISPLAY", None)
+        env = testkit.environment(DISPLAY=display, WAYLAND_DISPLAY=None, WINEPREFIX=prefix,
+                                  WINEARCH=wine.winearch, WINEDEBUG="-all",
+                                  WINELOADER=wine.loader, WINESERVER=wine.server,
+                                  WINEDLLOVERRIDES="mscoree,mshtml=")  # no Mono or Gecko offer
         subprocess.run([wine.loader, "wineboot", "--init"], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=600)
         subprocess.run([wine.server, "-w"], env=env, timeout=600)
