@@ -5,9 +5,12 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/button_caption.h"
 #include "app/label_control.h"
 #include "app/qt/images.h"
 #include "app/qt/label_widget.h"
@@ -69,6 +72,46 @@ class ButtonControl final : public PushButton {
     QPointer<QPushButton> button_;
 };
 
+// A push button in the system's font, made smaller where a caption would not fit inside the bevel.
+class CaptionButton final : public QPushButton {
+  public:
+    using QPushButton::QPushButton;
+
+  protected:
+    void changeEvent(QEvent* event) override {
+        QPushButton::changeEvent(event);
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) fit();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QPushButton::resizeEvent(event);
+        fit();
+    }
+
+  private:
+    void fit() {
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QRect inner = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        const QFont system = parentWidget()->font();
+        const int systemPixels = QFontInfo(system).pixelSize();
+        const int pixels = captionPixels(
+            systemPixels, inner.width(), inner.height(), [&](std::u16string_view text, int em) {
+                QFont font = system;
+                font.setPixelSize(em);
+                const QFontMetrics metrics(font, this);
+                return TextExtent{metrics.horizontalAdvance(toQString(text)), metrics.height()};
+            });
+        const int capped = pixels < systemPixels ? pixels : 0;
+        if (capped == capped_) return;
+        capped_ = capped;
+        QFont font;  // only the size is the button's own: the rest follows the window's font
+        if (capped) font.setPixelSize(capped);
+        setFont(font);
+    }
+
+    int capped_ = 0;  // the caption's em where the system's is too large, else 0
+};
+
 }  // namespace
 
 Form1Window::Form1Window(const ControlTable& table)
@@ -103,7 +146,7 @@ std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlSpec& s
 
 std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
                                                         std::function<void()> clicked) {
-    auto* button = new QPushButton(toQString(spec.text), this);
+    auto* button = new CaptionButton(toQString(spec.text), this);
     // Neither Enter nor Escape clicks it: it is no default or cancel button.
     button->setAutoDefault(false);
     if (clicked) connect(button, &QPushButton::clicked, this, std::move(clicked));
