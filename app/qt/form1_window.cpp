@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QWindow>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <cstdio>
@@ -119,15 +120,37 @@ Form1Window::Form1Window(const ControlTable& table)
     const WindowRecord& record = table.window;
     setObjectName(toQString(record.name));
     setWindowTitle(toQString(record.caption));
-    // The client area is the window's size; the system chooses where it goes.
-    resize(model_.clientWidth(), model_.clientHeight());
-    if (record.border == Border::Fixed) setFixedSize(size());
+    takeDesignSize();  // the system chooses where the window goes
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     setWindowIcon(appIcon(record.iconResource));
 
     built_ = std::make_unique<BuiltForm>(model_, static_cast<ControlFactory&>(*this),
                                          [this](std::uint32_t code) { reportFailure(code); });
+}
+
+void Form1Window::takeDesignSize() {
+    const QSize design(model_.clientWidth(), model_.clientHeight());
+    if (model_.table().window.border == Border::Fixed) {
+        // The window system keeps the limits in device pixels: they are given anew for the scale.
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setFixedSize(design);
+    }
+    resize(design);
+    // The widget may still hold the size while its window shrank to the same device pixels.
+    if (windowHandle() && windowHandle()->size() != design) windowHandle()->resize(design);
+}
+
+bool Form1Window::event(QEvent* event) {
+    // On a screen of another scale the window keeps its size in device pixels, which would cut
+    // off what is now drawn larger: it takes the client area's size at the new scale instead, and
+    // its controls lay out again (the picture frame takes its rendering for the scale itself).
+    if (event->type() == QEvent::ScreenChangeInternal && built_) {
+        takeDesignSize();
+        built_->relayout(model_);
+    }
+    return QWidget::event(event);
 }
 
 void Form1Window::adopt(QWidget* widget, const ControlSpec& spec) {

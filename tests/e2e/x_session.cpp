@@ -39,7 +39,7 @@ QProcessEnvironment withoutDesktop() {
     return env;
 }
 
-XSession::XSession() {
+XSession::XSession(const QStringList& options) {
     QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     // The session lasts as long as its command, which names the display and its private session
     // bus and then waits for its input to close: the session ends with this object, or with the
@@ -47,8 +47,8 @@ XSession::XSession() {
     session_.setProcessEnvironment(privateFolders(withoutDesktop()));
     session_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     session_.start(kScripts + "x-session",
-                   {"--", "dbus-run-session", "--", "sh", "-c",
-                    R"(echo "$DISPLAY $DBUS_SESSION_BUS_ADDRESS"; exec cat)"});
+                   options + QStringList{"--", "dbus-run-session", "--", "sh", "-c",
+                                         R"(echo "$DISPLAY $DBUS_SESSION_BUS_ADDRESS"; exec cat)"});
     if (session_.waitForReadyRead(2 * kPatienceMs)) {
         const QStringList names = QString::fromLocal8Bit(session_.readLine()).split(' ');
         if (names.size() == 2 && !names[1].trimmed().isEmpty()) {

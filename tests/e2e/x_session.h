@@ -36,7 +36,8 @@ inline QImage aboveButton(const QImage& screen) { return screen.copy(kAboveButto
 class XSession {
   public:
     // Starts the session, which says on stderr what did not start. Check ready() after.
-    XSession();
+    // `options` go to scripts/lib/x-session (--screen 1280x720x24, say).
+    explicit XSession(const QStringList& options = {});
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
