@@ -5,9 +5,9 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
-#include <QWindow>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 
@@ -78,17 +78,7 @@ class CaptionButton final : public QPushButton {
   public:
     using QPushButton::QPushButton;
 
-  protected:
-    void changeEvent(QEvent* event) override {
-        QPushButton::changeEvent(event);
-        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) fit();
-    }
-    void resizeEvent(QResizeEvent* event) override {
-        QPushButton::resizeEvent(event);
-        fit();
-    }
-
-  private:
+    // Takes the size for the window's font, which the window calls for whenever that changes.
     void fit() {
         QStyleOptionButton option;
         initStyleOption(&option);
@@ -110,6 +100,17 @@ class CaptionButton final : public QPushButton {
         setFont(font);
     }
 
+  protected:
+    void changeEvent(QEvent* event) override {
+        QPushButton::changeEvent(event);
+        if (event->type() == QEvent::StyleChange) fit();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QPushButton::resizeEvent(event);
+        fit();
+    }
+
+  private:
     int capped_ = 0;  // the caption's em where the system's is too large, else 0
 };
 
@@ -149,6 +150,13 @@ bool Form1Window::event(QEvent* event) {
     if (event->type() == QEvent::ScreenChangeInternal && built_) {
         takeDesignSize();
         built_->relayout(model_);
+    }
+    // The button's own font holds its size only where it differs from the window's, and then
+    // does not change when the window's does: the window tells it.
+    if (event->type() == QEvent::FontChange) {
+        for (QWidget* widget : widgets_) {
+            if (auto* button = dynamic_cast<CaptionButton*>(widget)) button->fit();
+        }
     }
     return QWidget::event(event);
 }
