@@ -78,7 +78,7 @@ class CaptionButton final : public QPushButton {
   public:
     using QPushButton::QPushButton;
 
-    // Takes the size for the window's font, which the window calls for whenever that changes.
+    // Takes the size for the window's font and style; the window calls for it when they change.
     void fit() {
         QStyleOptionButton option;
         initStyleOption(&option);
@@ -98,16 +98,6 @@ class CaptionButton final : public QPushButton {
         QFont font;  // only the size is the button's own: the rest follows the window's font
         if (capped) font.setPixelSize(capped);
         setFont(font);
-    }
-
-  protected:
-    void changeEvent(QEvent* event) override {
-        QPushButton::changeEvent(event);
-        if (event->type() == QEvent::StyleChange) fit();
-    }
-    void resizeEvent(QResizeEvent* event) override {
-        QPushButton::resizeEvent(event);
-        fit();
     }
 
   private:
@@ -133,9 +123,6 @@ Form1Window::Form1Window(const ControlTable& table)
 void Form1Window::takeDesignSize() {
     const QSize design(model_.clientWidth(), model_.clientHeight());
     if (model_.table().window.border == Border::Fixed) {
-        // The window system keeps the limits in device pixels: they are given anew for the scale.
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         setFixedSize(design);
     }
     resize(design);
@@ -153,7 +140,7 @@ bool Form1Window::event(QEvent* event) {
     }
     // The button's own font holds its size only where it differs from the window's, and then
     // does not change when the window's does: the window tells it.
-    if (event->type() == QEvent::FontChange) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         for (QWidget* widget : widgets_) {
             if (auto* button = dynamic_cast<CaptionButton*>(widget)) button->fit();
         }
@@ -182,6 +169,7 @@ std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
     button->setAutoDefault(false);
     if (clicked) connect(button, &QPushButton::clicked, this, std::move(clicked));
     adopt(button, spec);
+    button->fit();
     return std::make_unique<ButtonControl>(button);
 }
 
