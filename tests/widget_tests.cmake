@@ -14,3 +14,7 @@ add_test(NAME PictureTest.ScaleTwo
          COMMAND widget_test --gtest_filter=PictureTest.*)
 set_tests_properties(PictureTest.ScaleTwo PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2")
+add_test(NAME PictureTest.ScaleThree
+         COMMAND widget_test --gtest_filter=PictureTest.*)
+set_tests_properties(PictureTest.ScaleThree PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=3")

@@ -5,9 +5,13 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/button_caption.h"
 #include "app/label_control.h"
 #include "app/qt/images.h"
 #include "app/qt/label_widget.h"
@@ -69,6 +73,37 @@ class ButtonControl final : public PushButton {
     QPointer<QPushButton> button_;
 };
 
+// A push button in the system's font, made smaller where a caption would not fit inside the bevel.
+class CaptionButton final : public QPushButton {
+  public:
+    using QPushButton::QPushButton;
+
+    // Takes the size for the window's font and style; the window calls for it when they change.
+    void fit() {
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QRect inner = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        const QFont system = parentWidget()->font();
+        const int systemPixels = QFontInfo(system).pixelSize();
+        const int pixels = captionPixels(
+            systemPixels, inner.width(), inner.height(), [&](std::u16string_view text, int em) {
+                QFont font = system;
+                font.setPixelSize(em);
+                const QFontMetrics metrics(font, this);
+                return TextExtent{metrics.horizontalAdvance(toQString(text)), metrics.height()};
+            });
+        const int capped = pixels < systemPixels ? pixels : 0;
+        if (capped == capped_) return;
+        capped_ = capped;
+        QFont font;  // only the size is the button's own: the rest follows the window's font
+        if (capped) font.setPixelSize(capped);
+        setFont(font);
+    }
+
+  private:
+    int capped_ = 0;  // the caption's em where the system's is too large, else 0
+};
+
 }  // namespace
 
 Form1Window::Form1Window(const ControlTable& table)
@@ -76,15 +111,41 @@ Form1Window::Form1Window(const ControlTable& table)
     const WindowRecord& record = table.window;
     setObjectName(toQString(record.name));
     setWindowTitle(toQString(record.caption));
-    // The client area is the window's size; the system chooses where it goes.
-    resize(model_.clientWidth(), model_.clientHeight());
-    if (record.border == Border::Fixed) setFixedSize(size());
+    takeDesignSize();  // the system chooses where the window goes
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     setWindowIcon(appIcon(record.iconResource));
 
     built_ = std::make_unique<BuiltForm>(model_, static_cast<ControlFactory&>(*this),
                                          [this](std::uint32_t code) { reportFailure(code); });
+}
+
+void Form1Window::takeDesignSize() {
+    const QSize design(model_.clientWidth(), model_.clientHeight());
+    if (model_.table().window.border == Border::Fixed) {
+        setFixedSize(design);
+    }
+    resize(design);
+    // The widget may still hold the size while its window shrank to the same device pixels.
+    if (windowHandle() && windowHandle()->size() != design) windowHandle()->resize(design);
+}
+
+bool Form1Window::event(QEvent* event) {
+    // On a screen of another scale the window keeps its size in device pixels, which would cut
+    // off what is now drawn larger: it takes the client area's size at the new scale instead, and
+    // its controls lay out again (the picture frame takes its rendering for the scale itself).
+    if (event->type() == QEvent::ScreenChangeInternal && built_) {
+        takeDesignSize();
+        built_->relayout(model_);
+    }
+    // The button's own font holds its size only where it differs from the window's, and then
+    // does not change when the window's does: the window tells it.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        for (QWidget* widget : widgets_) {
+            if (auto* button = dynamic_cast<CaptionButton*>(widget)) button->fit();
+        }
+    }
+    return QWidget::event(event);
 }
 
 void Form1Window::adopt(QWidget* widget, const ControlSpec& spec) {
@@ -103,11 +164,12 @@ std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlSpec& s
 
 std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
                                                         std::function<void()> clicked) {
-    auto* button = new QPushButton(toQString(spec.text), this);
+    auto* button = new CaptionButton(toQString(spec.text), this);
     // Neither Enter nor Escape clicks it: it is no default or cancel button.
     button->setAutoDefault(false);
     if (clicked) connect(button, &QPushButton::clicked, this, std::move(clicked));
     adopt(button, spec);
+    button->fit();
     return std::make_unique<ButtonControl>(button);
 }
 

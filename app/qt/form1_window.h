@@ -33,7 +33,12 @@ class Form1Window : public QWidget, private ControlFactory {
 
     void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
 
+  protected:
+    bool event(QEvent* event) override;
+
   private:
+    // The client area's size for the screen, as the table gives it.
+    void takeDesignSize();
     std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override;
     std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
                                                std::function<void()> clicked) override;

@@ -1,5 +1,6 @@
 #include "app/qt/picture_frame.h"
 
+#include <QEvent>
 #include <QPainter>
 
 #include "app/qt/images.h"
@@ -9,37 +10,56 @@ namespace fernwick::qt {
 
 namespace {
 
-// The rendering for a screen of `scale`, decoded by Qt's GIF reader: the first frame, its pixels
-// of the transparent index that frame declares left transparent. Null when the bytes do not
-// decode, which is said on stderr.
-QPixmap decodePicture(const ImageSlot& slot, qreal scale) {
-    const ChosenPicture chosen = choosePicture(slot, scale);
-    if (chosen.bytes.empty()) return {};
-    QString error;
-    const QImage image = readImage(chosen.bytes, "gif", &error);
-    if (image.isNull()) {
-        reportUndecodablePicture(error.toStdString());
-        return {};
-    }
-    QPixmap picture = QPixmap::fromImage(image);
-    picture.setDevicePixelRatio(chosen.scale);
-    return picture;
+constexpr int kBorder = 2;
+
+// One ring of the sunken border, in logical pixels: `topLeft` along the top and left edges,
+// `bottomRight` along the bottom and right ones, which take the corners they share.
+void drawRing(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
+    painter.fillRect(r.left(), r.top(), r.width(), 1, topLeft);
+    painter.fillRect(r.left(), r.top(), 1, r.height(), topLeft);
+    painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
+    painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
 }
 
 }  // namespace
 
-PictureFrameWidget::PictureFrameWidget(QWidget* parent, const ImageSlot& picture) : QFrame(parent) {
-    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+PictureFrameWidget::PictureFrameWidget(QWidget* parent, const ImageSlot& picture)
+    : QWidget(parent), slot_(picture) {
+    setContentsMargins(kBorder, kBorder, kBorder, kBorder);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    picture_ = decodePicture(picture, devicePixelRatioF());
+    takeRendering();
 }
 
-void PictureFrameWidget::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);
-    if (picture_.isNull()) return;
+// The rendering for the screen's scale, decoded by Qt's GIF reader: the first frame, its pixels
+// of the transparent index that frame declares left transparent. Null when the bytes do not
+// decode, which is said on stderr. A new screen decodes again only when it takes the other one.
+void PictureFrameWidget::takeRendering() {
+    const ChosenPicture chosen = choosePicture(slot_, devicePixelRatioF());
+    if (chosen.scale == renderingScale_) return;
+    renderingScale_ = chosen.scale;
+    picture_ = {};
+    if (chosen.bytes.empty()) return;
+    QString error;
+    const QImage image = readImage(chosen.bytes, "gif", &error);
+    if (image.isNull()) return reportUndecodablePicture(error.toStdString());
+    picture_ = QPixmap::fromImage(image);
+    picture_.setDevicePixelRatio(chosen.scale);
+    update();
+}
+
+bool PictureFrameWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ScreenChangeInternal) takeRendering();
+    return QWidget::event(event);
+}
+
+void PictureFrameWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawPixmap(contentsRect().topLeft(), picture_);
+    const QPalette& p = palette();
+    drawRing(painter, rect(), p.color(QPalette::Dark), p.color(QPalette::Light));
+    drawRing(painter, rect().adjusted(1, 1, -1, -1), p.color(QPalette::Shadow),
+             p.color(QPalette::Midlight));
+    if (!picture_.isNull()) painter.drawPixmap(contentsRect().topLeft(), picture_);
 }
 
 }  // namespace fernwick::qt

@@ -65,7 +65,7 @@ QProcessEnvironment withoutDesktop() {
     return env;
 }
 
-XSession::XSession() {
+XSession::XSession(const QStringList& options) {
     skipUnlessInstalled(missingPrograms({"Xvfb", "openbox", "xprop", "xdotool", "import", "convert",
                                          "identify", "dbus-run-session"}));
     QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -75,8 +75,8 @@ XSession::XSession() {
     session_.setProcessEnvironment(privateFolders(withoutDesktop()));
     session_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     session_.start(kScripts + "x-session",
-                   {"--", "dbus-run-session", "--", "sh", "-c",
-                    R"(echo "$DISPLAY $DBUS_SESSION_BUS_ADDRESS"; exec cat)"});
+                   options + QStringList{"--", "dbus-run-session", "--", "sh", "-c",
+                                         R"(echo "$DISPLAY $DBUS_SESSION_BUS_ADDRESS"; exec cat)"});
     if (session_.waitForReadyRead(2 * kPatienceMs)) {
         const QStringList names = QString::fromLocal8Bit(session_.readLine()).split(' ');
         if (names.size() == 2 && !names[1].trimmed().isEmpty()) {

@@ -47,7 +47,8 @@ class XSession {
   public:
     // Starts the session, which says on stderr what did not start. Check ready() after. Skips the
     // test (fails it under CI) where the server, the window manager or the X tools are missing.
-    XSession();
+    // `options` go to scripts/lib/x-session (--screen 1280x720x24, say).
+    explicit XSession(const QStringList& options = {});
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;

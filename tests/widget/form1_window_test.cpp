@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -258,6 +260,37 @@ TEST_F(Form1WindowTest, ResizingAndMaximizingMoveNoControl) {
         EXPECT_EQ(picture->geometry(), pictureAt);
         window->showNormal();
     }
+}
+
+TEST_F(Form1WindowTest, TheCaptionFollowsTheSystemFontAsFarAsBothCaptionsFitTheButton) {
+    const QFont system = QApplication::font();
+    const auto fits = [this](const QString& caption) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect inner =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QFontMetrics metrics(button->font(), button);
+        return metrics.horizontalAdvance(caption) <= inner.width() &&
+               metrics.height() <= inner.height();
+    };
+    for (int pixels : {20, 27, 40}) {
+        QFont large = system;
+        large.setPixelSize(pixels);
+        QApplication::setFont(large);
+        QApplication::sendPostedEvents();  // the change reaches the widgets as posted events
+        const int shown = QFontInfo(button->font()).pixelSize();
+        EXPECT_LE(shown, pixels);
+        EXPECT_GE(shown, 14) << "as large as fits, not the old size";
+        EXPECT_TRUE(fits("BEGIN FERNWICK!") && fits("Click to restart game!")) << pixels;
+        EXPECT_EQ(button->font().family(), large.family());
+    }
+    QFont small = system;
+    small.setPixelSize(11);
+    QApplication::setFont(small);
+    QApplication::sendPostedEvents();
+    EXPECT_EQ(QFontInfo(button->font()).pixelSize(), 11) << "a size that fits is the system's";
+    QApplication::setFont(system);
+    QApplication::sendPostedEvents();
 }
 
 TEST_F(Form1WindowTest, ScreenReadersReadTheCurrentHeadingAndCaption) {

@@ -95,6 +95,36 @@ TEST_F(PictureTest, ScreensOfScaleTwoGetTheDoubleSizeRendering) {
     EXPECT_EQ(frame->geometry(), kPictureRect) << "the layout does not change with the scale";
 }
 
+TEST_F(PictureTest, SunkenBorderAndPictureScaleWithTheScreen) {
+    const int scale = qRound(window->devicePixelRatioF());
+    const QImage image = screen();
+    const QRect r(kPictureRect.topLeft() * scale, kPictureRect.size() * scale);
+    const QPalette& p = frame->palette();
+    for (int i = 0; i < kBorder * scale; ++i) {
+        const bool outer = i < scale;
+        const QRgb topLeft = p.color(outer ? QPalette::Dark : QPalette::Shadow).rgb();
+        const QRgb bottomRight = p.color(outer ? QPalette::Light : QPalette::Midlight).rgb();
+        EXPECT_EQ(image.pixel(r.center().x(), r.top() + i), topLeft) << i;
+        EXPECT_EQ(image.pixel(r.left() + i, r.center().y()), topLeft) << i;
+        EXPECT_EQ(image.pixel(r.center().x(), r.bottom() - i), bottomRight) << i;
+        EXPECT_EQ(image.pixel(r.right() - i, r.center().y()), bottomRight) << i;
+    }
+    if (scale != 2) return;
+    // The double-size rendering, pixel for pixel from the inner top-left corner.
+    const EmbeddedBytes& gif = controlTable().find(u"Picture1")->picture.image2x;
+    const QImage dog = QImage::fromData(gif.data, static_cast<int>(gif.size), "GIF")
+                           .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(dog.size(), QSize(292, 306));
+    const QPoint origin = r.topLeft() + QPoint(kBorder, kBorder) * scale;
+    for (int y = 0; y < dog.height(); ++y) {
+        for (int x = 0; x < dog.width(); ++x) {
+            if (qAlpha(dog.pixel(x, y)) == 255) {
+                ASSERT_EQ(image.pixel(origin + QPoint(x, y)), dog.pixel(x, y)) << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(PictureFrameTest, UndecodableBytesLeaveAnEmptyFrameAndSayOneLine) {
     QWidget parent;
     const unsigned char broken[] = "GIF89a\x92\x00\x99\x00\xf7\x17\x00truncated";
