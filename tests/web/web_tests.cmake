@@ -34,3 +34,13 @@ add_executable(core_test
 target_link_libraries(core_test PRIVATE fernwick_core GTest::gtest_main)
 set_target_properties(core_test PROPERTIES CROSSCOMPILING_EMULATOR "${FERNWICK_WASM_RUNNER}")
 gtest_discover_tests(core_test DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "wasm")
+
+# The page's tests, each a Node script driving its own headless Chromium against the built page
+# (cmake/web.cmake writes it to web/ in the build tree).
+set(FERNWICK_WEB_PAGE_DIR "${CMAKE_BINARY_DIR}/web")
+foreach(name input accessibility pixels loading)
+    add_test(NAME web.${name}
+             COMMAND "${FERNWICK_NODE}" "${CMAKE_CURRENT_LIST_DIR}/${name}.test.js"
+                     "${FERNWICK_WEB_PAGE_DIR}")
+    set_tests_properties(web.${name} PROPERTIES LABELS "browser" TIMEOUT 300)
+endforeach()
