@@ -129,6 +129,16 @@ const contrast = (a, b) => {
         assert.deepEqual([area.w, area.h], [239, 286], 'the game area\'s size');
         assert.ok(Math.abs(area.left - area.right) <= 1 && Math.abs(area.top - area.bottom) <= 1,
                   `the game area is centred: ${JSON.stringify(area)}`);
+        // The heading is set in the shipped face, loaded by the page, not in one of the system's.
+        const face = await page.evaluate(() => {
+          const family = getComputedStyle(document.getElementById('HEADING')).fontFamily
+            .split(',')[0].replace(/["']/g, '').trim();
+          return { family, loaded: [...document.fonts].some((f) =>
+            f.family.replace(/["']/g, '') === family && f.status === 'loaded') };
+        });
+        assert.ok(face.loaded, `the heading's face "${face.family}" is not a loaded web font`);
+        assert.ok(server.requests.some((r) => r.endsWith('.ttf') || r.endsWith('.woff2')),
+                  'the page fetched no font');
         const m = await measure(page, await shoot(), scale);
         assert.ok(m.blue >= 150 * scale * scale, `heading pixels in blue: ${m.blue}`);
         console.log(`  dog at ${scale}: ${m.to1x.toFixed(2)} from 1x, ${m.to2x.toFixed(2)} from 2x`);
