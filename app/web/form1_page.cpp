@@ -24,8 +24,9 @@ bool fw_set_text(int index, const char16_t* text, int length);
 void fw_set_font(int index, const char16_t* face, int faceLength, int weight, bool italic, int em);
 int fw_text_width(int index, const char16_t* text, int length);
 int fw_font_metric(int index, bool descent);
-void fw_draw_lines(int index, std::uint32_t colour, const std::int32_t* lines, int count);
-std::uint32_t fw_system_colour(bool text);
+void fw_draw_lines(int index, std::uint32_t light, std::uint32_t dark, const std::int32_t* lines,
+                   int count);
+std::uint32_t fw_system_colour(bool text, bool dark);
 bool fw_forced_colours();
 double fw_device_pixel_ratio();
 void fw_show_picture(int index, const unsigned char* bytes, int size, int scale);
@@ -79,16 +80,32 @@ class LabelElement final : public LabelSurface {
     void paint(bool always) {
         if (!hasElement_ || !control() || !(dirty_ || always) || !exists()) return;
         dirty_ = false;
-        const SystemColours system{fw_system_colour(false), fw_system_colour(true),
-                                   fw_forced_colours()};
         std::vector<std::int32_t> lines;
+        auto add = [&lines](std::u16string_view text, int top, int baseline) {
+            lines.insert(lines.end(),
+                         {static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(text.data())),
+                          size(text), top, baseline});
+        };
+        const std::u16string_view text = control()->text();
+        std::size_t drawnTo = 0;
         for (const DrawnLine& line : control()->linesToDraw()) {
-            lines.insert(
-                lines.end(),
-                {static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(line.text.data())),
-                 size(line.text), line.top, line.baseline});
+            add(line.text, line.top, line.baseline);
+            drawnTo = static_cast<std::size_t>(line.text.data() - text.data()) + line.text.size();
         }
-        fw_draw_lines(index_, labelTextColour(control()->colour(), system), lines.data(),
+        // The lines wholly past the bottom edge are not drawn; their text stays in the heading,
+        // beneath the edge, so that it is read out whole, as the desktop's screen readers read it.
+        if (drawnTo < text.size()) {
+            const int below = control()->rect().height;
+            add(text.substr(drawnTo), below, below + lineMetrics().ascent);
+        }
+        // The colour for the page's light face and for its dark one: the page's style picks
+        // the one for the colour scheme it shows, the moment that changes.
+        auto colour = [this](bool dark) {
+            return labelTextColour(
+                control()->colour(),
+                {fw_system_colour(false, dark), fw_system_colour(true, dark), fw_forced_colours()});
+        };
+        fw_draw_lines(index_, colour(false), colour(true), lines.data(),
                       static_cast<int>(lines.size() / 4));
     }
 

@@ -90,10 +90,11 @@ mergeInto(LibraryManager.library, {
 
   // `lines` holds four numbers a line: the text's address and length, its top and its baseline.
   fw_draw_lines__deps: ['$fw', '$fwText'],
-  fw_draw_lines: function (index, colour, lines, count) {
+  fw_draw_lines: function (index, light, dark, lines, count) {
     var el = fw.els[index];
-    el.style.color = 'rgb(' + (colour & 255) + ',' + (colour >> 8 & 255) + ',' +
-                     (colour >> 16 & 255) + ')';
+    var rgb = function (c) { return 'rgb(' + (c & 255) + ',' + (c >> 8 & 255) + ',' + (c >> 16 & 255) + ')'; };
+    el.style.setProperty('--light', rgb(light));
+    el.style.setProperty('--dark', rgb(dark));
     var spans = [];
     for (var k = 0; k < count; ++k) {
       var q = (lines >> 2) + 4 * k, span = document.createElement('span');
@@ -105,8 +106,16 @@ mergeInto(LibraryManager.library, {
   },
 
   fw_system_colour__deps: ['$fw'],
-  fw_system_colour: function (text) {
-    var style = getComputedStyle(fw.main);
+  // The face's and the text's colours, for the light or the dark colour scheme, read from an
+  // empty hidden element of that scheme.
+  fw_system_colour: function (text, dark) {
+    var name = dark ? 'dark' : 'light';
+    if (!fw[name]) {
+      fw[name] = fw.main.appendChild(document.createElement('i'));
+      fw[name].hidden = true;
+      fw[name].style.cssText = 'color-scheme:' + name + ';background:ButtonFace;color:ButtonText';
+    }
+    var style = getComputedStyle(fw[name]);
     var c = (text ? style.color : style.backgroundColor).match(/\d+/g).map(Number);
     return (c[0] | c[1] << 8 | c[2] << 16) >>> 0;
   },
