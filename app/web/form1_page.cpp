@@ -1,0 +1,238 @@
+// FernWick in a web page: Form1 built by the core, each control an element of the page. The
+// browser-side calls are in app/web/page_library.js; this side decides, the page draws.
+#include <emscripten.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/form_builder.h"
+#include "app/label_control.h"
+#include "app/text_colour.h"
+#include "app/window_model.h"
+
+// Implemented in app/web/page_library.js. A control is known to the page by its place in the
+// table; texts go over as UTF-16 code units.
+extern "C" {
+void fw_init_page(const char16_t* title, int titleLength, int width, int height);
+void fw_make_control(int kind, int index, const char16_t* name, int nameLength, int left, int top,
+                     int width, int height, const char16_t* text, int textLength,
+                     const char16_t* accessibleName, int accessibleNameLength);
+bool fw_exists(int index);
+bool fw_set_text(int index, const char16_t* text, int length);
+void fw_set_font(int index, const char16_t* face, int faceLength, int weight, bool italic, int em);
+int fw_text_width(int index, const char16_t* text, int length);
+int fw_font_metric(int index, bool descent);
+void fw_draw_lines(int index, std::uint32_t light, std::uint32_t dark, const std::int32_t* lines,
+                   int count);
+std::uint32_t fw_system_colour(bool text, bool dark);
+bool fw_forced_colours();
+double fw_device_pixel_ratio();
+void fw_show_picture(int index, const unsigned char* bytes, int size, int scale);
+void fw_focus(int index);
+void fw_show_failure(const char16_t* message, int length);
+void fw_cannot_start(const char* why);
+}
+
+namespace fernwick::web {
+
+namespace {
+
+enum Kind { kLabelElement, kButtonElement, kPictureElement };
+
+int size(std::u16string_view text) { return static_cast<int>(text.size()); }
+
+void make(Kind kind, const ControlSpec& spec, std::u16string_view text) {
+    const PixelRect& r = spec.rect;
+    fw_make_control(kind, static_cast<int>(spec.index), spec.name.data(), size(spec.name), r.left,
+                    r.top, r.width, r.height, text.data(), size(text), spec.accessibleName.data(),
+                    size(spec.accessibleName));
+}
+
+// A label drawn as lines of text in its element. A hidden label has no element at all: it is
+// measured with the page's canvas and never drawn, so it is in neither the page nor its tree.
+class LabelElement final : public LabelSurface {
+  public:
+    LabelElement(const ControlSpec& spec) : index_(static_cast<int>(spec.index)) {
+        if (spec.visible) make(kLabelElement, spec, {});
+        hasElement_ = spec.visible;
+    }
+    bool exists() const override { return !hasElement_ || fw_exists(index_); }
+    Result<> useFont(const LabelFont& font) override {
+        if (!exists()) return Failure{status_code::kInvalidWindowHandle};
+        const std::u16string_view face = font.face ? font.face->face : u"";
+        fw_set_font(index_, face.data(), size(face), font.face ? font.face->weight : 400,
+                    font.face && font.face->italic, font.emPixels);
+        dirty_ = true;
+        return {};
+    }
+    int textWidth(std::u16string_view run) const override {
+        return fw_text_width(index_, run.data(), size(run));
+    }
+    LineMetrics lineMetrics() const override {
+        return {fw_font_metric(index_, false), fw_font_metric(index_, true)};
+    }
+    void invalidate() override { dirty_ = true; }
+
+    // Draws the lines the core lays out, in the colour the core's rule gives for the page's
+    // face, when anything changed since the last time.
+    void paint(bool always) {
+        if (!hasElement_ || !control() || !(dirty_ || always) || !exists()) return;
+        dirty_ = false;
+        std::vector<std::int32_t> lines;
+        auto add = [&lines](std::u16string_view text, int top, int baseline) {
+            lines.insert(lines.end(),
+                         {static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(text.data())),
+                          size(text), top, baseline});
+        };
+        const std::u16string_view text = control()->text();
+        std::size_t drawnTo = 0;
+        for (const DrawnLine& line : control()->linesToDraw()) {
+            add(line.text, line.top, line.baseline);
+            drawnTo = static_cast<std::size_t>(line.text.data() - text.data()) + line.text.size();
+        }
+        // The lines wholly past the bottom edge are not drawn; their text stays in the heading,
+        // beneath the edge, so that it is read out whole, as the desktop's screen readers read it.
+        if (drawnTo < text.size()) {
+            const int below = control()->rect().height;
+            add(text.substr(drawnTo), below, below + lineMetrics().ascent);
+        }
+        // The colour for the page's light face and for its dark one: the page's style picks
+        // the one for the colour scheme it shows, the moment that changes.
+        auto colour = [this](bool dark) {
+            return labelTextColour(
+                control()->colour(),
+                {fw_system_colour(false, dark), fw_system_colour(true, dark), fw_forced_colours()});
+        };
+        fw_draw_lines(index_, colour(false), colour(true), lines.data(),
+                      static_cast<int>(lines.size() / 4));
+    }
+
+  private:
+    int index_;
+    bool hasElement_;
+    bool dirty_ = true;
+};
+
+class ButtonElement final : public PushButton {
+  public:
+    explicit ButtonElement(int index) : index_(index) {}
+    Result<> setCaption(std::u16string_view caption) override {
+        if (!fw_set_text(index_, caption.data(), size(caption))) {
+            return Failure{status_code::kInvalidWindowHandle};
+        }
+        return {};
+    }
+
+  private:
+    int index_;
+};
+
+// The frame's picture: the rendering for the page's device pixel ratio, decoded by the browser.
+class PictureElement final : public PictureFrame {
+  public:
+    explicit PictureElement(const ControlSpec& spec)
+        : index_(static_cast<int>(spec.index)), slot_(*spec.picture) {
+        make(kPictureElement, spec, {});
+        show();
+    }
+    void show() {
+        const ChosenPicture chosen = choosePicture(slot_, fw_device_pixel_ratio());
+        if (chosen.scale == shownScale_) return;
+        shownScale_ = chosen.scale;
+        if (chosen.bytes.empty()) return;
+        fw_show_picture(index_, chosen.bytes.data, static_cast<int>(chosen.bytes.size),
+                        chosen.scale);
+    }
+
+  private:
+    int index_;
+    const ImageSlot& slot_;
+    int shownScale_ = 0;
+};
+
+class Form1Page final : public ControlFactory {
+  public:
+    Form1Page() {
+        const WindowRecord& record = model_.table().window;
+        fw_init_page(record.caption.data(), size(record.caption), model_.clientWidth(),
+                     model_.clientHeight());
+        built_.emplace(model_, *this, [this](std::uint32_t code) { fail(code); });
+        repaint(true);
+    }
+
+    std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override {
+        auto picture = std::make_unique<PictureElement>(spec);
+        pictures_.push_back(picture.get());
+        return picture;
+    }
+    std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
+                                               std::function<void()> clicked) override {
+        make(kButtonElement, spec, spec.text);
+        if (clicked) clicks_.resize(spec.index + 1), clicks_[spec.index] = std::move(clicked);
+        return std::make_unique<ButtonElement>(static_cast<int>(spec.index));
+    }
+    LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl&) override {
+        return *labels_.emplace_back(std::make_unique<LabelElement>(spec));
+    }
+    void controlsMade(std::span<const std::size_t> focusOrder) override {
+        if (!focusOrder.empty()) fw_focus(static_cast<int>(focusOrder.front()));
+    }
+
+    void click(std::size_t index) {
+        if (stopped_ || index >= clicks_.size() || !clicks_[index]) return;
+        clicks_[index]();
+        repaint(false);
+    }
+    // The page's colours or device pixel ratio changed.
+    void restyle() {
+        for (PictureElement* picture : pictures_) picture->show();
+        repaint(true);
+    }
+
+  private:
+    void repaint(bool always) {
+        for (const auto& label : labels_) label->paint(always);
+    }
+    // As on the desktop, the message names the code; the page then takes no more input.
+    void fail(std::uint32_t code) {
+        stopped_ = true;
+        repaint(false);
+        const std::u16string message = failureMessage(model_.table().window.caption, code);
+        fw_show_failure(message.data(), size(message));
+    }
+
+    WindowModel model_;
+    std::vector<std::unique_ptr<LabelElement>> labels_;
+    std::vector<PictureElement*> pictures_;
+    std::vector<std::function<void()>> clicks_;
+    std::optional<BuiltForm> built_;
+    bool stopped_ = false;
+};
+
+Form1Page* page = nullptr;
+
+}  // namespace
+
+}  // namespace fernwick::web
+
+extern "C" {
+EMSCRIPTEN_KEEPALIVE void fw_clicked(int index) {
+    if (fernwick::web::page) fernwick::web::page->click(static_cast<std::size_t>(index));
+}
+EMSCRIPTEN_KEEPALIVE void fw_restyle() {
+    if (fernwick::web::page) fernwick::web::page->restyle();
+}
+}
+
+int main() {
+    try {
+        // The page lives as long as the document: it is never destroyed.
+        fernwick::web::page = new fernwick::web::Form1Page();
+    } catch (const fernwick::TableError& error) {
+        fw_cannot_start(error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,153 @@
+// The page's side of app/web/form1_page.cpp: it makes Form1's elements, measures text in the
+// page's fonts, draws the lines the core lays out and passes clicks and style changes back.
+mergeInto(LibraryManager.library, {
+  $fw: {els: [], fonts: [], metrics: [], main: null, ctx: null},
+  $fwText: function (p, n) {
+    var s = '';
+    for (var i = 0; i < n; ++i) s += String.fromCharCode(HEAPU16[(p >> 1) + i]);
+    return s;
+  },
+
+  fw_init_page__deps: ['$fw', '$fwText'],
+  fw_init_page: function (title, titleLength, width, height) {
+    document.title = fwText(title, titleLength);
+    fw.main = document.getElementById('Form1');
+    fw.main.style.width = width + 'px';
+    fw.main.style.height = height + 'px';
+    fw.ctx = document.createElement('canvas').getContext('2d');
+    var restyle = function () { _fw_restyle(); };
+    matchMedia('(prefers-color-scheme: dark)').addEventListener('change', restyle);
+    matchMedia('(forced-colors: active)').addEventListener('change', restyle);
+    // A query that matches only the present ratio: it changes once, then is asked anew.
+    (function watchRatio() {
+      matchMedia('(resolution: ' + devicePixelRatio + 'dppx)').addEventListener('change',
+          function () { watchRatio(); restyle(); }, {once: true});
+    })();
+    // The button is the page's only focusable element: Tab and Shift+Tab leave the focus on it.
+    document.addEventListener('keydown', function (e) { if (e.key === 'Tab') e.preventDefault(); });
+  },
+
+  fw_make_control__deps: ['$fw', '$fwText'],
+  fw_make_control: function (kind, index, name, nameLength, left, top, width, height, text,
+                             textLength, accessibleName, accessibleNameLength) {
+    var el, named;
+    if (kind === 0) {
+      el = named = document.createElement('h1');
+      el.setAttribute('aria-live', 'polite');
+    } else if (kind === 1) {
+      el = named = document.createElement('button');
+      el.type = 'button';
+      el.textContent = fwText(text, textLength);
+      el.addEventListener('click', function () { _fw_clicked(index); });
+      // Browsers click a focused button on Enter too; the game's button takes only Space.
+      el.addEventListener('keydown', function (e) { if (e.key === 'Enter') e.preventDefault(); });
+    } else {
+      el = document.createElement('div');
+      el.className = 'frame';
+      named = el.appendChild(document.createElement('img'));
+      named.alt = fwText(accessibleName, accessibleNameLength);
+    }
+    named.id = fwText(name, nameLength);
+    el.style.cssText = 'left:' + left + 'px;top:' + top + 'px;width:' + width + 'px;height:' +
+                       height + 'px';
+    // Labels lie beneath the other controls, and come first in reading order.
+    if (kind === 0) fw.main.prepend(el); else fw.main.append(el);
+    fw.els[index] = el;
+  },
+
+  fw_exists__deps: ['$fw'],
+  fw_exists: function (index) { return !!(fw.els[index] && fw.els[index].isConnected); },
+
+  fw_set_text__deps: ['$fw', '$fwText', 'fw_exists'],
+  fw_set_text: function (index, text, length) {
+    if (!_fw_exists(index)) return false;
+    fw.els[index].textContent = fwText(text, length);
+    return true;
+  },
+
+  fw_set_font__deps: ['$fw', '$fwText'],
+  fw_set_font: function (index, face, faceLength, weight, italic, em) {
+    var font = (italic ? 'italic ' : '') + weight + ' ' + (em || 13) + 'px ' +
+               (faceLength ? '"' + fwText(face, faceLength) + '"' : 'sans-serif');
+    fw.ctx.font = fw.fonts[index] = font;
+    var m = fw.ctx.measureText('');
+    var metrics = fw.metrics[index] = [m.fontBoundingBoxAscent, m.fontBoundingBoxDescent];
+    var el = fw.els[index];
+    if (el) {
+      el.style.font = font;
+      el.style.lineHeight = (metrics[0] + metrics[1]) + 'px';
+    }
+  },
+
+  fw_text_width__deps: ['$fw', '$fwText'],
+  fw_text_width: function (index, text, length) {
+    fw.ctx.font = fw.fonts[index];
+    return Math.round(fw.ctx.measureText(fwText(text, length)).width);
+  },
+
+  fw_font_metric__deps: ['$fw'],
+  fw_font_metric: function (index, descent) { return Math.round(fw.metrics[index][descent ? 1 : 0]); },
+
+  // `lines` holds four numbers a line: the text's address and length, its top and its baseline.
+  fw_draw_lines__deps: ['$fw', '$fwText'],
+  fw_draw_lines: function (index, light, dark, lines, count) {
+    var el = fw.els[index];
+    var rgb = function (c) { return 'rgb(' + (c & 255) + ',' + (c >> 8 & 255) + ',' + (c >> 16 & 255) + ')'; };
+    el.style.setProperty('--light', rgb(light));
+    el.style.setProperty('--dark', rgb(dark));
+    var spans = [];
+    for (var k = 0; k < count; ++k) {
+      var q = (lines >> 2) + 4 * k, span = document.createElement('span');
+      span.textContent = fwText(HEAP32[q], HEAP32[q + 1]);
+      span.style.top = (HEAP32[q + 3] - fw.metrics[index][0]) + 'px';
+      spans.push(span);
+    }
+    el.replaceChildren.apply(el, spans);
+  },
+
+  fw_system_colour__deps: ['$fw'],
+  // The face's and the text's colours, for the light or the dark colour scheme, read from an
+  // empty hidden element of that scheme.
+  fw_system_colour: function (text, dark) {
+    var name = dark ? 'dark' : 'light';
+    if (!fw[name]) {
+      fw[name] = fw.main.appendChild(document.createElement('i'));
+      fw[name].hidden = true;
+      fw[name].style.cssText = 'color-scheme:' + name + ';background:ButtonFace;color:ButtonText';
+    }
+    var style = getComputedStyle(fw[name]);
+    var c = (text ? style.color : style.backgroundColor).match(/\d+/g).map(Number);
+    return (c[0] | c[1] << 8 | c[2] << 16) >>> 0;
+  },
+
+  fw_forced_colours: function () { return matchMedia('(forced-colors: active)').matches; },
+
+  fw_device_pixel_ratio: function () { return devicePixelRatio || 1; },
+
+  // The GIF's size is in its header; the image takes it at once, before it has decoded.
+  fw_show_picture__deps: ['$fw'],
+  fw_show_picture: function (index, bytes, size, scale) {
+    var img = fw.els[index].firstChild;
+    var url = URL.createObjectURL(new Blob([HEAPU8.slice(bytes, bytes + size)], {type: 'image/gif'}));
+    img.width = (HEAPU8[bytes + 6] | HEAPU8[bytes + 7] << 8) / scale;
+    img.height = (HEAPU8[bytes + 8] | HEAPU8[bytes + 9] << 8) / scale;
+    img.onload = function () { URL.revokeObjectURL(url); };
+    img.onerror = function () {
+      console.error('FernWick: the picture could not be decoded; its frame stays empty');
+    };
+    img.src = url;
+  },
+
+  fw_focus__deps: ['$fw'],
+  fw_focus: function (index) {
+    fw.els[index].autofocus = true;
+    fw.els[index].focus();
+  },
+
+  fw_show_failure__deps: ['$fwText'],
+  fw_show_failure: function (message, length) { alert(fwText(message, length)); },
+
+  fw_cannot_start: function (why) {
+    window['fernwickFailed']('the window could not be built (' + UTF8ToString(why) + ')');
+  },
+});

@@ -1,0 +1,57 @@
+# The game as a web page: the core compiled to WebAssembly with the page's front end
+# (app/web/), and the static site it runs in, all of it in ${CMAKE_BINARY_DIR}/web/.
+set(FERNWICK_WEB_DIR "${CMAKE_BINARY_DIR}/web")
+set(_web "${CMAKE_CURRENT_LIST_DIR}/../app/web")
+cmake_path(NORMAL_PATH _web)
+
+# Small over fast: the page downloads every byte of it.
+target_compile_options(fernwick_core PRIVATE -Oz)
+
+add_executable(fernwick app/web/form1_page.cpp)
+target_link_libraries(fernwick PRIVATE fernwick_core)
+target_compile_options(fernwick PRIVATE -Oz)
+set_target_properties(fernwick PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${FERNWICK_WEB_DIR}"
+                                          LINK_DEPENDS "${_web}/page_library.js")
+target_link_options(fernwick PRIVATE
+    -Oz
+    "--js-library=${_web}/page_library.js"
+    -sMODULARIZE=1 -sEXPORT_NAME=FernWick -sENVIRONMENT=web
+    -sFILESYSTEM=0 -sMALLOC=emmalloc -sTOTAL_STACK=65536 -sINITIAL_MEMORY=1048576
+    -sALLOW_MEMORY_GROWTH=1
+    "-sEXPORTED_FUNCTIONS=_main,_fw_clicked,_fw_restyle")
+
+# The site's other files, copied as they are or filled in from the program's identity.
+configure_file("${_web}/manifest.webmanifest.in" "${FERNWICK_WEB_DIR}/manifest.webmanifest" @ONLY)
+set(_site_files index.html manifest.webmanifest DejaVuSansCondensed-Bold-ASCII.ttf icons/icon.svg)
+set(_copies
+    "${_web}/index.html" index.html
+    "${CMAKE_CURRENT_LIST_DIR}/../assets/fonts/DejaVuSansCondensed-Bold-ASCII.ttf"
+        DejaVuSansCondensed-Bold-ASCII.ttf
+    "${FERNWICK_ICON_SVG}" icons/icon.svg)
+foreach(_size 48 64 128 256)
+    list(APPEND _copies "${FERNWICK_HICOLOR_DIR}/${_size}x${_size}.png" icons/${_size}x${_size}.png)
+    list(APPEND _site_files icons/${_size}x${_size}.png)
+endforeach()
+set(_commands "")
+set(_outputs "")
+set(_inputs "")
+while(_copies)
+    list(POP_FRONT _copies _from _to)
+    cmake_path(NORMAL_PATH _from)
+    list(APPEND _commands COMMAND "${CMAKE_COMMAND}" -E copy "${_from}" "${FERNWICK_WEB_DIR}/${_to}")
+    list(APPEND _inputs "${_from}")
+endwhile()
+list(APPEND _site_files fernwick.js fernwick.wasm)
+
+# The service worker last: its cache is named after every other file's content.
+add_custom_command(
+    OUTPUT "${FERNWICK_WEB_DIR}/sw.js"
+    ${_commands}
+    COMMAND "${CMAKE_COMMAND}" "-DSITE=${FERNWICK_WEB_DIR}" "-DIN=${_web}/sw.js.in"
+            "-DFILES=${_site_files}" -P "${_web}/write_sw.cmake"
+    DEPENDS fernwick ${_inputs} "${_web}/sw.js.in" "${_web}/write_sw.cmake"
+            "${FERNWICK_WEB_DIR}/manifest.webmanifest"
+    COMMENT "Laying out the web site in ${FERNWICK_WEB_DIR}"
+    VERBATIM)
+add_custom_target(fernwick_site ALL DEPENDS "${FERNWICK_WEB_DIR}/sw.js")
+unset(_web)

@@ -1,0 +1,72 @@
+'use strict';
+// Loading the page: after one visit it plays with the network gone, from its service worker; and
+// when its WebAssembly cannot start (the .wasm missing or corrupt) it says so in plain words, and
+// the console names what failed, instead of staying blank. Each case has a profile of its own.
+const assert = require('node:assert/strict');
+const h = require('./lib/harness');
+
+// Opens the page in a context of its own with `file` served as `fault`; waits for the alert.
+async function broken(browser, server, file, fault) {
+  server.faults = { [file]: fault };
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  const console_ = [];
+  let named;
+  const naming = new Promise((resolve) => { named = resolve; });
+  page.on('console', (m) => {
+    console_.push(`${m.type()}: ${m.text()}`);
+    if ((m.type() === 'error' || m.type() === 'warn') && m.text().includes(file)) named(true);
+  });
+  page.on('pageerror', (e) => console_.push(`uncaught: ${e.message}`));
+  try {
+    await page.goto(server.url, { waitUntil: 'load' });
+    const alert = await page.waitForSelector('[role="alert"]', { visible: true, timeout: 30000 });
+    const said = (await alert.evaluate((a) => a.innerText)).trim();
+    assert.ok(said.length > 10 && !/wasm|abort|exception|undefined|\{/i.test(said),
+              `the message is not in plain words: "${said}"`);
+    let timer;
+    const late = new Promise((resolve) => { timer = setTimeout(resolve, 10000, false); });
+    const found = await Promise.race([naming, late]);
+    clearTimeout(timer);
+    assert.ok(found, `the console does not name ${file}:\n${console_.join('\n')}`);
+    assert.ok(!(await page.$('#STARTBUTTON:not([hidden])')) ||
+              !(await page.$eval('#STARTBUTTON', (b) => b.checkVisibility())),
+              'a dead button is shown');
+  } finally {
+    await context.close();
+    server.faults = {};
+  }
+}
+
+(async () => {
+  const server = await h.serve(h.pageRoot());
+  const browser = await h.launch();
+  try {
+    await h.run([
+      ['after one visit it plays offline', async () => {
+        const context = await browser.createBrowserContext();
+        const page = await context.newPage();
+        await h.open(page, server.url);
+        // Active once it has stored what it serves offline.
+        await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+        const served = server.requests.length;
+        await page.setOfflineMode(true);
+        await h.open(page, server.url);
+        await page.keyboard.press('Space');
+        await h.expectScreen(page, 1, 'offline, after Space');
+        assert.equal(server.requests.length, served, 'the offline reload reached the server');
+        await context.close();
+      }],
+      ['a missing fernwick.wasm: a message in plain words, the console names it', () =>
+        broken(browser, server, 'fernwick.wasm', 'missing')],
+      ['a corrupt fernwick.wasm: a message in plain words, the console names it', () =>
+        broken(browser, server, 'fernwick.wasm', 'corrupt')],
+    ]);
+  } finally {
+    await browser.close();
+    server.close();
+  }
+})().catch((error) => {
+  console.error(error);
+  process.exitCode = 1;
+});

@@ -1,0 +1,186 @@
+'use strict';
+// What the game area looks like, read back from screenshots: the heading's text in its blue, the
+// dog drawn from the rendering that matches the screen (the 2x one at a device pixel ratio of 2,
+// never the 1x one enlarged), and the colours of a dark theme and of forced colours, taken at
+// once by a page that is already open.
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const h = require('./lib/harness');
+
+const picture = (name) => 'data:image/gif;base64,' +
+  fs.readFileSync(path.join(__dirname, '../../assets/picture', name)).toString('base64');
+const DOG = picture('dog.gif');
+const DOG_2X = picture('dog@2x.gif');
+// The dog may differ from its own rendering by this mean per channel (out of 255), for the
+// browser's colour handling; drawn as it should be, it differs by none. The 1x rendering
+// enlarged lies about 5 from the 2x one, the difference all along its outlines.
+const DOG_TOLERANCE = 2;
+
+// Decodes the screenshot in the page and measures it there: how many of the heading's pixels are
+// in the heading's blue, and how far the dog lies from the 2x and the enlarged 1x rendering.
+function measure(page, shot, scale) {
+  return page.evaluate(async (shot, scale, dog, dog2x) => {
+    const load = (src) => new Promise((resolve, reject) => {
+      const img = new Image();
+      img.onload = () => resolve(img);
+      img.onerror = reject;
+      img.src = src;
+    });
+    const pixels = (img, x, y, w, hh, dw = w, dh = hh) => {
+      const c = new OffscreenCanvas(dw, dh);
+      const g = c.getContext('2d');
+      g.drawImage(img, x, y, w, hh, 0, 0, dw, dh);
+      return g.getImageData(0, 0, dw, dh).data;
+    };
+    const area = document.getElementById('Form1').getBoundingClientRect();
+    const at = (el) => {
+      const r = el.getBoundingClientRect();
+      return { x: Math.round((r.x - area.x) * scale), y: Math.round((r.y - area.y) * scale),
+               w: Math.round(r.width * scale), h: Math.round(r.height * scale) };
+    };
+    const screen = await load('data:image/png;base64,' + shot);
+    const head = at(document.getElementById('HEADING'));
+    const heading = pixels(screen, head.x, head.y, head.w, head.h);
+    let blue = 0;
+    for (let i = 0; i < heading.length; i += 4) {
+      if (heading[i] <= 60 && heading[i + 1] <= 60 && heading[i + 2] >= 150) blue++;
+    }
+    // The picture's content box: the image less any border or padding of its own.
+    const img = document.getElementById('Picture1');
+    const box = at(img);
+    const cs = getComputedStyle(img);
+    const inset = (side) => Math.round((parseFloat(cs[`border${side}Width`]) +
+                                        parseFloat(cs[`padding${side}`])) * scale);
+    box.x += inset('Left'); box.y += inset('Top');
+    box.w -= inset('Left') + inset('Right'); box.h -= inset('Top') + inset('Bottom');
+    const shown = pixels(screen, box.x, box.y, box.w, box.h);
+    const diff = (ref) => {
+      // Over the picture's opaque pixels only: the transparent ones show the frame's face.
+      let sum = 0, n = 0;
+      for (let i = 0; i < shown.length; i += 4) {
+        if (ref[i + 3] < 255) continue;
+        for (let c = 0; c < 3; c++) sum += Math.abs(shown[i + c] - ref[i + c]);
+        n += 3;
+      }
+      return n ? sum / n : Infinity;
+    };
+    const one = await load(dog), two = await load(dog2x);
+    return {
+      blue, box,
+      to1x: diff(pixels(one, 0, 0, one.width, one.height, box.w, box.h)),
+      to2x: diff(pixels(two, 0, 0, two.width, two.height, box.w, box.h)),
+    };
+  }, shot, scale, DOG, DOG_2X);
+}
+
+// The heading's colour and the face it is drawn on, as the browser resolves them now.
+function colours(page) {
+  return page.evaluate(() => {
+    const rgb = (s) => s.match(/\d+(\.\d+)?/g).slice(0, 3).map(Number);
+    const opaque = (el) => {
+      for (; el; el = el.parentElement) {
+        const bg = getComputedStyle(el).backgroundColor;
+        if (!/rgba\(.*,\s*0\)|transparent/.test(bg)) return rgb(bg);
+      }
+      return [255, 255, 255];
+    };
+    const probe = (colour) => {
+      const p = document.createElement('span');
+      p.style.color = colour;
+      document.body.append(p);
+      const c = rgb(getComputedStyle(p).color);
+      p.remove();
+      return c;
+    };
+    const heading = document.getElementById('HEADING');
+    return { text: rgb(getComputedStyle(heading).color), face: opaque(heading),
+             system: ['CanvasText', 'ButtonText', 'HighlightText', 'LinkText'].map(probe) };
+  });
+}
+
+const luminance = ([r, g, b]) => {
+  const lin = (v) => (v /= 255) <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
+  return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b);
+};
+const contrast = (a, b) => {
+  const [hi, lo] = [luminance(a), luminance(b)].sort((x, y) => y - x);
+  return (hi + 0.05) / (lo + 0.05);
+};
+
+(async () => {
+  const server = await h.serve(h.pageRoot());
+  const browser = await h.launch();
+  const page = await browser.newPage();
+  const shoot = async () => (await (await page.$('#Form1')).screenshot({ encoding: 'base64' }));
+  try {
+    const checks = [];
+    for (const scale of [1, 2]) {
+      checks.push([`at a device pixel ratio of ${scale}: the heading in blue, the dog sharp`, async () => {
+        await page.setViewport({ width: 800, height: 600, deviceScaleFactor: scale });
+        await h.open(page, server.url);
+        await page.waitForFunction(() => document.getElementById('Picture1').complete &&
+                                         document.fonts.status === 'loaded');
+        const area = await page.$eval('#Form1', (m) => {
+          const r = m.getBoundingClientRect();
+          return { w: r.width, h: r.height, left: r.left, right: innerWidth - r.right,
+                   top: r.top, bottom: innerHeight - r.bottom };
+        });
+        assert.deepEqual([area.w, area.h], [239, 286], 'the game area\'s size');
+        assert.ok(Math.abs(area.left - area.right) <= 1 && Math.abs(area.top - area.bottom) <= 1,
+                  `the game area is centred: ${JSON.stringify(area)}`);
+        // The heading is set in the shipped face, loaded by the page, not in one of the system's.
+        const face = await page.evaluate(() => {
+          const family = getComputedStyle(document.getElementById('HEADING')).fontFamily
+            .split(',')[0].replace(/["']/g, '').trim();
+          return { family, loaded: [...document.fonts].some((f) =>
+            f.family.replace(/["']/g, '') === family && f.status === 'loaded') };
+        });
+        assert.ok(face.loaded, `the heading's face "${face.family}" is not a loaded web font`);
+        assert.ok(server.requests.some((r) => r.endsWith('.ttf') || r.endsWith('.woff2')),
+                  'the page fetched no font');
+        const m = await measure(page, await shoot(), scale);
+        assert.ok(m.blue >= 150 * scale * scale, `heading pixels in blue: ${m.blue}`);
+        console.log(`  dog at ${scale}: ${m.to1x.toFixed(2)} from 1x, ${m.to2x.toFixed(2)} from 2x`);
+        const own = scale === 2 ? m.to2x : m.to1x;
+        assert.ok(own <= DOG_TOLERANCE, `the dog differs from its ${scale}x rendering by ${own.toFixed(1)}`);
+        if (scale === 2) {
+          assert.ok(m.to2x * 2 < m.to1x,
+                    `the dog is no closer to the 2x rendering (${m.to2x.toFixed(1)}) than to the 1x enlarged (${m.to1x.toFixed(1)})`);
+        }
+      }]);
+    }
+    checks.push(['a dark theme, taken while open: a dark face, the heading at 4.5:1', async () => {
+      const light = await colours(page);
+      assert.deepEqual(light.text, [0, 0, 192]);
+      await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
+      const dark = await colours(page);
+      assert.ok(luminance(dark.face) < 0.2, `the face stays light: ${dark.face}`);
+      assert.ok(contrast(dark.text, dark.face) >= 4.5,
+                `heading ${dark.text} on ${dark.face}: ${contrast(dark.text, dark.face).toFixed(2)}:1`);
+      assert.ok(dark.text[2] > dark.text[0] && dark.text[2] > dark.text[1], `not blue: ${dark.text}`);
+      await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'light' }]);
+      assert.deepEqual((await colours(page)).text, [0, 0, 192], 'light again');
+    }]);
+    checks.push(['forced colours, taken while open: the heading in a system colour', async () => {
+      // Puppeteer's own call knows no forced-colors; the protocol does.
+      const cdp = await page.createCDPSession();
+      const force = (value) => cdp.send('Emulation.setEmulatedMedia',
+                                        { features: [{ name: 'forced-colors', value }] });
+      await force('active');
+      const forced = await colours(page);
+      assert.ok(forced.system.some((c) => c.join() === forced.text.join()),
+                `heading ${forced.text} is none of ${JSON.stringify(forced.system)}`);
+      assert.ok(contrast(forced.text, forced.face) >= 4.5, `heading ${forced.text} on ${forced.face}`);
+      await force('none');
+      await cdp.detach();
+    }]);
+    await h.run(checks);
+  } finally {
+    await browser.close();
+    server.close();
+  }
+})().catch((error) => {
+  console.error(error);
+  process.exitCode = 1;
+});

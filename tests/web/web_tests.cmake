@@ -1,0 +1,46 @@
+# The web build's tests: the core's unit tests compiled to WebAssembly and run by Node, and the
+# page's tests, Node scripts that drive a headless Chromium (npm ci in tests/web installs their
+# modules; scripts/test does).
+
+# GoogleTest from the sources Debian's libgtest-dev ships: its prebuilt libraries are the host's.
+set(FERNWICK_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest's sources")
+if(NOT EXISTS "${FERNWICK_GTEST_SOURCE_DIR}/googletest/CMakeLists.txt")
+    message(WARNING "GoogleTest's sources are not in ${FERNWICK_GTEST_SOURCE_DIR} "
+                    "(scripts/install-deps test): no tests are built")
+    return()
+endif()
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory("${FERNWICK_GTEST_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL
+                 SYSTEM)
+include(GoogleTest)
+
+# Node, without the options emcmake gives it: Node 20 refuses --experimental-wasm-threads. Its
+# fetch() cannot read a file path, which Emscripten's loader hands it for the .wasm.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+    list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 FERNWICK_NODE)
+else()
+    find_program(FERNWICK_NODE NAMES node nodejs REQUIRED)
+endif()
+set(FERNWICK_WASM_RUNNER "${FERNWICK_NODE}" --no-experimental-fetch)
+
+add_executable(core_test
+    ${CMAKE_CURRENT_LIST_DIR}/../core/window_model_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../core/label_layout_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../core/start_button_toggle_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../core/text_colour_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../core/units_test.cpp)
+target_link_libraries(core_test PRIVATE fernwick_core GTest::gtest_main)
+set_target_properties(core_test PROPERTIES CROSSCOMPILING_EMULATOR "${FERNWICK_WASM_RUNNER}")
+gtest_discover_tests(core_test DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "wasm")
+
+# The page's tests, each a Node script driving its own headless Chromium against the built page
+# (cmake/web.cmake writes it to web/ in the build tree).
+set(FERNWICK_WEB_PAGE_DIR "${CMAKE_BINARY_DIR}/web")
+foreach(name input accessibility pixels loading)
+    add_test(NAME web.${name}
+             COMMAND "${FERNWICK_NODE}" "${CMAKE_CURRENT_LIST_DIR}/${name}.test.js"
+                     "${FERNWICK_WEB_PAGE_DIR}")
+    set_tests_properties(web.${name} PROPERTIES LABELS "browser" TIMEOUT 300)
+endforeach()
