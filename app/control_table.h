@@ -76,13 +76,13 @@ struct WindowRecord {
 struct ControlRecord {
     std::u16string_view name;
     ControlKind kind;
-    std::optional<std::u16string_view> text;
-    std::optional<ColourValue> textColour;  // none: the system button-text colour
-    std::int16_t left, top, width, height;  // twips, relative to the client area
-    bool visible;
+    std::optional<std::u16string_view> text = std::nullopt;
+    std::optional<ColourValue> textColour = std::nullopt;  // none: the system button-text colour
+    std::int16_t left, top, width, height;                 // twips, relative to the client area
+    bool visible = true;
     std::int16_t tabIndex;
-    std::optional<FontDescription> font;  // none: the window's font
-    ImageSlot picture;                    // picture frames only
+    std::optional<FontDescription> font = std::nullopt;  // none: the window's font
+    ImageSlot picture = {};                              // picture frames only
     // What screen readers call the control; empty: it is named by its text.
     std::u16string_view accessibleName = {};
 };
