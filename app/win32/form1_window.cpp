@@ -35,18 +35,9 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 DWORD windowStyle(const WindowRecord& record) {
-    DWORD style = WS_CLIPCHILDREN;  // the labels lie beneath the child controls
-    switch (record.border) {
-        case Border::None:
-            style |= WS_POPUP;
-            break;
-        case Border::Fixed:
-            style |= WS_OVERLAPPED | WS_CAPTION;
-            break;
-        case Border::Sizable:
-            style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
-            break;
-    }
+    // The labels lie beneath the child controls.
+    DWORD style = WS_CLIPCHILDREN | (record.border == Border::None ? WS_POPUP : WS_CAPTION);
+    if (record.border == Border::Sizable) style |= WS_THICKFRAME;
     if (record.systemMenu) style |= WS_SYSMENU;
     if (record.minimizeBox) style |= WS_MINIMIZEBOX;
     if (record.maximizeBox) style |= WS_MAXIMIZEBOX;
@@ -246,17 +237,10 @@ HFONT Form1Window::labelFont(std::u16string_view name) const {
 }
 
 void Form1Window::showFirstWelcomeScreen() {
-    int showCommand = SW_SHOWNORMAL;
-    switch (model_.table().window.initialState) {
-        case WindowState::Normal:
-            break;
-        case WindowState::Minimized:
-            showCommand = SW_SHOWMINIMIZED;
-            break;
-        case WindowState::Maximized:
-            showCommand = SW_SHOWMAXIMIZED;
-            break;
-    }
+    const WindowState state = model_.table().window.initialState;
+    const int showCommand = state == WindowState::Minimized   ? SW_SHOWMINIMIZED
+                            : state == WindowState::Maximized ? SW_SHOWMAXIMIZED
+                                                              : SW_SHOWNORMAL;
     lastFocus_ = nullptr;
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());
@@ -290,7 +274,7 @@ void Form1Window::applyDpi(int dpi, const RECT& frame) {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void Form1Window::paintLabels(HDC dc) {
+void Form1Window::paint(HDC dc) {
     for (const auto& label : labels_) label->paint(dc);
 }
 
@@ -318,23 +302,6 @@ LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case DM_GETDEFID:
             return 0;  // no default push button
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd(), &ps);
-            paintLabels(dc);
-            EndPaint(hwnd(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            if (lParam & PRF_ERASEBKGND) {
-                RECT client{};
-                GetClientRect(hwnd(), &client);
-                FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-            }
-            paintLabels(dc);
-            return 0;
-        }
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();

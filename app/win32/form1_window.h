@@ -59,6 +59,7 @@ class Form1Window final : public Window, private ControlFactory {
     void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
 
   private:
+    // The controls the core asks for: child windows, and labels the window paints itself.
     std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override;
     std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
                                                std::function<void()> clicked) override;
@@ -68,7 +69,7 @@ class Form1Window final : public Window, private ControlFactory {
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Lays the window out for `dpi` in the outer rectangle `frame`, keeping the game's state.
     void applyDpi(int dpi, const RECT& frame);
-    void paintLabels(HDC dc);
+    void paint(HDC dc) override;  // the labels
     void focusControl();
     void reportFailure(std::uint32_t code);
 

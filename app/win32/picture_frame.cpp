@@ -151,26 +151,8 @@ void PictureFrameWindow::paint(HDC dc) {
 }
 
 LRESULT PictureFrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;  // WM_PAINT fills every pixel
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd(), &ps);
-            paint(dc);
-            EndPaint(hwnd(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT: {
-            const HDC dc = reinterpret_cast<HDC>(wParam);
-            const int saved = SaveDC(dc);
-            paint(dc);
-            RestoreDC(dc, saved);
-            return 0;
-        }
-        default:
-            return Window::handle(message, wParam, lParam);
-    }
+    // WM_PAINT fills every pixel: nothing is erased first.
+    return message == WM_ERASEBKGND ? 1 : Window::handle(message, wParam, lParam);
 }
 
 }  // namespace fernwick::win32

@@ -60,7 +60,7 @@ class PictureFrameWindow final : public PictureFrame, public Window {
 
   private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void paint(HDC dc);
+    void paint(HDC dc) override;
 
     const ImageSlot& slot_;
     std::optional<Picture> picture_;

@@ -28,6 +28,27 @@ void Window::destroy() {
     DestroyWindow(hwnd);
 }
 
+LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        const HDC dc = BeginPaint(hwnd_, &ps);
+        paint(dc);
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    if (message == WM_PRINTCLIENT) {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        if (lParam & PRF_ERASEBKGND) FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        const int saved = SaveDC(dc);
+        paint(dc);
+        RestoreDC(dc, saved);
+        return 0;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
 LRESULT CALLBACK Window::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self =

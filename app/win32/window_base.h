@@ -24,10 +24,10 @@ class Window {
     HWND create(HINSTANCE instance, const wchar_t* className, HICON icon, HICON smallIcon,
                 DWORD exStyle, const wchar_t* text, DWORD style, const RECT& rect, HWND parent,
                 int id);
-    // What the window does with `message`.
-    virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
-    }
+    // What the window does with `message`: by default it paints with paint(), on the button face
+    // when printed with its background.
+    virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual void paint(HDC dc) { (void)dc; }
     // Destroys the window, if it still exists, without handle() seeing its last messages.
     void destroy();
 
