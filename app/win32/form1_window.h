@@ -59,14 +59,13 @@ class Form1Window final : public Window, private ControlFactory {
     void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
 
   private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The controls the core asks for: child windows, and labels the window paints itself.
     std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override;
     std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
                                                std::function<void()> clicked) override;
     LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl& label) override;
     void controlsMade(std::span<const std::size_t> focusOrder) override;
-
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Lays the window out for `dpi` in the outer rectangle `frame`, keeping the game's state.
     void applyDpi(int dpi, const RECT& frame);
     void paint(HDC dc) override;  // the labels
