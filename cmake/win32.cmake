@@ -10,6 +10,7 @@ add_library(fernwick_win32 STATIC
     app/win32/dpi.cpp
     app/win32/form1_window.cpp
     app/win32/picture_frame.cpp
+    app/win32/window_base.cpp
     app/win32/window_label.cpp)
 target_compile_definitions(fernwick_win32 PUBLIC
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
@@ -39,7 +40,7 @@ string(REPLACE "-O3" "-O2" CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_RELEASE}")
 # No console. The release image is stripped; RelWithDebInfo, the default build type, keeps the
 # debugging information.
 add_executable(fernwick WIN32
-    app/win32/main.cpp app/win32/terminate_handler.cpp "${FERNWICK_WIN32_RC}")
+    app/win32/main.cpp "${FERNWICK_WIN32_RC}")
 target_link_libraries(fernwick PRIVATE fernwick_win32 comctl32)
 target_link_options(fernwick PRIVATE -municode ${FERNWICK_WIN32_LINK_OPTIONS}
                     $<$<CONFIG:Release,MinSizeRel>:-s>)
@@ -63,8 +64,17 @@ endif()
 # The window's own tests, run under Wine by tests/windows_tests.cmake on the Linux build. A console
 # program, so that what it prints reaches the terminal.
 if(FERNWICK_TESTS)
+    # GoogleTest from Debian's sources (libgtest-dev), built here with the cross compiler.
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+    # Its Notification needs std::mutex, which the compiler's win32 thread model lacks.
+    target_compile_definitions(gtest PUBLIC GTEST_HAS_NOTIFICATION_=1)
+    target_compile_options(gtest PUBLIC
+        "SHELL:-include ${CMAKE_SOURCE_DIR}/tests/windows/gtest_notification.h")
     add_executable(fernwick_window_test tests/windows/window_test.cpp "${FERNWICK_WIN32_RC}")
-    target_link_libraries(fernwick_window_test PRIVATE fernwick_win32)
+    target_link_libraries(fernwick_window_test PRIVATE fernwick_win32 gtest)
     target_link_options(fernwick_window_test PRIVATE ${FERNWICK_WIN32_LINK_OPTIONS})
     # A screen reader's view of the running game, from another process.
     add_executable(msaa_reader tests/windows/msaa_reader.cpp)

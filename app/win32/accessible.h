@@ -1,41 +1,35 @@
 // What a screen reader finds in Form1 on Windows, over Microsoft Active Accessibility (which UI
-// Automation also serves through its MSAA proxy): the client area as an accessible object whose
-// children are the controls that show, in table order.
+// Automation also serves through its MSAA proxy): the client area's accessible object, whose
+// children are simple elements, the controls that show.
 #pragma once
 
+#include <oleacc.h>
 #include <windows.h>
 
-#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
-
-#include "app/window_model.h"
 
 namespace fernwick::win32 {
 
-class Form1Window;
-class ClientObject;
-
-// The controls a screen reader sees, as positions in table order: the visible ones. Child id n
-// (from 1) of the client's accessible object is the n-th of them.
-std::vector<std::size_t> accessibleControls(const WindowModel& model);
-
-// The client's accessible object for one window, made when a client first asks for it. The object
-// goes to other processes through COM, in the apartment of the window's thread (the program's
-// ComApartment).
-class WindowAccessibility {
-  public:
-    explicit WindowAccessibility(Form1Window& window);
-    // Disconnects the objects: a client that still holds one gets RPC_E_DISCONNECTED from every
-    // call, whether it holds the object itself or a proxy in another process.
-    ~WindowAccessibility();
-    WindowAccessibility(const WindowAccessibility&) = delete;
-    WindowAccessibility& operator=(const WindowAccessibility&) = delete;
-
-    // The answer to WM_GETOBJECT for OBJID_CLIENT.
-    LRESULT clientObject(WPARAM wParam);
-
-  private:
-    ClientObject* client_ = nullptr;
+// Child n (from 1) of the client's object.
+struct AccessibleElement {
+    long role;                             // ROLE_SYSTEM_*
+    std::function<std::u16string()> name;  // none: the system's object for `window` names it and
+                                           // answers what the element does not
+    HWND window;                           // its window, if it has one
+    std::function<RECT()> place;           // where it is on the screen
+    std::u16string_view action = {};       // a default action, done by clicking `window`
 };
+
+// The client's accessible object, answering WM_GETOBJECT for OBJID_CLIENT, and served to other
+// processes through COM in the window thread's apartment. Dropping it disconnects it: a client
+// still holding the object, or a proxy of it, gets RPC_E_DISCONNECTED from then on.
+struct Disconnect {
+    void operator()(IAccessible* object) const;
+};
+using ClientObject = std::unique_ptr<IAccessible, Disconnect>;
+ClientObject makeClientObject(HWND window, std::vector<AccessibleElement> children);
 
 }  // namespace fernwick::win32

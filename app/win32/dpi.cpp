@@ -51,11 +51,12 @@ HFONT createMessageFont(int dpi) {
     if (!forDpi || !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
         // The older call gives the font for the system's DPI.
         if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-            return nullptr;
+            return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         }
         metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi());
     }
-    return CreateFontIndirectW(&metrics.lfMessageFont);
+    const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 }  // namespace fernwick::win32

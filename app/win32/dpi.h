@@ -17,8 +17,8 @@ int windowDpi(HWND hwnd);
 // with the frame drawn for `dpi`.
 SIZE frameSize(int width, int height, DWORD style, DWORD exStyle, int dpi);
 
-// The system's message font, the standard user-interface font, for `dpi`; null if none could be
-// made. The caller deletes it.
+// The system's message font, the standard user-interface font, for `dpi`, or the stock GUI font
+// where that cannot be made. The caller deletes it.
 HFONT createMessageFont(int dpi);
 
 }  // namespace fernwick::win32

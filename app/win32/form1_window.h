@@ -1,6 +1,6 @@
-// Form1, the program's only window, built from the control table with the Windows API: a
-// top-level window that draws the labels itself, a BUTTON child for STARTBUTTON and a child
-// window for the picture frame.
+// Form1, the program's only window, with the Windows API: a top-level window that draws the labels
+// itself, a BUTTON child for STARTBUTTON and a child window for the picture frame, made as the core
+// walks the control table.
 #pragma once
 
 #include <windows.h>
@@ -9,49 +9,41 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "app/control_table.h"
-#include "app/form1.h"
-#include "app/label_control.h"
-#include "app/window_model.h"
+#include "app/form_builder.h"
+#include "app/win32/accessible.h"
+#include "app/win32/window_base.h"
 
 namespace fernwick::win32 {
 
 class WindowLabel;
-class WindowAccessibility;
 
-class Form1Window {
+class Form1Window final : public Window, private ControlFactory {
   public:
     // How the program ends after a failed click has been reported: at once, handling no further
     // message; tests put a recorder in its place.
     using EndProgram = std::function<void(int status)>;
-    static constexpr int kFailureExitStatus = 3;
 
     // STARTBUTTON's control identifier: neither IDOK (1) nor IDCANCEL (2), the identifiers the
     // dialog keys Enter and Escape send, so neither key can pass for a click.
     static constexpr int kFirstControlId = 100;
 
-    // Builds the window and its controls, hidden. `instance` holds the icon resources. Throws
-    // TableError when the table lacks a control the game needs.
+    // Builds the window and its controls, hidden; hwnd() is null if the window could not be made
+    // (GetLastError tells why). `instance` holds the icon resources. Throws TableError when the
+    // table lacks a control the game needs.
     explicit Form1Window(HINSTANCE instance, const ControlTable& table = controlTable());
-    ~Form1Window();
-    Form1Window(const Form1Window&) = delete;
-    Form1Window& operator=(const Form1Window&) = delete;
-
-    // The top-level window; null if it could not be made (GetLastError tells why).
-    HWND hwnd() const { return hwnd_; }
+    ~Form1Window() override;
 
     // The child window of the control named `name`; null for labels, which are not windows.
     HWND controlWindow(std::u16string_view name) const;
-
     // A label by name, and the font it is drawn in; nullptr when there is no such label.
-    LabelControl* label(std::u16string_view name) const;
+    LabelControl* label(std::u16string_view name) const { return built_->label(name); }
     HFONT labelFont(std::u16string_view name) const;
 
     // The window as the game sees it.
-    Form1& form() { return *form_; }
-    // What the window is laid out from, at the window's DPI.
-    const WindowModel& model() const { return model_; }
+    Form1& form() { return built_->form(); }
 
     // Shows the window in the table's initial state with keyboard focus on the first control in
     // tab order that can take it.
@@ -62,26 +54,35 @@ class Form1Window {
     bool handleDialogKeys(MSG& msg);
 
     // Runs the message loop until the window is closed; returns the program's exit status.
-    int run();
+    int run() { return runMessageLoop(hwnd()); }
 
     void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
 
   private:
-    struct Controls;
-
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The controls the core asks for: child windows, and labels the window paints itself.
+    std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override;
+    std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
+                                               std::function<void()> clicked) override;
+    LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl& label) override;
+    void controlsMade(std::span<const std::size_t> focusOrder) override;
     // Lays the window out for `dpi` in the outer rectangle `frame`, keeping the game's state.
     void applyDpi(int dpi, const RECT& frame);
-    void paintLabels(HDC dc);
+    void paint(HDC dc) override;  // the labels
     void focusControl();
     void reportFailure(std::uint32_t code);
 
     WindowModel model_;
-    HWND hwnd_ = nullptr;
-    std::unique_ptr<Controls> controls_;
-    std::unique_ptr<Form1> form_;
-    std::unique_ptr<WindowAccessibility> accessibility_;  // made when a reader first asks
+    HINSTANCE instance_;
+    HFONT font_;                 // the window's: the system's message font at its DPI
+    std::vector<HWND> windows_;  // each control's window, in table order; null for labels
+    std::vector<std::unique_ptr<WindowLabel>> labels_;
+    std::vector<AccessibleElement> shown_;  // what a screen reader sees, in table order
+    std::vector<HWND> focusOrder_;          // the controls that take focus, in tab order
+    HWND lastFocus_ = nullptr;  // the control that had focus when the window was deactivated
+    std::vector<std::function<void()>> clicks_;  // each button's click handler, in table order
+    std::unique_ptr<BuiltForm> built_;
+    ClientObject accessibility_;  // made when a reader first asks
     EndProgram endProgram_;
 };
 

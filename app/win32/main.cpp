@@ -8,21 +8,21 @@
 #include <string>
 
 #include "app/control_table.h"
+#include "app/exit_status.h"
 #include "app/win32/form1_window.h"
 #include "app/win32/picture_frame.h"
 #include "app/win32/text.h"
 
 namespace {
-constexpr int kTableErrorExitStatus = 4;
 
 int cannotStart(const std::string& why) {
-    // No fprintf: formatted printing would link in mingw-w64's own printf (see window_model.cpp).
-    std::fputs(("fernwick: cannot start: " + why + "\n").c_str(), stderr);
+    std::fprintf(stderr, "fernwick: cannot start: %s\n", why.c_str());
     const std::wstring text = L"FernWick cannot start: " + std::wstring(why.begin(), why.end());
     const auto caption = fernwick::win32::toWide(fernwick::controlTable().window.caption);
     MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_ICONERROR | MB_OK);
-    return kTableErrorExitStatus;
+    return fernwick::exit_status::kBadTable;
 }
+
 }  // namespace
 
 // The program takes no arguments and ignores any it is given, the launcher's show command too:

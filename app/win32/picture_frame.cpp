@@ -13,8 +13,6 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-constexpr wchar_t kClassName[] = L"FernWickPictureFrame";
-
 // The first frame of `bytes` as 32-bit BGRA rows, which in memory are 0xAARRGGBB: the decoder
 // gives the pixels of the frame's transparent index an alpha of 0. On failure the result is
 // the failing call's status.
@@ -58,17 +56,6 @@ HRESULT decodeFirstFrame(const EmbeddedBytes& bytes, Picture& picture) {
                                  reinterpret_cast<BYTE*>(picture.pixels.data()));
 }
 
-bool registerClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
 
 std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
@@ -85,10 +72,18 @@ std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
 }
 
 PictureFrameWindow::PictureFrameWindow(const ImageSlot& picture, int dpi) : slot_(picture) {
-    setDpi(dpi);
+    place({}, dpi);
 }
 
-void PictureFrameWindow::setDpi(int dpi) {
+HWND PictureFrameWindow::create(HINSTANCE instance, HWND parent, const PixelRect& r, int id,
+                                bool visible) {
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    return Window::create(instance, L"FernWickPictureFrame", nullptr, nullptr, 0, L"", style,
+                          RECT{r.left, r.top, r.left + r.width, r.top + r.height}, parent, id);
+}
+
+void PictureFrameWindow::place(const PixelRect& r, int dpi) {
+    border_ = MulDiv(2, dpi, kDesignDpi);
     // Most changes of DPI keep the rendering shown; only another one is decoded. (An empty slot
     // has no rendering, and no picture to decode.)
     const ChosenPicture chosen = choosePicture(slot_, static_cast<double>(dpi) / kDesignDpi);
@@ -97,31 +92,35 @@ void PictureFrameWindow::setDpi(int dpi) {
         decodedFrom_ = chosen.bytes.data;
         composedOn_ = CLR_INVALID;
     }
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+    if (!hwnd()) return;
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-PictureFrameWindow::~PictureFrameWindow() {
-    if (IsWindow(hwnd_)) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+namespace {
+
+// Fills a ring `width` pixels wide just inside `r`, its top and left sides in the system colour
+// `topLeft` and its bottom and right sides in `bottomRight`, as DrawEdge does; `r` becomes the area
+// inside it.
+void ring(HDC dc, RECT& r, int width, int topLeft, int bottomRight) {
+    const RECT sides[] = {{r.left, r.top, r.right, r.top + width},
+                          {r.left, r.top, r.left + width, r.bottom},
+                          {r.left, r.bottom - width, r.right, r.bottom},
+                          {r.right - width, r.top, r.right, r.bottom}};
+    for (int i = 0; i < 4; ++i)
+        FillRect(dc, &sides[i], GetSysColorBrush(i < 2 ? topLeft : bottomRight));
+    InflateRect(&r, -width, -width);
 }
 
-HWND PictureFrameWindow::create(HINSTANCE instance, HWND parent, const RECT& rect, int id,
-                                bool visible) {
-    if (!registerClass(instance, windowProc)) return nullptr;
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    // The client edge is the 2-pixel sunken border; the picture goes inside it.
-    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"", style, rect.left, rect.top,
-                            rect.right - rect.left, rect.bottom - rect.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
-    return hwnd_;
-}
+}  // namespace
 
 void PictureFrameWindow::paint(HDC dc) {
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    // A sunken edge: the shadow and highlight outside, the dark shadow and light inside.
+    RECT inner{};
+    GetClientRect(hwnd(), &inner);
+    ring(dc, inner, border_ / 2, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+    ring(dc, inner, border_ - border_ / 2, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
+    FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
     if (!picture_) return;
 
     // Transparent pixels show the button face, so the picture is laid on it once per colour.
@@ -145,41 +144,15 @@ void PictureFrameWindow::paint(HDC dc) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;  // 0x00RRGGBB
     info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(picture_->width),
+    IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+    SetDIBitsToDevice(dc, inner.left, inner.top, static_cast<DWORD>(picture_->width),
                       static_cast<DWORD>(picture_->height), 0, 0, 0,
                       static_cast<UINT>(picture_->height), composed_.data(), &info, DIB_RGB_COLORS);
 }
 
-LRESULT CALLBACK PictureFrameWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<PictureFrameWindow*>(create->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<PictureFrameWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;  // WM_PAINT fills every pixel
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            if (self) self->paint(dc);
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            if (self) self->paint(reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_NCDESTROY:
-            if (self) self->hwnd_ = nullptr;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            break;
-        default:
-            break;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+LRESULT PictureFrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    // WM_PAINT fills every pixel: nothing is erased first.
+    return message == WM_ERASEBKGND ? 1 : Window::handle(message, wParam, lParam);
 }
 
 }  // namespace fernwick::win32

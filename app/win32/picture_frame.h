@@ -1,5 +1,6 @@
-// The picture frame: a child window with a sunken client edge whose inner area shows the picture
-// unscaled from its top-left corner, on the button face. It takes no keyboard focus.
+// The picture frame: a child window with a sunken border, two pixels wide at 96 DPI and as wide in
+// points at any other, whose inner area shows the picture unscaled from its top-left corner, on the
+// button face. It takes no keyboard focus.
 #pragma once
 
 #include <objbase.h>
@@ -11,6 +12,7 @@
 
 #include "app/control_table.h"
 #include "app/controls.h"
+#include "app/win32/window_base.h"
 
 namespace fernwick::win32 {
 
@@ -42,34 +44,28 @@ class ComApartment {
 // bytes that do not decode, which is said on stderr. COM must be initialised on this thread.
 std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi);
 
-class PictureFrameWindow final : public PictureFrame {
+class PictureFrameWindow final : public PictureFrame, public Window {
   public:
     // Decodes the picture now, once, for a screen of `dpi`. An empty slot or bytes that do not
     // decode leave only the background.
     PictureFrameWindow(const ImageSlot& picture, int dpi);
-    // The window moved to a screen of `dpi`: the picture is decoded again if that screen's scale
-    // takes the other rendering.
-    void setDpi(int dpi);
-    ~PictureFrameWindow() override;
-    PictureFrameWindow(const PictureFrameWindow&) = delete;
-    PictureFrameWindow& operator=(const PictureFrameWindow&) = delete;
 
     // Creates the window: `rect` is its outer rectangle in the parent's client pixels.
-    HWND create(HINSTANCE instance, HWND parent, const RECT& rect, int id, bool visible);
+    HWND create(HINSTANCE instance, HWND parent, const PixelRect& rect, int id, bool visible);
+    // The window moves to `rect`, its border takes the width for `dpi`, and the picture is decoded
+    // again if that screen's scale takes the other rendering.
+    void place(const PixelRect& rect, int dpi) override;
 
-    HWND hwnd() const { return hwnd_; }
     const std::optional<Picture>& picture() const { return picture_; }
 
-    // Paints the inner area on `dc`.
-    void paint(HDC dc);
-
   private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void paint(HDC dc) override;
 
-    HWND hwnd_ = nullptr;
     const ImageSlot& slot_;
     std::optional<Picture> picture_;
     const unsigned char* decodedFrom_ = nullptr;  // the rendering picture_ was decoded from
+    int border_ = 2;                              // the border's width in pixels
     // The picture laid on the button face, as a device-independent bitmap's rows.
     std::vector<std::uint32_t> composed_;
     COLORREF composedOn_ = CLR_INVALID;

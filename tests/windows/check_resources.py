@@ -28,7 +28,7 @@ STRING_KEYS = ["CompanyName", "ProductName", "FileVersion", "ProductVersion", "I
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll",
                "msimg32.dll", "advapi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
                "oleacc.dll", "windowscodecs.dll"}
-MAX_SIZE = 300 * 1024
+MAX_SIZE = 512 * 1024
 # IMAGE_DLLCHARACTERISTICS_*: ASLR, DEP, terminal-server aware; high-entropy ASLR on x86-64.
 DYNAMIC_BASE, NX_COMPAT, TERMINAL_SERVER_AWARE, HIGH_ENTROPY_VA = 0x40, 0x100, 0x8000, 0x20
 # Windows 7, 8, 8.1 and 10/11.

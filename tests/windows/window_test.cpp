@@ -1,6 +1,7 @@
 // The Windows window itself, run under Wine: what the control table builds, what the labels and
 // the picture frame paint, the click, the keys that must not click, how failures end the game, a
 // change of DPI, and what screen readers are told.
+#include <gtest/gtest.h>
 #include <oleacc.h>
 #include <windows.h>
 
@@ -12,13 +13,13 @@
 #include <vector>
 
 #include "app/control_table.h"
+#include "app/exit_status.h"
 #include "app/units.h"
 #include "app/win32/form1_window.h"
 #include "app/win32/picture_frame.h"
 #include "app/win32/window_label.h"
 #include "game/start_button_toggle.h"
 #include "tests/heading_colours.h"
-#include "tests/windows/check.h"
 
 using fernwick::Form1;
 using fernwick::LabelControl;
@@ -180,7 +181,7 @@ std::vector<long> layoutOf(const Form1Window& window) {
     const auto buttonFont = reinterpret_cast<HFONT>(
         SendMessageW(window.controlWindow(u"STARTBUTTON"), WM_GETFONT, 0, 0));
     const Capture picture = printClient(window.controlWindow(u"Picture1"));
-    const RECT beyond{150, 0, picture.width, picture.height};
+    const RECT beyond{150, 0, picture.width - 3, picture.height - 3};  // within the border
     return {client.right,
             client.bottom,
             button.left,
@@ -293,29 +294,30 @@ struct TestWindow {
 
 }  // namespace
 
-TEST(WindowIsBuiltFromTheTable) {
+TEST(WindowTest, WindowIsBuiltFromTheTable) {
     TestWindow t;
     HWND hwnd = t.window.hwnd();
-    if (!CHECK(hwnd)) return;
-    CHECK_EQ(windowText(hwnd), std::wstring(L"FernWick"));
+    ASSERT_TRUE(hwnd);
+    EXPECT_EQ(windowText(hwnd), std::wstring(L"FernWick"));
 
     const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
     // Sizable, with system menu and minimize and maximize boxes, over the children.
-    CHECK_EQ(style & WS_OVERLAPPEDWINDOW, static_cast<LONG_PTR>(WS_OVERLAPPEDWINDOW));
-    CHECK(style & WS_CLIPCHILDREN);
+    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, static_cast<LONG_PTR>(WS_OVERLAPPEDWINDOW));
+    EXPECT_TRUE(style & WS_CLIPCHILDREN);
 
     RECT client{};
     GetClientRect(hwnd, &client);
-    CHECK_EQ(client.right, fernwick::twipsToPixels(3585, screenDpi(LOGPIXELSX)));
-    CHECK_EQ(client.bottom, fernwick::twipsToPixels(4290, screenDpi(LOGPIXELSY)));
+    EXPECT_EQ(client.right, fernwick::twipsToPixels(3585, screenDpi(LOGPIXELSX)));
+    EXPECT_EQ(client.bottom, fernwick::twipsToPixels(4290, screenDpi(LOGPIXELSY)));
     if (screenDpi(LOGPIXELSX) == 96 && screenDpi(LOGPIXELSY) == 96) {
-        CHECK_EQ(client.right, 239L);
-        CHECK_EQ(client.bottom, 286L);
+        EXPECT_EQ(client.right, 239L);
+        EXPECT_EQ(client.bottom, 286L);
     }
-    CHECK_EQ(GetClassLongPtrW(hwnd, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
+    EXPECT_EQ(GetClassLongPtrW(hwnd, GCLP_HBRBACKGROUND),
+              static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
 }
 
-TEST(WindowAndClassCarryBothIconSizes) {
+TEST(WindowTest, WindowAndClassCarryBothIconSizes) {
     TestWindow t;
     HWND hwnd = t.window.hwnd();
     const struct {
@@ -328,92 +330,111 @@ TEST(WindowAndClassCarryBothIconSizes) {
         {reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICONSM)), 16},
     };
     for (const auto& i : icons) {
-        if (!CHECK(i.icon)) continue;
+        ASSERT_TRUE(i.icon);
         ICONINFO info{};
-        if (!CHECK(GetIconInfo(i.icon, &info))) continue;
+        ASSERT_TRUE(GetIconInfo(i.icon, &info));
         BITMAP colour{};
         GetObjectW(info.hbmColor, sizeof colour, &colour);
-        CHECK_EQ(colour.bmWidth, static_cast<LONG>(i.side));
-        CHECK_EQ(colour.bmHeight, static_cast<LONG>(i.side));
+        EXPECT_EQ(colour.bmWidth, static_cast<LONG>(i.side));
+        EXPECT_EQ(colour.bmHeight, static_cast<LONG>(i.side));
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
     }
 }
 
-TEST(StartButtonIsAPlainPushButtonWithFocus) {
+TEST(WindowTest, StartButtonIsAPlainPushButtonWithFocus) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
     HWND button = t.window.controlWindow(u"STARTBUTTON");
-    if (!CHECK(button)) return;
-    CHECK_EQ(className(button), std::wstring(L"Button"));
-    CHECK_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
+    ASSERT_TRUE(button);
+    EXPECT_EQ(className(button), std::wstring(L"Button"));
+    EXPECT_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
     const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
-    CHECK_EQ(style & BS_TYPEMASK, static_cast<LONG_PTR>(BS_PUSHBUTTON));
-    CHECK(style & WS_TABSTOP);
+    EXPECT_EQ(style & BS_TYPEMASK, static_cast<LONG_PTR>(BS_PUSHBUTTON));
+    EXPECT_TRUE(style & WS_TABSTOP);
     const int id = GetDlgCtrlID(button);
-    CHECK(id != IDOK && id != IDCANCEL);
+    EXPECT_TRUE(id != IDOK && id != IDCANCEL);
     const RECT r = rectInParent(button);
-    CHECK_EQ(r.left, 8L);
-    CHECK_EQ(r.top, 256L);
-    CHECK_EQ(r.right, 233L);
-    CHECK_EQ(r.bottom, 281L);
-    CHECK_EQ(GetFocus(), button);
+    EXPECT_EQ(r.left, 8L);
+    EXPECT_EQ(r.top, 256L);
+    EXPECT_EQ(r.right, 233L);
+    EXPECT_EQ(r.bottom, 281L);
+    EXPECT_EQ(GetFocus(), button);
     // The window says it has no default push button.
     const LRESULT def = SendMessageW(t.window.hwnd(), DM_GETDEFID, 0, 0);
-    CHECK(HIWORD(def) != DC_HASDEFID);
+    EXPECT_TRUE(HIWORD(def) != DC_HASDEFID);
 }
 
-TEST(PictureFrameShowsTheDogOnTheButtonFace) {
+// The window told that its screen is now of `dpi`, as Windows tells it, with the rectangle that
+// holds the client area there; returns that rectangle.
+RECT moveToDpi(HWND hwnd, int dpi) {
+    RECT window{}, client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    const fernwick::WindowModel model(fernwick::controlTable(), dpi);
+    RECT suggested{window.left, window.top, window.right + model.clientWidth() - client.right,
+                   window.bottom + model.clientHeight() - client.bottom};
+    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    pump();
+    return suggested;
+}
+
+TEST(WindowTest, PictureFrameShowsTheDogOnTheButtonFaceInASunkenBorderOfItsDpi) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
     HWND frame = t.window.controlWindow(u"Picture1");
-    if (!CHECK(frame)) return;
-    CHECK(GetWindowLongPtrW(frame, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    const RECT outer = rectInParent(frame);
-    CHECK_EQ(outer.left, 40L);
-    CHECK_EQ(outer.top, 88L);
-    RECT inner{};
-    GetClientRect(frame, &inner);
-    CHECK(inner.right >= 149 && inner.bottom >= 157);
-
+    ASSERT_TRUE(frame);
     const fernwick::ImageSlot& slot = fernwick::controlTable().find(u"Picture1")->picture;
-    const auto dog = fernwick::win32::decodePicture(slot, 96);
-    if (!CHECK(dog) || !CHECK(dog->width == 146 && dog->height == 153)) return;
-    const auto at = [&dog](int x, int y) { return dog->pixels[y * dog->width + x]; };
+    for (int dpi : {96, 192}) {
+        if (dpi != 96) moveToDpi(t.window.hwnd(), dpi);
+        const RECT outer = rectInParent(frame);
+        EXPECT_EQ(outer.left, 40L * dpi / 96);
+        EXPECT_EQ(outer.top, 88L * dpi / 96);
+        const auto dog = fernwick::win32::decodePicture(slot, dpi);
+        ASSERT_TRUE(dog && dog->width == 146 * dpi / 96 && dog->height == 153 * dpi / 96);
+        const auto at = [&dog](int x, int y) { return dog->pixels[y * dog->width + x]; };
 
-    // Every pixel of the picture where it belongs, transparent ones showing the button face,
-    // and the button face beyond it.
-    const Capture shot = printClient(frame);
-    const std::uint32_t face = rgbOf(GetSysColor(COLOR_BTNFACE));
-    int wrong = 0, opaque = 0, transparent = 0;
-    for (int y = 0; y < shot.height; ++y) {
-        for (int x = 0; x < shot.width; ++x) {
-            std::uint32_t expected = face;
-            if (x < dog->width && y < dog->height && (at(x, y) >> 24) != 0) {
-                expected = at(x, y) & 0x00FFFFFFu;
-                ++opaque;
-            } else if (x < dog->width && y < dog->height) {
-                ++transparent;
-            }
-            wrong += shot.at(x, y) != expected;
+        // The border: 2 pixels at 96 DPI, 4 at 192, the shadow and dark shadow at the top and
+        // left, the highlight and light at the bottom and right (seen across the middle).
+        const Capture shot = printClient(frame);
+        const int b = 2 * dpi / 96, w = shot.width, h = shot.height;
+        const auto colour = [](int index) { return rgbOf(GetSysColor(index)); };
+        for (int i = 0; i < b; ++i) {
+            const int outside = i < b / 2;
+            const std::uint32_t dark = colour(outside ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW);
+            const std::uint32_t light = colour(outside ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT);
+            EXPECT_EQ(shot.at(i, h / 2), dark) << dpi;
+            EXPECT_EQ(shot.at(w / 2, i), dark) << dpi;
+            EXPECT_EQ(shot.at(w - 1 - i, h / 2), light) << dpi;
+            EXPECT_EQ(shot.at(w / 2, h - 1 - i), light) << dpi;
         }
+        // Inside it, every pixel of the picture from its top-left corner, transparent ones
+        // showing the button face, and the button face beyond it.
+        const std::uint32_t face = colour(COLOR_BTNFACE);
+        int wrong = 0, opaque = 0, transparent = 0;
+        for (int y = b; y < h - b; ++y) {
+            for (int x = b; x < w - b; ++x) {
+                const bool inPicture = x - b < dog->width && y - b < dog->height;
+                const std::uint32_t argb = inPicture ? at(x - b, y - b) : 0;
+                (argb >> 24 ? opaque : transparent) += inPicture;
+                wrong += shot.at(x, y) != (argb >> 24 ? argb & 0x00FFFFFFu : face);
+            }
+        }
+        EXPECT_EQ(wrong, 0) << dpi;
+        EXPECT_TRUE(opaque > 0 && transparent > 0);             // the picture has both kinds
+        EXPECT_EQ(shot.count(RECT{0, 0, w, h}, 0x80FFFFu), 0);  // the key colour
     }
-    CHECK_EQ(wrong, 0);
-    CHECK(opaque > 0 && transparent > 0);  // the picture has both kinds
-    CHECK_EQ(shot.count(RECT{0, 0, shot.width, shot.height}, 0x80FFFFu), 0);  // the key colour
-    const auto dog2x = fernwick::win32::decodePicture(slot, 192);
-    CHECK(dog2x && dog2x->width == 292 && dog2x->height == 306);
 }
 
-TEST(UndecodableBytesLeaveThePictureFrameEmpty) {
+TEST(WindowTest, UndecodableBytesLeaveThePictureFrameEmpty) {
     const unsigned char broken[] = "GIF89a\x92\x00\x99\x00\xf7\x17\x00truncated";
     const fernwick::win32::PictureFrameWindow frame({{broken, sizeof broken - 1}, {}}, 96);
-    CHECK(!frame.picture());
+    EXPECT_TRUE(!frame.picture());
 }
 
-TEST(HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
+TEST(WindowTest, HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
@@ -421,26 +442,26 @@ TEST(HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
     const std::uint32_t face = rgbOf(GetSysColor(COLOR_BTNFACE));
     const std::uint32_t headingBlue = 0x0000C0;  // 0x00C00000 as BBGGRR
     const RECT heading = labelRect(t.window, u"HEADING");
-    CHECK(shot.count(heading, headingBlue) > 200);
+    EXPECT_TRUE(shot.count(heading, headingBlue) > 200);
 
     // Outside the heading the window's own client area is plain button face: the hidden label
     // `status` draws nothing. (The child windows are not part of this picture.)
     const RECT below{0, heading.bottom, shot.width, shot.height};
-    CHECK_EQ(shot.countOther(below, face), 0);
+    EXPECT_EQ(shot.countOther(below, face), 0);
     const RECT status = labelRect(t.window, u"status");
-    CHECK_EQ(shot.countOther(status, face), 0);
+    EXPECT_EQ(shot.countOther(status, face), 0);
 
     // The heading is drawn in Tahoma, bold, with a 37-pixel em at 96 DPI (27.75 pt).
     HFONT font = t.window.labelFont(u"HEADING");
     LOGFONTW lf{};
     GetObjectW(font, sizeof lf, &lf);
-    CHECK_EQ(std::wstring(lf.lfFaceName), std::wstring(L"Tahoma"));
-    CHECK_EQ(lf.lfWeight, static_cast<LONG>(FW_BOLD));
-    CHECK_EQ(lf.lfCharSet, static_cast<BYTE>(ANSI_CHARSET));
-    CHECK_EQ(lf.lfHeight, static_cast<LONG>(-fernwick::emPixels(27.75, screenDpi(LOGPIXELSY))));
+    EXPECT_EQ(std::wstring(lf.lfFaceName), std::wstring(L"Tahoma"));
+    EXPECT_EQ(lf.lfWeight, static_cast<LONG>(FW_BOLD));
+    EXPECT_EQ(lf.lfCharSet, static_cast<BYTE>(ANSI_CHARSET));
+    EXPECT_EQ(lf.lfHeight, static_cast<LONG>(-fernwick::emPixels(27.75, screenDpi(LOGPIXELSY))));
 }
 
-TEST(NewSystemColoursRepaintAReadableHeadingAndKeepTheGame) {
+TEST(WindowTest, NewSystemColoursRepaintAReadableHeadingAndKeepTheGame) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
@@ -453,7 +474,7 @@ TEST(NewSystemColoursRepaintAReadableHeadingAndKeepTheGame) {
                                    {WM_SYSCOLORCHANGE, 0}}) {
         ValidateRect(t.window.hwnd(), nullptr);
         SendMessageW(t.window.hwnd(), message, wParam, 0);
-        CHECK(GetUpdateRect(t.window.hwnd(), nullptr, FALSE));
+        EXPECT_TRUE(GetUpdateRect(t.window.hwnd(), nullptr, FALSE));
     }
     pump();
 
@@ -462,7 +483,7 @@ TEST(NewSystemColoursRepaintAReadableHeadingAndKeepTheGame) {
     const INT elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT};
     const COLORREF before[] = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
     const COLORREF black[] = {RGB(0, 0, 0), RGB(255, 255, 255)};
-    CHECK(SetSysColors(2, elements, black));
+    EXPECT_TRUE(SetSysColors(2, elements, black));
     pump();
     const Capture shown = printClient(t.window.hwnd(), true);
     SetSysColors(2, elements, before);
@@ -471,29 +492,29 @@ TEST(NewSystemColoursRepaintAReadableHeadingAndKeepTheGame) {
     const fernwick::HeadingColours heading =
         fernwick::headingColours([&](int x, int y) { return shown.at(x, y); }, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top);
-    CHECK_EQ(heading.face, fernwick::colourValue(0, 0, 0));
-    CHECK(heading.contrast >= fernwick::kReadableContrast);
-    CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
-    CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
+    EXPECT_EQ(heading.face, fernwick::colourValue(0, 0, 0));
+    EXPECT_TRUE(heading.contrast >= fernwick::kReadableContrast);
+    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
+    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
 }
 
-TEST(HeadingTextIsCutAtTheLabelsEdges) {
+TEST(WindowTest, HeadingTextIsCutAtTheLabelsEdges) {
     TestWindow t;
     LabelControl& heading = *t.window.label(u"HEADING");
     // A word far wider than the label, and more lines than it has room for.
-    CHECK(
+    EXPECT_TRUE(
         heading.setText(u"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\r\nW\r\nW\r\nW\r\nW\r\nW").ok());
     t.window.showFirstWelcomeScreen();
     pump();
     const Capture shot = printClient(t.window.hwnd());
     const std::uint32_t face = rgbOf(GetSysColor(COLOR_BTNFACE));
     const RECT r = labelRect(t.window, u"HEADING");
-    CHECK(shot.count(r, 0x0000C0) > 0);
-    CHECK_EQ(shot.countOther(RECT{r.right, 0, shot.width, shot.height}, face), 0);
-    CHECK_EQ(shot.countOther(RECT{0, r.bottom, shot.width, shot.height}, face), 0);
+    EXPECT_TRUE(shot.count(r, 0x0000C0) > 0);
+    EXPECT_EQ(shot.countOther(RECT{r.right, 0, shot.width, shot.height}, face), 0);
+    EXPECT_EQ(shot.countOther(RECT{0, r.bottom, shot.width, shot.height}, face), 0);
 }
 
-TEST(ClicksSwitchBetweenTheWelcomeAndTheWonScreen) {
+TEST(WindowTest, ClicksSwitchBetweenTheWelcomeAndTheWonScreen) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
@@ -502,24 +523,63 @@ TEST(ClicksSwitchBetweenTheWelcomeAndTheWonScreen) {
     const LONG welcomeHeight = fontHeight(welcomeFont);
 
     SendMessageW(button, BM_CLICK, 0, 0);
-    CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
-    CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
-    CHECK_EQ(windowText(button), std::wstring(L"Click to restart game!"));
-    CHECK_EQ(fontHeight(t.window.labelFont(u"HEADING")),
-             static_cast<LONG>(-fernwick::emPixels(18.0, screenDpi(LOGPIXELSY))));
-    CHECK_EQ(GetFocus(), button);
+    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
+    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
+    EXPECT_EQ(windowText(button), std::wstring(L"Click to restart game!"));
+    EXPECT_EQ(fontHeight(t.window.labelFont(u"HEADING")),
+              static_cast<LONG>(-fernwick::emPixels(18.0, screenDpi(LOGPIXELSY))));
+    EXPECT_EQ(GetFocus(), button);
 
     SendMessageW(button, BM_CLICK, 0, 0);
-    CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kNotWon));
-    CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(u"Welcome to FERNWICK!"));
-    CHECK_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
+    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kNotWon));
+    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(u"Welcome to FERNWICK!"));
+    EXPECT_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
     // 28 pt and 27.75 pt both come to the same em height.
-    CHECK_EQ(fontHeight(t.window.labelFont(u"HEADING")), welcomeHeight);
-    CHECK_EQ(GetFocus(), button);
-    CHECK(t.endings.empty());
+    EXPECT_EQ(fontHeight(t.window.labelFont(u"HEADING")), welcomeHeight);
+    EXPECT_EQ(GetFocus(), button);
+    EXPECT_TRUE(t.endings.empty());
 }
 
-TEST(EnterAndEscapeNeverClickButSpaceDoes) {
+TEST(WindowTest, ALargeMessageFontLeavesTheButtonsSizeAndShrinksItsCaptionToFitInside) {
+    NONCLIENTMETRICSW saved{};
+    saved.cbSize = sizeof saved;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
+    NONCLIENTMETRICSW large = saved;
+    large.lfMessageFont.lfHeight = -40;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof large, &large, 0));
+    {
+        TestWindow t;
+        t.window.showFirstWelcomeScreen();
+        HWND button = t.window.controlWindow(u"STARTBUTTON");
+        SendMessageW(button, BM_CLICK, 0, 0);  // the longer caption
+        pump();
+        const RECT r = rectInParent(button);
+        EXPECT_EQ(r.right - r.left, 225L);
+        EXPECT_EQ(r.bottom - r.top, 25L);
+
+        // Both captions fit inside the border and the focus rectangle, as drawn.
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
+        EXPECT_GT(fontHeight(font), -40);
+        const RECT inside{4, 4, 221, 21};
+        HDC dc = CreateCompatibleDC(nullptr);
+        SelectObject(dc, font);
+        for (const wchar_t* caption : {L"BEGIN FERNWICK!", L"Click to restart game!"}) {
+            SIZE size{};
+            GetTextExtentPoint32W(dc, caption, static_cast<int>(wcslen(caption)), &size);
+            EXPECT_LE(size.cx, inside.right - inside.left);
+            EXPECT_LE(size.cy, inside.bottom - inside.top);
+        }
+        DeleteDC(dc);
+        const Capture shot = printClient(button, true);
+        const std::uint32_t text = rgbOf(GetSysColor(COLOR_BTNTEXT));
+        EXPECT_GT(shot.count(inside, text), 0);
+        // None of it reaches the border: within it lies only the dotted focus rectangle.
+        EXPECT_EQ(shot.count(RECT{2, 2, 223, 23}, text), shot.count(RECT{3, 3, 222, 22}, text));
+    }
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+}
+
+TEST(WindowTest, EnterAndEscapeNeverClickButSpaceDoes) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
@@ -531,22 +591,22 @@ TEST(EnterAndEscapeNeverClickButSpaceDoes) {
     // Tab brings the focus back to the only control that takes it, which a dialog would make
     // its default button; Enter must still do nothing.
     pressKey(t.window, button, VK_TAB);
-    CHECK_EQ(GetFocus(), button);
-    CHECK_EQ(GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK,
-             static_cast<LONG_PTR>(BS_PUSHBUTTON));
+    EXPECT_EQ(GetFocus(), button);
+    EXPECT_EQ(GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK,
+              static_cast<LONG_PTR>(BS_PUSHBUTTON));
     pressKey(t.window, button, VK_RETURN);
     pressKey(t.window, t.window.hwnd(), VK_RETURN);
     pressKey(t.window, button, VK_ESCAPE);
-    CHECK_EQ(labelText(t.window, u"status"), before);
-    CHECK_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
+    EXPECT_EQ(labelText(t.window, u"status"), before);
+    EXPECT_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
 
     pressKey(t.window, button, VK_SPACE);
-    CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
+    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
     pressKey(t.window, button, VK_SPACE);
-    CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kNotWon));
+    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kNotWon));
 }
 
-TEST(ResizingAndMaximizingMoveNoControl) {
+TEST(WindowTest, ResizingAndMaximizingMoveNoControl) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
@@ -558,39 +618,31 @@ TEST(ResizingAndMaximizingMoveNoControl) {
     ShowWindow(t.window.hwnd(), SW_MAXIMIZE);
     pump();
     const RECT buttonAfter = rectInParent(button), frameAfter = rectInParent(frame);
-    CHECK(EqualRect(&buttonBefore, &buttonAfter));
-    CHECK(EqualRect(&frameBefore, &frameAfter));
+    EXPECT_TRUE(EqualRect(&buttonBefore, &buttonAfter));
+    EXPECT_TRUE(EqualRect(&frameBefore, &frameAfter));
 }
 
-TEST(ANewDpiLaysTheWindowOutAsAFreshStartThereAndKeepsTheGame) {
+TEST(WindowTest, ANewDpiLaysTheWindowOutAsAFreshStartThereAndKeepsTheGame) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
     HWND hwnd = t.window.hwnd();
     HWND button = t.window.controlWindow(u"STARTBUTTON");
     SendMessageW(button, BM_CLICK, 0, 0);  // the won screen, its heading at 18 pt
-    CHECK_EQ(layoutOf(t.window), freshLayoutAt(96, 18.0f));
+    EXPECT_EQ(layoutOf(t.window), freshLayoutAt(96, 18.0f));
     for (int dpi : {144, 96}) {
-        // Windows suggests the rectangle that holds the client area at the new DPI.
-        RECT window{}, client{};
+        const RECT suggested = moveToDpi(hwnd, dpi);
+        RECT window{};
         GetWindowRect(hwnd, &window);
-        GetClientRect(hwnd, &client);
-        const fernwick::WindowModel model(fernwick::controlTable(), dpi);
-        RECT suggested{window.left, window.top, window.right + model.clientWidth() - client.right,
-                       window.bottom + model.clientHeight() - client.bottom};
-        SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                     reinterpret_cast<LPARAM>(&suggested));
-        pump();
-        GetWindowRect(hwnd, &window);
-        CHECK(EqualRect(&window, &suggested));
-        CHECK_EQ(layoutOf(t.window), freshLayoutAt(dpi, 18.0f));
-        CHECK_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
-        CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
-        CHECK_EQ(windowText(button), std::wstring(L"Click to restart game!"));
+        EXPECT_TRUE(EqualRect(&window, &suggested));
+        EXPECT_EQ(layoutOf(t.window), freshLayoutAt(dpi, 18.0f));
+        EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
+        EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
+        EXPECT_EQ(windowText(button), std::wstring(L"Click to restart game!"));
     }
 }
 
-TEST(ReadersAreToldTheHeadingsNewNameAndNothingOfTheHiddenLabel) {
+TEST(WindowTest, ReadersAreToldTheHeadingsNewNameAndNothingOfTheHiddenLabel) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
@@ -606,49 +658,45 @@ TEST(ReadersAreToldTheHeadingsNewNameAndNothingOfTheHiddenLabel) {
         if (hwnd == t.window.hwnd() && object == OBJID_CLIENT) children.push_back(child);
     }
     IAccessible* client = clientObject(t.window.hwnd());
-    if (!CHECK(client) || !CHECK_EQ(children.size(), std::size_t{1})) return;
+    ASSERT_TRUE(client);
+    ASSERT_EQ(children.size(), std::size_t{1});
     BSTR name = nullptr;
-    CHECK_EQ(client->get_accName(childId(children[0]), &name), S_OK);
-    CHECK_EQ(std::wstring(name ? name : L""),
-             std::wstring(L"Congratulations! You have clocked Fernwick!\r\n\r\nSCORE = 1"));
+    EXPECT_EQ(client->get_accName(childId(children[0]), &name), S_OK);
+    EXPECT_EQ(std::wstring(name ? name : L""),
+              std::wstring(L"Congratulations! You have clocked Fernwick!\r\n\r\nSCORE = 1"));
     SysFreeString(name);
     client->Release();
 }
 
-TEST(AnObjectHeldPastTheWindowAnswersDisconnected) {
+TEST(WindowTest, AnObjectHeldPastTheWindowAnswersDisconnected) {
     IAccessible* client = nullptr;
-    IDispatch* button = nullptr;
     {
         TestWindow t;
         client = clientObject(t.window.hwnd());
-        if (!CHECK(client)) return;
-        client->get_accChild(childId(2), &button);  // the button: an object of its own
+        ASSERT_TRUE(client);
+        BSTR action = nullptr;
+        EXPECT_EQ(client->get_accDefaultAction(childId(2), &action), S_OK);  // the button
+        SysFreeString(action);
     }
     long count = -1;
     BSTR name = nullptr;
-    CHECK_EQ(client->get_accChildCount(&count), RPC_E_DISCONNECTED);
-    CHECK_EQ(client->get_accName(childId(3), &name), RPC_E_DISCONNECTED);
-    CHECK(!name);
-    IAccessible* pushButton = nullptr;
-    if (CHECK(button) && SUCCEEDED(button->QueryInterface(__uuidof(IAccessible),
-                                                          reinterpret_cast<void**>(&pushButton)))) {
-        CHECK_EQ(pushButton->accDoDefaultAction(childId(CHILDID_SELF)), RPC_E_DISCONNECTED);
-        pushButton->Release();
-    }
-    if (button) button->Release();
+    EXPECT_EQ(client->get_accChildCount(&count), RPC_E_DISCONNECTED);
+    EXPECT_EQ(client->get_accName(childId(3), &name), RPC_E_DISCONNECTED);
+    EXPECT_TRUE(!name);
+    EXPECT_EQ(client->accDoDefaultAction(childId(2)), RPC_E_DISCONNECTED);
     client->Release();
 }
 
-TEST(ClosingTheWindowEndsTheLoopWithStatusZero) {
+TEST(WindowTest, ClosingTheWindowEndsTheLoopWithStatusZero) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     PostMessageW(t.window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    CHECK_EQ(t.window.run(), 0);
-    CHECK(!t.window.hwnd());
-    CHECK(t.endings.empty());
+    EXPECT_EQ(t.window.run(), 0);
+    EXPECT_TRUE(!t.window.hwnd());
+    EXPECT_TRUE(t.endings.empty());
 }
 
-TEST(AVanishedButtonStopsTheClickWithItsCode) {
+TEST(WindowTest, AVanishedButtonStopsTheClickWithItsCode) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
@@ -659,58 +707,59 @@ TEST(AVanishedButtonStopsTheClickWithItsCode) {
     t.window.form().STARTBUTTON_Click();
     box.finish();
 
-    CHECK(box.seen);
-    CHECK_EQ(box.owner, t.window.hwnd());
-    CHECK_EQ(box.caption, std::wstring(L"FernWick"));
-    CHECK(box.text.find(L"1400") != std::wstring::npos);
-    CHECK(box.text.find(L"0x00000578") != std::wstring::npos);
-    CHECK(box.errorIcon);
-    CHECK_EQ(t.endings, std::vector<int>{Form1Window::kFailureExitStatus});
+    EXPECT_TRUE(box.seen);
+    EXPECT_EQ(box.owner, t.window.hwnd());
+    EXPECT_EQ(box.caption, std::wstring(L"FernWick"));
+    EXPECT_TRUE(box.text.find(L"1400") != std::wstring::npos);
+    EXPECT_TRUE(box.text.find(L"0x00000578") != std::wstring::npos);
+    EXPECT_TRUE(box.errorIcon);
+    EXPECT_EQ(t.endings, std::vector<int>{fernwick::exit_status::kControlFailed});
     // The heading had changed before the caption failed; the state had not.
-    CHECK_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
-    CHECK_EQ(labelText(t.window, u"status"), std::u16string(u"clocked"));
+    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
+    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"clocked"));
 }
 
-TEST(AVanishedWindowFailsEveryLabelOperation) {
+TEST(WindowTest, AVanishedWindowFailsEveryLabelOperation) {
     TestWindow t;
     LabelControl& heading = *t.window.label(u"HEADING");
     LabelControl& status = *t.window.label(u"status");
     DestroyWindow(t.window.hwnd());
     pump();
 
-    CHECK_EQ(status.getText().code(), static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
-    CHECK_EQ(heading.setText(u"x").code(), static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
-    CHECK_EQ(heading.setFontSize(18.0f).code(),
-             static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(status.getText().code(), static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(heading.setText(u"x").code(),
+              static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(heading.setFontSize(18.0f).code(),
+              static_cast<std::uint32_t>(ERROR_INVALID_WINDOW_HANDLE));
 
     // The click stops at its first operation, reading the state, and tells the player alone.
     BoxWatch box;
     box.start();
     t.window.form().STARTBUTTON_Click();
     box.finish();
-    CHECK(box.seen);
-    CHECK_EQ(box.owner, static_cast<HWND>(nullptr));
-    CHECK(box.text.find(L"1400") != std::wstring::npos);
-    CHECK_EQ(t.endings, std::vector<int>{Form1Window::kFailureExitStatus});
+    EXPECT_TRUE(box.seen);
+    EXPECT_EQ(box.owner, static_cast<HWND>(nullptr));
+    EXPECT_TRUE(box.text.find(L"1400") != std::wstring::npos);
+    EXPECT_EQ(t.endings, std::vector<int>{fernwick::exit_status::kControlFailed});
 }
 
-TEST(FontSizesThatCannotBeDrawnAreRefused) {
+TEST(WindowTest, FontSizesThatCannotBeDrawnAreRefused) {
     TestWindow t;
     LabelControl& heading = *t.window.label(u"HEADING");
     const auto headingFont = [&t] { return t.window.labelFont(u"HEADING"); };
     const LONG before = fontHeight(headingFont());
     for (float points : {0.0f, -3.0f, std::nanf(""), 1.0e9f}) {
         const fernwick::Result<> r = heading.setFontSize(points);
-        CHECK(!r.ok());
-        CHECK_EQ(r.code(), static_cast<std::uint32_t>(ERROR_INVALID_PARAMETER));
+        EXPECT_TRUE(!r.ok());
+        EXPECT_EQ(r.code(), static_cast<std::uint32_t>(ERROR_INVALID_PARAMETER));
     }
-    CHECK_EQ(fontHeight(headingFont()), before);
-    CHECK(heading.setFontSize(12.0f).ok());
-    CHECK_EQ(fontHeight(headingFont()),
-             static_cast<LONG>(-fernwick::emPixels(12.0, screenDpi(LOGPIXELSY))));
+    EXPECT_EQ(fontHeight(headingFont()), before);
+    EXPECT_TRUE(heading.setFontSize(12.0f).ok());
+    EXPECT_EQ(fontHeight(headingFont()),
+              static_cast<LONG>(-fernwick::emPixels(12.0, screenDpi(LOGPIXELSY))));
 }
 
-TEST(ATableWithoutTheButtonIsRefused) {
+TEST(WindowTest, ATableWithoutTheButtonIsRefused) {
     fernwick::ControlTable table = fernwick::controlTable();
     table.controls[1].kind = fernwick::ControlKind::Label;
     bool refused = false;
@@ -719,10 +768,11 @@ TEST(ATableWithoutTheButtonIsRefused) {
     } catch (const fernwick::TableError&) {
         refused = true;
     }
-    CHECK(refused);
+    EXPECT_TRUE(refused);
 }
 
 int main(int argc, char** argv) {
     const fernwick::win32::ComApartment com;  // as the program's own thread has
-    return fernwick::wintest::runAll(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

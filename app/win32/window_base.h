@@ -1,0 +1,44 @@
+// What each of the program's windows shares: its class, registered once; the object behind it,
+// kept in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY, whose handle() gets every message; and
+// the thread's message loop.
+#pragma once
+
+#include <windows.h>
+
+namespace fernwick::win32 {
+
+class Window {
+  public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // The window; null before it is created and once it is destroyed.
+    HWND hwnd() const { return hwnd_; }
+
+  protected:
+    virtual ~Window() { destroy(); }
+
+    // Registers the class `className` on the button face, unless it exists, and creates the
+    // window for this object; null on failure (GetLastError says why).
+    HWND create(HINSTANCE instance, const wchar_t* className, HICON icon, HICON smallIcon,
+                DWORD exStyle, const wchar_t* text, DWORD style, const RECT& rect, HWND parent,
+                int id);
+    // What the window does with `message`: by default it paints with paint(), on the button face
+    // when printed with its background.
+    virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual void paint(HDC dc) { (void)dc; }
+    // Destroys the window, if it still exists, without handle() seeing its last messages.
+    void destroy();
+
+  private:
+    static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+// Handles the thread's messages, each offered first to `dialog`'s keyboard interface, until
+// WM_QUIT; returns its exit status.
+int runMessageLoop(HWND dialog);
+
+}  // namespace fernwick::win32
