@@ -25,12 +25,7 @@ else()
 endif()
 set(FERNWICK_WASM_RUNNER "${FERNWICK_NODE}" --no-experimental-fetch)
 
-add_executable(core_test
-    ${CMAKE_CURRENT_LIST_DIR}/../core/window_model_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../core/label_layout_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../core/start_button_toggle_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../core/text_colour_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../core/units_test.cpp)
+add_executable(core_test ${FERNWICK_CORE_TESTS})
 target_link_libraries(core_test PRIVATE fernwick_core GTest::gtest_main)
 set_target_properties(core_test PROPERTIES CROSSCOMPILING_EMULATOR "${FERNWICK_WASM_RUNNER}")
 gtest_discover_tests(core_test DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "wasm")
