@@ -18,8 +18,11 @@
 #include "app/win32/form1_window.h"
 #include "app/win32/picture_frame.h"
 #include "app/win32/window_label.h"
-#include "game/start_button_toggle.h"
 #include "tests/heading_colours.h"
+
+// The won screen's heading, as the player reads it.
+constexpr std::u16string_view kWonText =
+    u"Congratulations! You have clocked Fernwick!\r\n\r\nSCORE = 1";
 
 using fernwick::Form1;
 using fernwick::LabelControl;
@@ -493,9 +496,9 @@ TEST(WindowTest, NewSystemColoursRepaintAReadableHeadingAndKeepTheGame) {
         fernwick::headingColours([&](int x, int y) { return shown.at(x, y); }, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top);
     EXPECT_EQ(heading.face, fernwick::colourValue(0, 0, 0));
-    EXPECT_TRUE(heading.contrast >= fernwick::kReadableContrast);
-    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
-    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
+    EXPECT_TRUE(heading.contrast >= 4.5);
+    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"True"));
+    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(kWonText));
 }
 
 TEST(WindowTest, HeadingTextIsCutAtTheLabelsEdges) {
@@ -523,15 +526,15 @@ TEST(WindowTest, ClicksSwitchBetweenTheWelcomeAndTheWonScreen) {
     const LONG welcomeHeight = fontHeight(welcomeFont);
 
     SendMessageW(button, BM_CLICK, 0, 0);
-    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
-    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
+    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"True"));
+    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(kWonText));
     EXPECT_EQ(windowText(button), std::wstring(L"Click to restart game!"));
     EXPECT_EQ(fontHeight(t.window.labelFont(u"HEADING")),
               static_cast<LONG>(-fernwick::emPixels(18.0, screenDpi(LOGPIXELSY))));
     EXPECT_EQ(GetFocus(), button);
 
     SendMessageW(button, BM_CLICK, 0, 0);
-    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kNotWon));
+    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"False"));
     EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(u"Welcome to FERNWICK!"));
     EXPECT_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
     // 28 pt and 27.75 pt both come to the same em height.
@@ -601,9 +604,9 @@ TEST(WindowTest, EnterAndEscapeNeverClickButSpaceDoes) {
     EXPECT_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
 
     pressKey(t.window, button, VK_SPACE);
-    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
+    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"True"));
     pressKey(t.window, button, VK_SPACE);
-    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kNotWon));
+    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"False"));
 }
 
 TEST(WindowTest, ResizingAndMaximizingMoveNoControl) {
@@ -636,8 +639,8 @@ TEST(WindowTest, ANewDpiLaysTheWindowOutAsAFreshStartThereAndKeepsTheGame) {
         GetWindowRect(hwnd, &window);
         EXPECT_TRUE(EqualRect(&window, &suggested));
         EXPECT_EQ(layoutOf(t.window), freshLayoutAt(dpi, 18.0f));
-        EXPECT_EQ(labelText(t.window, u"status"), std::u16string(fernwick::toggle::kWon));
-        EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
+        EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"True"));
+        EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(kWonText));
         EXPECT_EQ(windowText(button), std::wstring(L"Click to restart game!"));
     }
 }
@@ -715,7 +718,7 @@ TEST(WindowTest, AVanishedButtonStopsTheClickWithItsCode) {
     EXPECT_TRUE(box.errorIcon);
     EXPECT_EQ(t.endings, std::vector<int>{fernwick::exit_status::kControlFailed});
     // The heading had changed before the caption failed; the state had not.
-    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(fernwick::toggle::kWonHeading));
+    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(kWonText));
     EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"clocked"));
 }
 
