@@ -145,7 +145,14 @@ mergeInto(LibraryManager.library, {
   },
 
   fw_show_failure__deps: ['$fwText'],
-  fw_show_failure: function (message, length) { alert(fwText(message, length)); },
+  // As a desktop window closes after its failure message, the game leaves the page.
+  fw_show_failure: function (message, length) {
+    alert(fwText(message, length));
+    var main = document.getElementById('Form1');
+    main.textContent = '';
+    main.appendChild(document.createElement('p')).textContent =
+        'FernWick has stopped. Reload the page to play again.';
+  },
 
   fw_cannot_start: function (why) {
     window['fernwickFailed']('the window could not be built (' + UTF8ToString(why) + ')');
