@@ -2,9 +2,7 @@
 
 namespace fernwick {
 
-namespace {
 constexpr Failure kGone{status_code::kInvalidWindowHandle};
-}  // namespace
 
 LabelSurface::~LabelSurface() {
     if (control_) control_->surface_ = nullptr;
@@ -72,12 +70,8 @@ Result<> LabelControl::setFontSize(float points) {
 
 const std::vector<LabelLine>& LabelControl::lines() const {
     if (!linesValid_) {
-        lines_.clear();
-        if (surface_) {
-            lines_ = layoutLabelLines(text_, rect_.width, [this](std::u16string_view run) {
-                return surface_->textWidth(run);
-            });
-        }
+        const auto width = [this](std::u16string_view run) { return surface_->textWidth(run); };
+        lines_ = surface_ ? layoutLabelLines(text_, rect_.width, width) : std::vector<LabelLine>{};
         linesValid_ = true;
     }
     return lines_;
@@ -93,16 +87,14 @@ int LabelControl::lineHeight() const {
 std::vector<DrawnLine> LabelControl::linesToDraw() const {
     std::vector<DrawnLine> drawn;
     if (!surface_ || !visible_) return drawn;
-    // No external leading: lines sit ascent plus descent apart.
-    const LineMetrics m = surface_->lineMetrics();
-    const int step = m.ascent + m.descent;
+    const int step = lineHeight(), ascent = surface_->lineMetrics().ascent;
     const std::vector<LabelLine>& all = lines();
     const std::size_t shown = visibleLineCount(all.size(), step, rect_.height);
     for (std::size_t i = 0; i < shown; ++i) {
-        if (all[i].length == 0) continue;
         const int top = static_cast<int>(i) * step;
-        drawn.push_back(
-            {std::u16string_view(text_).substr(all[i].start, all[i].length), top, top + m.ascent});
+        if (all[i].length > 0)
+            drawn.push_back({std::u16string_view(text_).substr(all[i].start, all[i].length), top,
+                             top + ascent});
     }
     return drawn;
 }
