@@ -28,16 +28,14 @@ void LabelControl::attach(LabelSurface& surface) {
     if (surface_) surface_->control_ = nullptr;
     surface_ = &surface;
     surface.control_ = this;
-    // Should the font not be made, the label still shows, in the surface's own font.
-    (void)surface.useFont(font_);
-    linesValid_ = false;
+    place(rect_, dpi_);
 }
 
 void LabelControl::place(const PixelRect& rect, int dpi) {
     rect_ = rect;
     dpi_ = dpi;
     if (font_.points) font_.emPixels = emPixels(*font_.points, dpi_);
-    // As when attached: should the font not be made, the label shows in the surface's own.
+    // Should the font not be made, the label still shows, in the surface's own font.
     if (attached()) (void)surface_->useFont(font_);
     linesValid_ = false;
 }

@@ -1,7 +1,5 @@
 #include "game/start_button_toggle.h"
 
-#include <string>
-
 #include "app/form1.h"
 
 namespace fernwick {
