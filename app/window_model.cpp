@@ -7,10 +7,8 @@
 namespace fernwick {
 namespace {
 
-std::string kindName(ControlKind kind) {
-    constexpr const char* kNames[] = {"label", "push button", "picture frame"};
-    return kNames[static_cast<int>(kind)];
-}
+constexpr const char* kKindNames[] = {"label", "push button", "picture frame"};  // by ControlKind
+std::string kindName(ControlKind kind) { return kKindNames[static_cast<int>(kind)]; }
 
 std::string narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
 
