@@ -1,5 +1,3 @@
-// The size the button's caption is drawn at: the system's, made no larger than lets every caption
-// the game gives the button fit the area inside its bevel.
 #pragma once
 
 #include <functional>

@@ -5,9 +5,6 @@
 namespace fernwick {
 namespace {
 
-// The heading's face: Tahoma, bold, 27.75 pt, Western character set.
-constexpr FontDescription kHeadingFont{u"Tahoma", 277500, 700, 0, false, false, false};
-
 const ControlTable kTable{
     WindowRecord{
         .name = u"Form1",
@@ -59,7 +56,7 @@ const ControlTable kTable{
          .width = 3375,
          .height = 1575,
          .tabIndex = 0,
-         .font = kHeadingFont},
+         .font = FontDescription{u"Tahoma", 277500, 700, 0}},  // bold, 27.75 pt, Western
     }},
 };
 

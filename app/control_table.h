@@ -1,5 +1,4 @@
-// The window and its four controls, as data. The window is built from this table at start-up and
-// nothing else in the program repeats its values.
+// The window and its four controls, as data: nothing else in the program repeats its values.
 #pragma once
 
 #include <array>
@@ -20,8 +19,7 @@ struct EmbeddedBytes {
     bool empty() const { return data == nullptr || size == 0; }
 };
 
-// A picture for a control: the image at one device pixel per pixel, and optionally a rendering
-// of the same drawing at twice the size for screens whose scale is 2.
+// A picture for a control, and optionally the same drawing at twice the size for scale-2 screens.
 struct ImageSlot {
     EmbeddedBytes image;
     EmbeddedBytes image2x;
@@ -63,13 +61,9 @@ struct WindowRecord {
     bool maximizeBox;
     bool showInTaskBar;
     WindowState initialState;
-    // The background is the system button face and the font the platform's standard
-    // user-interface font: both come from the platform, so neither is a value here. The window
-    // goes where the system puts new windows: there is no position to give.
-    //
-    // The icon group holding the 16 x 16 and 32 x 32 images: on Windows the executable's own
-    // resource of this number, elsewhere the icon file the front end embeds under it. 0: no
-    // icon, so the platform's default shows.
+    // Background (button face), font and position come from the platform, so are not here.
+    // The icon group of the 16 x 16 and 32 x 32 images: on Windows the executable's resource of
+    // this number, elsewhere the icon file embedded under it. 0: the platform's default icon.
     int iconResource;
 };
 

@@ -1,6 +1,5 @@
-// The operations the window's controls offer to the game, whatever draws them. Every read or write
-// reports success (with the value read, for a read), or failure with the platform's 32-bit status
-// code for the failed operation.
+// What the window's controls offer the game, whatever draws them. Every operation reports success
+// (with the value, for a read) or failure with the platform's 32-bit status code.
 #pragma once
 
 #include <cstdint>
@@ -44,8 +43,7 @@ class [[nodiscard]] Result<void> {
     std::uint32_t code_ = 0;
 };
 
-// Status codes a front end reports when its toolkit has no code of its own. They are the numbers
-// the reference platform gives for the same faults, so a message reads the same everywhere.
+// Windows' codes, for toolkits with none of their own: a message reads the same everywhere.
 namespace status_code {
 constexpr std::uint32_t kInvalidParameter = 87;       // a value the control cannot take
 constexpr std::uint32_t kInvalidWindowHandle = 1400;  // the control no longer exists
@@ -63,10 +61,7 @@ class Control {
     virtual ~Control() = default;
     // The window now lays out at `dpi`: the control goes to `rect` and takes its fonts and
     // picture for that resolution.
-    virtual void place(const PixelRect& rect, int dpi) {
-        (void)rect;
-        (void)dpi;
-    }
+    virtual void place(const PixelRect& /*rect*/, int /*dpi*/) {}
 };
 
 // A text drawn by the window: a heading, or the hidden label that holds the game's state.

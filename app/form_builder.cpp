@@ -1,7 +1,5 @@
 #include "app/form_builder.h"
 
-#include <string>
-
 namespace fernwick {
 
 BuiltForm::BuiltForm(const WindowModel& model, ControlFactory& factory,
@@ -14,7 +12,7 @@ BuiltForm::BuiltForm(const WindowModel& model, ControlFactory& factory,
                                model.rect(i),
                                r.visible,
                                model.takesFocus(i),
-                               r.text.value_or(std::u16string_view{}),
+                               r.text.value_or(u""),
                                r.font ? &*r.font : nullptr,
                                r.textColour,
                                &r.picture,

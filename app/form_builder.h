@@ -1,7 +1,5 @@
-// How every front end builds Form1. The core walks the window model, in table order, and asks the
-// front end's ControlFactory for each control with its place, font, colour and accessible name;
-// it then binds what was made to Form1's named members and wires the button's click to the game.
-// A front end makes and draws native controls and never walks the table itself.
+// How every front end builds Form1: the core walks the table and asks the front end's
+// ControlFactory for each control, then binds them to Form1 and wires the click to the game.
 #pragma once
 
 #include <cstddef>
@@ -42,9 +40,8 @@ class ControlFactory {
                                                        std::function<void()> clicked) = 0;
     // Where `label` is drawn: the front end owns the surface, the core the label.
     virtual LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl& label) = 0;
-    // Every control is made. `focusOrder` gives those that take the keyboard focus, as places
-    // in the table, in tab order.
-    virtual void controlsMade(std::span<const std::size_t> focusOrder) { (void)focusOrder; }
+    // Every control is made; `focusOrder` holds those taking focus, as table places, in tab order.
+    virtual void controlsMade(std::span<const std::size_t> /*focusOrder*/) {}
 };
 
 // Form1 with its controls, built through a factory.
@@ -62,8 +59,7 @@ class BuiltForm {
     Control& control(std::size_t index) const { return *controls_.at(index); }
     LabelControl* label(std::u16string_view name) const;
 
-    // The window now lays out at `model`'s DPI: every control takes its place for it, keeping
-    // its text, size in points and state.
+    // Every control takes its place at `model`'s DPI, keeping its text, size and state.
     void relayout(const WindowModel& model);
 
   private:

@@ -2,9 +2,7 @@
 
 namespace fernwick {
 
-namespace {
 constexpr Failure kGone{status_code::kInvalidWindowHandle};
-}  // namespace
 
 LabelSurface::~LabelSurface() {
     if (control_) control_->surface_ = nullptr;
@@ -30,16 +28,14 @@ void LabelControl::attach(LabelSurface& surface) {
     if (surface_) surface_->control_ = nullptr;
     surface_ = &surface;
     surface.control_ = this;
-    // Should the font not be made, the label still shows, in the surface's own font.
-    (void)surface.useFont(font_);
-    linesValid_ = false;
+    place(rect_, dpi_);
 }
 
 void LabelControl::place(const PixelRect& rect, int dpi) {
     rect_ = rect;
     dpi_ = dpi;
     if (font_.points) font_.emPixels = emPixels(*font_.points, dpi_);
-    // As when attached: should the font not be made, the label shows in the surface's own.
+    // Should the font not be made, the label still shows, in the surface's own font.
     if (attached()) (void)surface_->useFont(font_);
     linesValid_ = false;
 }
@@ -72,12 +68,8 @@ Result<> LabelControl::setFontSize(float points) {
 
 const std::vector<LabelLine>& LabelControl::lines() const {
     if (!linesValid_) {
-        lines_.clear();
-        if (surface_) {
-            lines_ = layoutLabelLines(text_, rect_.width, [this](std::u16string_view run) {
-                return surface_->textWidth(run);
-            });
-        }
+        const auto width = [this](std::u16string_view run) { return surface_->textWidth(run); };
+        lines_ = surface_ ? layoutLabelLines(text_, rect_.width, width) : std::vector<LabelLine>{};
         linesValid_ = true;
     }
     return lines_;
@@ -93,16 +85,14 @@ int LabelControl::lineHeight() const {
 std::vector<DrawnLine> LabelControl::linesToDraw() const {
     std::vector<DrawnLine> drawn;
     if (!surface_ || !visible_) return drawn;
-    // No external leading: lines sit ascent plus descent apart.
-    const LineMetrics m = surface_->lineMetrics();
-    const int step = m.ascent + m.descent;
+    const int step = lineHeight(), ascent = surface_->lineMetrics().ascent;
     const std::vector<LabelLine>& all = lines();
     const std::size_t shown = visibleLineCount(all.size(), step, rect_.height);
     for (std::size_t i = 0; i < shown; ++i) {
-        if (all[i].length == 0) continue;
         const int top = static_cast<int>(i) * step;
-        drawn.push_back(
-            {std::u16string_view(text_).substr(all[i].start, all[i].length), top, top + m.ascent});
+        if (all[i].length > 0)
+            drawn.push_back({std::u16string_view(text_).substr(all[i].start, all[i].length), top,
+                             top + ascent});
     }
     return drawn;
 }

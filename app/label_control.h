@@ -64,8 +64,8 @@ class LabelControl final : public Label {
     LabelControl(const LabelControl&) = delete;
     LabelControl& operator=(const LabelControl&) = delete;
 
-    // Draws the label on `surface` from now on, in the label's font. Until then, and after the
-    // surface is destroyed, every operation fails with the code for a vanished window.
+    // Draws on `surface` from now on; without a live surface, every operation fails with
+    // kInvalidWindowHandle.
     void attach(LabelSurface& surface);
 
     Result<std::u16string> getText() const override;
@@ -78,15 +78,14 @@ class LabelControl final : public Label {
     bool visible() const { return visible_; }
     const PixelRect& rect() const { return rect_; }
 
-    // The lines of the text after line breaking, and the height between them.
+    // The text's lines after line breaking, and the height between them.
     const std::vector<LabelLine>& lines() const;
     int lineHeight() const;
     // The lines that show, at least in part, inside the rectangle; empty lines are left out.
     std::vector<DrawnLine> linesToDraw() const;
     // The surface's metrics changed (another screen, say): the lines are laid out again.
     void relayout() { linesValid_ = false; }
-    // The window now lays out at `dpi`: the em height is worked out for it, the text and the
-    // size in points stay, and the surface takes the font anew.
+    // The em height is worked out for `dpi`; the text and the size in points stay.
     void place(const PixelRect& rect, int dpi) override;
 
   private:

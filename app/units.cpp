@@ -4,10 +4,8 @@
 
 namespace fernwick {
 
-namespace {
 // No label is taller than the window; a font beyond this is a mistake, not a size.
 constexpr double kLargestEm = 4096.0;
-}  // namespace
 
 int twipsToPixels(std::int32_t twips, int dpi) {
     // Rounded half away from zero, so negative positions mirror positive ones.

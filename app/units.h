@@ -11,9 +11,8 @@ constexpr int kDesignDpi = 96;  // 15 twips make one pixel at this resolution
 // Twips to pixels at `dpi`, rounded to the nearest pixel.
 int twipsToPixels(std::int32_t twips, int dpi = kDesignDpi);
 
-// A font's em height in pixels for a size in points: points x dpi / 72, rounded to the nearest
-// pixel, so 27.75 pt and 28 pt both come to 37 pixels at 96 DPI. Returns 0 for a size that is not
-// a positive finite number, or one too large to draw.
+// The em height in pixels of `points`: points x dpi / 72, rounded (27.75 and 28 pt both give 37
+// at 96 DPI). 0 for a size that is not positive and finite, or too large to draw.
 int emPixels(double points, int dpi = kDesignDpi);
 
 // A size held in ten-thousandths of a point (277500) as points (27.75).

@@ -2,56 +2,42 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
+#include <utility>
 
 namespace fernwick {
 namespace {
 
-const char* kindName(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Label:
-            return "label";
-        case ControlKind::PushButton:
-            return "push button";
-        case ControlKind::PictureFrame:
-            return "picture frame";
-    }
-    return "control";
-}
+constexpr const char* kKindNames[] = {"label", "push button", "picture frame"};  // by ControlKind
+std::string kindName(ControlKind kind) { return kKindNames[static_cast<int>(kind)]; }
 
 std::string narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
 
 // The controls the game reaches by name, and the kind each must be.
-struct Named {
-    std::u16string_view name;
-    ControlKind kind;
-};
-constexpr Named kNamed[] = {{u"Picture1", ControlKind::PictureFrame},
-                            {u"STARTBUTTON", ControlKind::PushButton},
-                            {u"status", ControlKind::Label},
-                            {u"HEADING", ControlKind::Label}};
+constexpr std::pair<std::u16string_view, ControlKind> kNamed[] = {
+    {u"Picture1", ControlKind::PictureFrame},
+    {u"STARTBUTTON", ControlKind::PushButton},
+    {u"status", ControlKind::Label},
+    {u"HEADING", ControlKind::Label}};
 
 }  // namespace
 
 WindowModel::WindowModel(const ControlTable& table, int dpi) : table_(table), dpi_(dpi) {
-    for (const Named& named : kNamed) {
-        const std::size_t i = table.indexOf(named.name);
+    for (const auto& [name, kind] : kNamed) {
+        const std::size_t i = table.indexOf(name);
         if (i == table.controls.size()) {
-            throw TableError("the control table has no " + std::string(kindName(named.kind)) +
-                             " named " + narrow(named.name));
+            throw TableError("the control table has no " + kindName(kind) + " named " +
+                             narrow(name));
         }
-        if (table.controls[i].kind != named.kind) {
-            throw TableError("the control table's " + narrow(named.name) + " is a " +
-                             kindName(table.controls[i].kind) + ", not a " + kindName(named.kind));
+        if (table.controls[i].kind != kind) {
+            throw TableError("the control table's " + narrow(name) + " is a " +
+                             kindName(table.controls[i].kind) + ", not a " + kindName(kind));
         }
     }
-    for (std::size_t i = 0; i < table.controls.size(); ++i) {
+    for (std::size_t i = 0; i < table.controls.size(); ++i)
         if (takesFocus(i)) focusOrder_.push_back(i);
-    }
-    std::stable_sort(focusOrder_.begin(), focusOrder_.end(),
-                     [&table](std::size_t a, std::size_t b) {
-                         return table.controls[a].tabIndex < table.controls[b].tabIndex;
-                     });
+    std::stable_sort(focusOrder_.begin(), focusOrder_.end(), [&table](auto a, auto b) {
+        return table.controls[a].tabIndex < table.controls[b].tabIndex;
+    });
 }
 
 PixelRect WindowModel::rect(std::size_t index) const {

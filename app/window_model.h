@@ -1,6 +1,5 @@
-// The window as every front end builds it: what the control table means in pixels for a screen,
-// which controls take the keyboard focus and in what order, which rendering of the picture shows
-// and what a failure message says. app/form_builder.h builds Form1 from it.
+// The window as every front end builds it: the control table in pixels for a screen, the focus
+// order, which rendering of the picture shows and what a failure message says.
 #pragma once
 
 #include <cstddef>
@@ -25,8 +24,7 @@ class TableError : public std::runtime_error {
 
 class WindowModel {
   public:
-    // Checks `table` and works the window out for a screen of `dpi` dots per inch. Throws
-    // TableError naming the first fault.
+    // The window for a screen of `dpi`. Throws TableError naming the first fault of `table`.
     explicit WindowModel(const ControlTable& table = controlTable(), int dpi = kDesignDpi);
 
     const ControlTable& table() const { return table_; }
@@ -38,9 +36,8 @@ class WindowModel {
     // The rectangle of the control at `index` in table order, relative to the client area.
     PixelRect rect(std::size_t index) const;
 
-    // The controls that take keyboard focus, as positions in table order, in tab-index order
-    // (ties in table order): the visible push buttons. Labels and hidden controls never take
-    // focus, and the picture frame takes none either.
+    // The controls that take keyboard focus (the visible push buttons), as positions in table
+    // order, in tab-index order (ties in table order).
     const std::vector<std::size_t>& focusOrder() const { return focusOrder_; }
     bool takesFocus(std::size_t index) const;
 
@@ -50,10 +47,8 @@ class WindowModel {
     std::vector<std::size_t> focusOrder_;
 };
 
-// The rendering of a picture that a frame shows on a screen of `scale` device pixels per pixel:
-// the double-size one where the scale is 1.5 or more and the slot has one, otherwise the picture
-// pixel for pixel. The front end decodes the bytes with the platform's own decoder. An empty slot
-// gives no bytes.
+// The rendering a frame shows at `scale` device pixels per pixel: the double-size one from 1.5
+// where the slot has one, otherwise the picture itself. An empty slot gives no bytes.
 struct ChosenPicture {
     EmbeddedBytes bytes;
     int scale = 1;  // device pixels per picture pixel

@@ -1,7 +1,5 @@
 #include "game/start_button_toggle.h"
 
-#include <string>
-
 #include "app/form1.h"
 
 namespace fernwick {
@@ -17,17 +15,12 @@ void Form1::STARTBUTTON_Click() {
     const Result<std::u16string> state = status.getText();
     if (failed(state)) return;
 
-    if (state.value() != toggle::kWon) {
-        if (failed(HEADING.setText(toggle::kWonHeading))) return;
-        if (failed(HEADING.setFontSize(toggle::kWonHeadingPoints))) return;
-        if (failed(STARTBUTTON.setCaption(toggle::kWonCaption))) return;
-        if (failed(status.setText(toggle::kWon))) return;
-    } else {
-        if (failed(HEADING.setText(toggle::kWelcomeHeading))) return;
-        if (failed(HEADING.setFontSize(toggle::kWelcomeHeadingPoints))) return;
-        if (failed(STARTBUTTON.setCaption(toggle::kWelcomeCaption))) return;
-        if (failed(status.setText(toggle::kNotWon))) return;
-    }
+    using namespace toggle;
+    const bool win = state.value() != kWon;
+    if (failed(HEADING.setText(win ? kWonHeading : kWelcomeHeading))) return;
+    if (failed(HEADING.setFontSize(win ? kWonHeadingPoints : kWelcomeHeadingPoints))) return;
+    if (failed(STARTBUTTON.setCaption(win ? kWonCaption : kWelcomeCaption))) return;
+    failed(status.setText(win ? kWon : kNotWon));
 }
 
 }  // namespace fernwick
