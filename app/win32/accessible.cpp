@@ -2,8 +2,6 @@
 
 #include <type_traits>
 
-#include "app/win32/text.h"
-
 namespace fernwick::win32 {
 
 namespace {
@@ -13,7 +11,9 @@ HRESULT give(LONG n, VARIANT* out) {
     return out ? S_OK : E_POINTER;
 }
 HRESULT give(std::u16string_view text, BSTR* out) {
-    if (out) *out = SysAllocStringLen(toWide(text).c_str(), static_cast<UINT>(text.size()));
+    if (out)
+        *out = SysAllocStringLen(reinterpret_cast<const wchar_t*>(text.data()),
+                                 static_cast<UINT>(text.size()));
     return !out ? E_POINTER : *out ? S_OK : E_OUTOFMEMORY;
 }
 

@@ -1,5 +1,6 @@
 #include "app/win32/form1_window.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/button_caption.h"
@@ -7,7 +8,6 @@
 #include "app/units.h"
 #include "app/win32/dpi.h"
 #include "app/win32/picture_frame.h"
-#include "app/win32/text.h"
 #include "app/win32/window_label.h"
 
 namespace fernwick::win32 {
@@ -20,28 +20,24 @@ constexpr wchar_t kOriginalProc[] = L"FernWick.ButtonProc";
 
 LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProc));
-    if (message == BM_SETSTYLE && (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+    if (message == BM_SETSTYLE && (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
         wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_PUSHBUTTON;
-    }
     if (message == WM_NCDESTROY) {
         RemovePropW(hwnd, kOriginalProc);
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     }
     LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
-    if (message == WM_GETDLGCODE && (result & DLGC_DEFPUSHBUTTON)) {
+    if (message == WM_GETDLGCODE && (result & DLGC_DEFPUSHBUTTON))
         result = (result & ~static_cast<LRESULT>(DLGC_DEFPUSHBUTTON)) | DLGC_UNDEFPUSHBUTTON;
-    }
     return result;
 }
 
 DWORD windowStyle(const WindowRecord& record) {
     // The labels lie beneath the child controls.
-    DWORD style = WS_CLIPCHILDREN | (record.border == Border::None ? WS_POPUP : WS_CAPTION);
-    if (record.border == Border::Sizable) style |= WS_THICKFRAME;
-    if (record.systemMenu) style |= WS_SYSMENU;
-    if (record.minimizeBox) style |= WS_MINIMIZEBOX;
-    if (record.maximizeBox) style |= WS_MAXIMIZEBOX;
-    return style;
+    return WS_CLIPCHILDREN | (record.border == Border::None ? WS_POPUP : WS_CAPTION) |
+           (record.border == Border::Sizable ? WS_THICKFRAME : 0) |
+           (record.systemMenu ? WS_SYSMENU : 0) | (record.minimizeBox ? WS_MINIMIZEBOX : 0) |
+           (record.maximizeBox ? WS_MAXIMIZEBOX : 0);
 }
 
 // The message font for `dpi`, made no larger than lets both of STARTBUTTON's captions fit a
@@ -74,9 +70,8 @@ HFONT createCaptionFont(const PixelRect& r, int dpi) {
 
 // Where `rect` in `window`'s client area is on the screen; with no rect, where the window is.
 RECT onScreen(HWND window, const PixelRect* rect = nullptr) {
-    RECT r{};
+    RECT r = rect ? toRect(*rect) : RECT{};
     if (!rect) return GetWindowRect(window, &r), r;
-    r = {rect->left, rect->top, rect->left + rect->width, rect->top + rect->height};
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
@@ -89,10 +84,8 @@ class ButtonControl final : public PushButton {
 
     Result<> setCaption(std::u16string_view caption) override {
         SetLastError(ERROR_SUCCESS);
-        if (!SetWindowTextW(hwnd_, toWide(caption).c_str())) {
-            return Failure{lastErrorOr(ERROR_INVALID_WINDOW_HANDLE)};
-        }
-        return {};
+        if (SetWindowTextW(hwnd_, toWide(caption).c_str())) return {};
+        return Failure{lastErrorOr(ERROR_INVALID_WINDOW_HANDLE)};
     }
     void place(const PixelRect& r, int dpi) override {
         const HFONT old = font_;
@@ -121,14 +114,12 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
     // The 16 x 16 and 32 x 32 images of the icon group in the resources. Shared: the system
     // keeps them for as long as the window class that also shows them.
     HICON icons[2] = {};
-    if (record.iconResource != 0) {
-        for (int i : {0, 1}) {
+    for (int i : {0, 1})
+        if (record.iconResource != 0)
             icons[i] = static_cast<HICON>(
                 LoadImageW(instance, MAKEINTRESOURCEW(record.iconResource), IMAGE_ICON,
                            GetSystemMetrics(i ? SM_CXSMICON : SM_CXICON),
                            GetSystemMetrics(i ? SM_CYSMICON : SM_CYICON), LR_SHARED));
-        }
-    }
     // The table gives the client area; the frame around it is whatever the system draws, and the
     // system chooses where the window goes.
     const DWORD style = windowStyle(record);
@@ -141,8 +132,9 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
             toWide(record.caption).c_str(), style,
             RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + frame.cx, CW_USEDEFAULT + frame.cy},
             nullptr, 0)) {
-        SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons[0]));
-        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons[1]));
+        for (int i : {0, 1})
+            SendMessageW(hwnd(), WM_SETICON, i ? ICON_SMALL : ICON_BIG,
+                         reinterpret_cast<LPARAM>(icons[i]));
         // Its monitor may have a DPI of its own: the window is laid out for that one.
         if (const int dpi = windowDpi(hwnd()); dpi != model_.dpi()) {
             model_.setDpi(dpi);
@@ -229,9 +221,8 @@ HWND Form1Window::controlWindow(std::u16string_view name) const {
 
 HFONT Form1Window::labelFont(std::u16string_view name) const {
     const LabelControl* wanted = label(name);
-    for (const auto& surface : labels_) {
+    for (const auto& surface : labels_)
         if (wanted && surface->control() == wanted) return surface->font();
-    }
     return nullptr;
 }
 
@@ -250,11 +241,11 @@ void Form1Window::focusControl() {
     const auto canFocus = [](HWND w) {
         return IsWindow(w) && IsWindowVisible(w) && IsWindowEnabled(w);
     };
-    HWND target = lastFocus_ && canFocus(lastFocus_) ? lastFocus_ : nullptr;
-    for (auto it = focusOrder_.begin(); !target && it != focusOrder_.end(); ++it) {
-        if (canFocus(*it)) target = *it;
-    }
-    if (target) SetFocus(target);
+    const auto first = std::find_if(focusOrder_.begin(), focusOrder_.end(), canFocus);
+    if (canFocus(lastFocus_))
+        SetFocus(lastFocus_);
+    else if (first != focusOrder_.end())
+        SetFocus(*first);
 }
 
 bool Form1Window::handleDialogKeys(MSG& msg) {
@@ -322,18 +313,16 @@ LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return LresultFromObject(__uuidof(IAccessible), wParam, accessibility_.get());
             }
             break;
+        // New system colours or theme, or high-contrast mode switched: everything is drawn again in
+        // what the system gives now. Only top-level windows are told of new colours; the child
+        // controls hear of them from here.
         case WM_SYSCOLORCHANGE:
+            for (HWND child : windows_)
+                if (child) SendMessageW(child, message, wParam, lParam);
+            [[fallthrough]];
         case WM_THEMECHANGED:
         case WM_SETTINGCHANGE:
-            // New system colours or theme, or high-contrast mode switched: everything is drawn
-            // again in what the system gives now. Only top-level windows are told of new colours;
-            // the child controls hear of them from here.
             if (message == WM_SETTINGCHANGE && wParam != SPI_SETHIGHCONTRAST) break;
-            if (message == WM_SYSCOLORCHANGE) {
-                for (HWND child : windows_) {
-                    if (child) SendMessageW(child, message, wParam, lParam);
-                }
-            }
             RedrawWindow(hwnd(), nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
             break;
@@ -342,8 +331,6 @@ LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NCDESTROY:
             accessibility_.reset();
-            break;
-        default:
             break;
     }
     return Window::handle(message, wParam, lParam);

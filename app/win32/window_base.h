@@ -5,7 +5,21 @@
 
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
+#include "app/controls.h"
+
 namespace fernwick::win32 {
+
+// The core holds UTF-16 as char16_t, the Windows API takes it as wchar_t: on Windows the two are
+// the same 16-bit code units, so this only changes the type.
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wchar_t holds UTF-16 code units");
+inline std::wstring toWide(std::u16string_view text) { return {text.begin(), text.end()}; }
+
+inline RECT toRect(const PixelRect& r) {
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
 
 class Window {
   public:
@@ -27,7 +41,7 @@ class Window {
     // What the window does with `message`: by default it paints with paint(), on the button face
     // when printed with its background.
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    virtual void paint(HDC dc) { (void)dc; }
+    virtual void paint(HDC) {}
     // Destroys the window, if it still exists, without handle() seeing its last messages.
     void destroy();
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/text_colour.h"
+#include "app/win32/window_base.h"
 
 namespace fernwick::win32 {
 
@@ -43,10 +44,6 @@ Result<> WindowLabel::useFont(const LabelFont& font) {
         logFont.lfUnderline = f->underline;
         logFont.lfStrikeOut = f->strikeout;
         logFont.lfCharSet = f->charset;
-        logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
-        logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-        logFont.lfQuality = DEFAULT_QUALITY;
-        logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
         const std::size_t n = std::min(f->face.size(), std::size_t{LF_FACESIZE - 1});
         std::copy_n(f->face.begin(), n, logFont.lfFaceName);
     } else if (font.emPixels == 0) {
@@ -76,11 +73,7 @@ LineMetrics WindowLabel::lineMetrics() const {
     return {metrics.tmAscent, metrics.tmDescent};
 }
 
-RECT WindowLabel::rect() const {
-    if (!control()) return {};
-    const PixelRect& r = control()->rect();
-    return {r.left, r.top, r.left + r.width, r.top + r.height};
-}
+RECT WindowLabel::rect() const { return control() ? toRect(control()->rect()) : RECT{}; }
 
 void WindowLabel::invalidate() {
     const RECT r = rect();
@@ -118,10 +111,9 @@ void WindowLabel::paint(HDC dc) const {
     SetTextColor(dc, RGB(red(c), green(c), blue(c)));
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    for (const DrawnLine& line : label->linesToDraw()) {
+    for (const DrawnLine& line : label->linesToDraw())
         TextOutW(dc, r.left, r.top + line.top, reinterpret_cast<const wchar_t*>(line.text.data()),
                  static_cast<int>(line.text.size()));
-    }
     RestoreDC(dc, saved);
 }
 
