@@ -40,18 +40,18 @@ SIZE frameSize(int width, int height, DWORD style, DWORD exStyle, int dpi) {
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
-HFONT createMessageFont(int dpi) {
+Font createMessageFont(int dpi) {
     static const auto forDpi = user32<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!forDpi || !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
         // The older call gives the font for the system's DPI.
         if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-            return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+            return Font(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
         metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi());
     }
     const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
-    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return Font(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
 }
 
 }  // namespace fernwick::win32

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "app/button_caption.h"
 #include "app/exit_status.h"
@@ -42,30 +43,28 @@ DWORD windowStyle(const WindowRecord& record) {
 
 // The message font for `dpi`, made no larger than lets both of STARTBUTTON's captions fit a
 // button `r` inside its border and focus rectangle: about four pixels each side at 96 DPI.
-HFONT createCaptionFont(const PixelRect& r, int dpi) {
-    const HFONT messageFont = createMessageFont(dpi);
+Font createCaptionFont(const PixelRect& r, int dpi) {
+    Font messageFont = createMessageFont(dpi);
     LOGFONTW font{};
-    GetObjectW(messageFont, sizeof font, &font);
-    const HDC dc = CreateCompatibleDC(nullptr);
+    GetObjectW(messageFont.get(), sizeof font, &font);
+    const MemoryDc dc(CreateCompatibleDC(nullptr));
     const auto measure = [&](std::u16string_view text, int em) {
         LOGFONTW sized = font;
         sized.lfHeight = -em;
         const HFONT made = CreateFontIndirectW(&sized);
-        const HGDIOBJ old = SelectObject(dc, made);
+        const HGDIOBJ old = SelectObject(dc.get(), made);
         SIZE size{};
-        GetTextExtentPoint32W(dc, toWide(text).c_str(), static_cast<int>(text.size()), &size);
-        SelectObject(dc, old);
+        GetTextExtentPoint32W(dc.get(), toWide(text).c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc.get(), old);
         DeleteObject(made);
         return TextExtent{size.cx, size.cy};
     };
     const int margin = MulDiv(4, dpi, kDesignDpi);
     const int preferred = font.lfHeight < 0 ? -font.lfHeight : measure(u"", 0).height;
     const int em = captionPixels(preferred, r.width - 2 * margin, r.height - 2 * margin, measure);
-    DeleteDC(dc);
     if (em == preferred) return messageFont;
-    DeleteObject(messageFont);
     font.lfHeight = -em;
-    return CreateFontIndirectW(&font);
+    return Font(CreateFontIndirectW(&font));
 }
 
 // Where `rect` in `window`'s client area is on the screen; with no rect, where the window is.
@@ -80,7 +79,6 @@ RECT onScreen(HWND window, const PixelRect* rect = nullptr) {
 class ButtonControl final : public PushButton {
   public:
     ButtonControl(HWND hwnd, const PixelRect& rect, int dpi) : hwnd_(hwnd) { place(rect, dpi); }
-    ~ButtonControl() override { DeleteObject(font_); }
 
     Result<> setCaption(std::u16string_view caption) override {
         SetLastError(ERROR_SUCCESS);
@@ -88,17 +86,15 @@ class ButtonControl final : public PushButton {
         return Failure{lastErrorOr(ERROR_INVALID_WINDOW_HANDLE)};
     }
     void place(const PixelRect& r, int dpi) override {
-        const HFONT old = font_;
-        font_ = createCaptionFont(r, dpi);
+        const Font old = std::exchange(font_, createCaptionFont(r, dpi));
         SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-        DeleteObject(old);
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     }
 
   private:
     HWND hwnd_;
-    HFONT font_ = nullptr;
+    Font font_;
 };
 
 }  // namespace
@@ -138,7 +134,6 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
         // Its monitor may have a DPI of its own: the window is laid out for that one.
         if (const int dpi = windowDpi(hwnd()); dpi != model_.dpi()) {
             model_.setDpi(dpi);
-            DeleteObject(font_);
             font_ = createMessageFont(dpi);
             frame = frameSize(model_.clientWidth(), model_.clientHeight(), style, exStyle, dpi);
             SetWindowPos(hwnd(), nullptr, 0, 0, frame.cx, frame.cy,
@@ -154,7 +149,6 @@ Form1Window::~Form1Window() {
     destroy();
     built_.reset();  // its picture frame's window, and the labels' fonts, go before the window's
     labels_.clear();
-    DeleteObject(font_);
 }
 
 std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlSpec& spec) {
@@ -171,7 +165,6 @@ std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlSpec& s
 
 std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
                                                         std::function<void()> clicked) {
-    // A plain push button: no default button, so Enter clicks nothing.
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON |
                         (spec.takesFocus ? WS_TABSTOP : 0) | (spec.visible ? WS_VISIBLE : 0);
     const HWND button = windows_[spec.index] =
@@ -193,7 +186,7 @@ std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
 }
 
 LabelSurface& Form1Window::makeLabelSurface(const ControlSpec& spec, LabelControl& label) {
-    auto& surface = *labels_.emplace_back(std::make_unique<WindowLabel>(hwnd(), font_));
+    auto& surface = *labels_.emplace_back(std::make_unique<WindowLabel>(hwnd(), font_.get()));
     if (spec.visible) {
         shown_.push_back({ROLE_SYSTEM_STATICTEXT, [&label] { return label.text(); }, nullptr,
                           [this, &label] { return onScreen(hwnd(), &label.rect()); }});
@@ -254,11 +247,9 @@ bool Form1Window::handleDialogKeys(MSG& msg) {
 
 void Form1Window::applyDpi(int dpi, const RECT& frame) {
     model_.setDpi(dpi);
-    const HFONT replaced = font_;
-    font_ = createMessageFont(dpi);
-    for (const auto& label : labels_) label->setWindowFont(font_);
+    const Font replaced = std::exchange(font_, createMessageFont(dpi));
+    for (const auto& label : labels_) label->setWindowFont(font_.get());
     built_->relayout(model_);
-    DeleteObject(replaced);
     SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd(), nullptr, TRUE);

@@ -14,6 +14,7 @@
 #include "app/control_table.h"
 #include "app/form_builder.h"
 #include "app/win32/accessible.h"
+#include "app/win32/dpi.h"
 #include "app/win32/window_base.h"
 
 namespace fernwick::win32 {
@@ -42,7 +43,6 @@ class Form1Window final : public Window, private ControlFactory {
     LabelControl* label(std::u16string_view name) const { return built_->label(name); }
     HFONT labelFont(std::u16string_view name) const;
 
-    // The window as the game sees it.
     Form1& form() { return built_->form(); }
 
     // Shows the window in the table's initial state with keyboard focus on the first control in
@@ -53,14 +53,12 @@ class Form1Window final : public Window, private ControlFactory {
     // presses the focused button. True when the message was handled and must not be dispatched.
     bool handleDialogKeys(MSG& msg);
 
-    // Runs the message loop until the window is closed; returns the program's exit status.
     int run() { return runMessageLoop(hwnd()); }
 
     void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
 
   private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The controls the core asks for: child windows, and labels the window paints itself.
     std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override;
     std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
                                                std::function<void()> clicked) override;
@@ -74,7 +72,7 @@ class Form1Window final : public Window, private ControlFactory {
 
     WindowModel model_;
     HINSTANCE instance_;
-    HFONT font_;                 // the window's: the system's message font at its DPI
+    Font font_;                  // the window's: the system's message font at its DPI
     std::vector<HWND> windows_;  // each control's window, in table order; null for labels
     std::vector<std::unique_ptr<WindowLabel>> labels_;
     std::vector<AccessibleElement> shown_;  // what a screen reader sees, in table order

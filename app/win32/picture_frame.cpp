@@ -67,10 +67,6 @@ std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
     return picture;
 }
 
-PictureFrameWindow::PictureFrameWindow(const ImageSlot& picture, int dpi) : slot_(picture) {
-    place({}, dpi);
-}
-
 HWND PictureFrameWindow::create(HINSTANCE instance, HWND parent, const PixelRect& r, int id,
                                 bool visible) {
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
@@ -138,11 +134,6 @@ void PictureFrameWindow::paint(HDC dc) {
     SetDIBitsToDevice(dc, inner.left, inner.top, static_cast<DWORD>(picture_->width),
                       static_cast<DWORD>(picture_->height), 0, 0, 0,
                       static_cast<UINT>(picture_->height), composed_.data(), &info, DIB_RGB_COLORS);
-}
-
-LRESULT PictureFrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    // WM_PAINT fills every pixel: nothing is erased first.
-    return message == WM_ERASEBKGND ? 1 : Window::handle(message, wParam, lParam);
 }
 
 }  // namespace fernwick::win32

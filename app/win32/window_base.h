@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,14 @@ namespace fernwick::win32 {
 // the same 16-bit code units, so this only changes the type.
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wchar_t holds UTF-16 code units");
 inline std::wstring toWide(std::u16string_view text) { return {text.begin(), text.end()}; }
+
+// GDI handles that delete themselves.
+template <auto release>
+struct Release {
+    void operator()(auto handle) const { release(handle); }
+};
+using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, Release<DeleteObject>>;
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, Release<DeleteDC>>;
 
 inline RECT toRect(const PixelRect& r) {
     return {r.left, r.top, r.left + r.width, r.top + r.height};

@@ -3,13 +3,11 @@
 #include <algorithm>
 
 #include "app/text_colour.h"
-#include "app/win32/window_base.h"
 
 namespace fernwick::win32 {
 
 namespace {
 
-// Whether the user has turned on high-contrast mode, in which programs draw in the system colours.
 bool highContrastOn() {
     HIGHCONTRASTW settings{};
     settings.cbSize = sizeof settings;
@@ -22,16 +20,6 @@ bool highContrastOn() {
 std::uint32_t lastErrorOr(std::uint32_t fallback) {
     const DWORD code = GetLastError();
     return code != ERROR_SUCCESS ? code : fallback;
-}
-
-WindowLabel::WindowLabel(HWND window, HFONT windowFont)
-    : window_(window), windowFont_(windowFont), measure_(CreateCompatibleDC(nullptr)) {
-    if (measure_) SelectObject(measure_, windowFont_);
-}
-
-WindowLabel::~WindowLabel() {
-    if (measure_) DeleteDC(measure_);
-    if (ownFont_) DeleteObject(ownFont_);
 }
 
 Result<> WindowLabel::useFont(const LabelFont& font) {
@@ -54,47 +42,28 @@ Result<> WindowLabel::useFont(const LabelFont& font) {
     SetLastError(ERROR_SUCCESS);
     HFONT made = CreateFontIndirectW(&logFont);
     if (!made) return Failure{lastErrorOr(ERROR_INVALID_PARAMETER)};
-    if (measure_) SelectObject(measure_, made);
-    if (ownFont_) DeleteObject(ownFont_);
-    ownFont_ = made;
+    SelectObject(measure_.get(), made);
+    ownFont_.reset(made);
     return {};
 }
 
 int WindowLabel::textWidth(std::u16string_view run) const {
     SIZE size{};
-    GetTextExtentPoint32W(measure_, reinterpret_cast<const wchar_t*>(run.data()),
+    GetTextExtentPoint32W(measure_.get(), reinterpret_cast<const wchar_t*>(run.data()),
                           static_cast<int>(run.size()), &size);
     return static_cast<int>(size.cx);
 }
 
 LineMetrics WindowLabel::lineMetrics() const {
     TEXTMETRICW metrics{};
-    GetTextMetricsW(measure_, &metrics);
+    GetTextMetricsW(measure_.get(), &metrics);
     return {metrics.tmAscent, metrics.tmDescent};
-}
-
-RECT WindowLabel::rect() const { return control() ? toRect(control()->rect()) : RECT{}; }
-
-void WindowLabel::invalidate() {
-    const RECT r = rect();
-    InvalidateRect(window_, &r, TRUE);
-}
-
-void WindowLabel::textChanged() {
-    if (accessibleId_)
-        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, accessibleId_);
-}
-
-void WindowLabel::setWindowFont(HFONT windowFont) {
-    windowFont_ = windowFont;
-    if (measure_ && !ownFont_) SelectObject(measure_, windowFont_);
 }
 
 void WindowLabel::paint(HDC dc) const {
     const LabelControl* label = control();
     if (!label || !label->visible()) return;
     const RECT r = rect();
-    // Nothing to do when the label lies outside the area being painted.
     RECT clip{};
     const int clipKind = GetClipBox(dc, &clip);
     if (clipKind == NULLREGION) return;
