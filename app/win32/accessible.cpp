@@ -205,7 +205,7 @@ ClientObject makeClientObject(HWND window, std::vector<AccessibleElement> childr
     return ClientObject(new AccessibleObject(window, std::move(children)));
 }
 
-void Disconnect::operator()(IAccessible* object) const {
+void disconnect(IAccessible* object) {
     static_cast<AccessibleObject*>(object)->disconnect();
     object->Release();
 }

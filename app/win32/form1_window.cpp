@@ -140,8 +140,15 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
-    built_ = std::make_unique<BuiltForm>(model_, static_cast<ControlFactory&>(*this),
-                                         [this](std::uint32_t code) { reportFailure(code); });
+    // A failed click is reported, and ends the program.
+    built_ = std::make_unique<BuiltForm>(
+        model_, static_cast<ControlFactory&>(*this), [this](std::uint32_t code) {
+            const std::u16string_view caption = model_.table().window.caption;
+            MessageBoxW(IsWindow(hwnd()) ? hwnd() : nullptr,
+                        toWide(failureMessage(caption, code)).c_str(), toWide(caption).c_str(),
+                        MB_ICONERROR | MB_OK);
+            endProgram_(exit_status::kControlFailed);
+        });
 }
 
 Form1Window::~Form1Window() {
@@ -245,26 +252,19 @@ bool Form1Window::handleDialogKeys(MSG& msg) {
     return IsWindow(hwnd()) && IsDialogMessageW(hwnd(), &msg);
 }
 
-void Form1Window::applyDpi(int dpi, const RECT& frame) {
-    model_.setDpi(dpi);
-    const Font replaced = std::exchange(font_, createMessageFont(dpi));
-    for (const auto& label : labels_) label->setWindowFont(font_.get());
-    built_->relayout(model_);
-    SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd(), nullptr, TRUE);
+int Form1Window::run() {
+    MSG msg{};
+    for (BOOL got; (got = GetMessageW(&msg, nullptr, 0, 0)) != 0;) {
+        if (got == -1) return 1;
+        if (handleDialogKeys(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
 }
 
 void Form1Window::paint(HDC dc) {
     for (const auto& label : labels_) label->paint(dc);
-}
-
-void Form1Window::reportFailure(std::uint32_t code) {
-    const std::wstring caption = toWide(model_.table().window.caption);
-    const std::wstring text = toWide(failureMessage(model_.table().window.caption, code));
-    MessageBoxW(IsWindow(hwnd()) ? hwnd() : nullptr, text.c_str(), caption.c_str(),
-                MB_ICONERROR | MB_OK);
-    endProgram_(exit_status::kControlFailed);
 }
 
 LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -294,10 +294,19 @@ LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             focusControl();
             return 0;
-        case WM_DPICHANGED:
-            // The window moved to a monitor of another DPI: Windows suggests its new rectangle.
-            applyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DPICHANGED: {
+            // The window moved to a monitor of another DPI: it is laid out again, keeping the
+            // game's state, in the rectangle Windows suggests.
+            model_.setDpi(HIWORD(wParam));
+            const Font replaced = std::exchange(font_, createMessageFont(model_.dpi()));
+            for (const auto& label : labels_) label->setWindowFont(font_.get());
+            built_->relayout(model_);
+            const auto& frame = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.right - frame.left,
+                         frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            InvalidateRect(hwnd(), nullptr, TRUE);
             return 0;
+        }
         case WM_GETOBJECT:
             if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
                 if (!accessibility_) accessibility_ = makeClientObject(hwnd(), shown_);

@@ -31,9 +31,8 @@ class Form1Window final : public Window, private ControlFactory {
     // dialog keys Enter and Escape send, so neither key can pass for a click.
     static constexpr int kFirstControlId = 100;
 
-    // Builds the window and its controls, hidden; hwnd() is null if the window could not be made
-    // (GetLastError tells why). `instance` holds the icon resources. Throws TableError when the
-    // table lacks a control the game needs.
+    // Builds the window and its controls, hidden; hwnd() is null if that failed (GetLastError
+    // says why). The icon is `instance`'s. Throws TableError when the table lacks a control.
     explicit Form1Window(HINSTANCE instance, const ControlTable& table = controlTable());
     ~Form1Window() override;
 
@@ -53,7 +52,8 @@ class Form1Window final : public Window, private ControlFactory {
     // presses the focused button. True when the message was handled and must not be dispatched.
     bool handleDialogKeys(MSG& msg);
 
-    int run() { return runMessageLoop(hwnd()); }
+    // Handles the thread's messages until WM_QUIT; returns its exit status.
+    int run();
 
     void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
 
@@ -64,11 +64,8 @@ class Form1Window final : public Window, private ControlFactory {
                                                std::function<void()> clicked) override;
     LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl& label) override;
     void controlsMade(std::span<const std::size_t> focusOrder) override;
-    // Lays the window out for `dpi` in the outer rectangle `frame`, keeping the game's state.
-    void applyDpi(int dpi, const RECT& frame);
     void paint(HDC dc) override;  // the labels
     void focusControl();
-    void reportFailure(std::uint32_t code);
 
     WindowModel model_;
     HINSTANCE instance_;

@@ -60,15 +60,4 @@ LRESULT CALLBACK Window::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return result;
 }
 
-int runMessageLoop(HWND dialog) {
-    MSG msg{};
-    for (BOOL got; (got = GetMessageW(&msg, nullptr, 0, 0)) != 0;) {
-        if (got == -1) return 1;
-        if (IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
-}
-
 }  // namespace fernwick::win32

@@ -1,6 +1,5 @@
-// What each of the program's windows shares: its class, registered once; the object behind it,
-// kept in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY, whose handle() gets every message; and
-// the thread's message loop.
+// What each of the program's windows shares: its class, registered once, and the object behind
+// it, kept in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY, whose handle() gets every message.
 #pragma once
 
 #include <windows.h>
@@ -59,9 +58,5 @@ class Window {
 
     HWND hwnd_ = nullptr;
 };
-
-// Handles the thread's messages, each offered first to `dialog`'s keyboard interface, until
-// WM_QUIT; returns its exit status.
-int runMessageLoop(HWND dialog);
 
 }  // namespace fernwick::win32
