@@ -162,11 +162,10 @@ std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlSpec& s
     auto frame = std::make_unique<PictureFrameWindow>(*spec.picture, model_.dpi());
     const HWND window = windows_[spec.index] = frame->create(
         instance_, hwnd(), spec.rect, kFirstControlId + static_cast<int>(spec.index), spec.visible);
-    if (spec.visible) {
+    if (spec.visible)
         shown_.push_back({ROLE_SYSTEM_GRAPHIC,
                           [name = spec.accessibleName] { return std::u16string(name); }, window,
                           [window] { return onScreen(window); }});
-    }
     return frame;
 }
 
@@ -184,10 +183,9 @@ std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
         SetPropW(button, kOriginalProc, reinterpret_cast<HANDLE>(original));
         SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc));
     }
-    if (spec.visible) {
+    if (spec.visible)
         shown_.push_back(
             {ROLE_SYSTEM_PUSHBUTTON, {}, button, [button] { return onScreen(button); }, u"Press"});
-    }
     clicks_[spec.index] = std::move(clicked);
     return std::make_unique<ButtonControl>(button, spec.rect, model_.dpi());
 }
