@@ -127,9 +127,13 @@ void PictureFrameWindow::paint(HDC dc) {
         composedOn_ = face;
     }
 
-    // 32 bits a pixel, 0x00RRGGBB, the top row first.
-    const BITMAPINFO info{
-        {sizeof(BITMAPINFOHEADER), picture_->width, -picture_->height, 1, 32, BI_RGB}};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture_->width;
+    info.bmiHeader.biHeight = -picture_->height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;  // 0x00RRGGBB
+    info.bmiHeader.biCompression = BI_RGB;
     IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
     SetDIBitsToDevice(dc, inner.left, inner.top, static_cast<DWORD>(picture_->width),
                       static_cast<DWORD>(picture_->height), 0, 0, 0,
