@@ -2,8 +2,6 @@
 
 #include <type_traits>
 
-#include "app/win32/text.h"
-
 namespace fernwick::win32 {
 
 namespace {
@@ -13,7 +11,9 @@ HRESULT give(LONG n, VARIANT* out) {
     return out ? S_OK : E_POINTER;
 }
 HRESULT give(std::u16string_view text, BSTR* out) {
-    if (out) *out = SysAllocStringLen(toWide(text).c_str(), static_cast<UINT>(text.size()));
+    if (out)
+        *out = SysAllocStringLen(reinterpret_cast<const wchar_t*>(text.data()),
+                                 static_cast<UINT>(text.size()));
     return !out ? E_POINTER : *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -60,9 +60,7 @@ class AccessibleObject final : public IAccessible {
         return 0;
     }
     // No type information: clients call IAccessible's methods directly.
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-        return count ? *count = 0, S_OK : E_POINTER;
-    }
+    STDMETHODIMP GetTypeInfoCount(UINT* n) override { return n ? *n = 0, S_OK : E_POINTER; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
@@ -170,8 +168,8 @@ class AccessibleObject final : public IAccessible {
     }
     // The child `c` names, from 1; 0 for the object itself, -1 for none.
     long index(const VARIANT& c) const {
-        if (c.vt != VT_I4 || c.lVal < 0 || c.lVal > static_cast<long>(children_.size())) return -1;
-        return c.lVal;
+        const bool valid = c.vt == VT_I4 && c.lVal >= 0 && c.lVal <= std::ssize(children_);
+        return valid ? c.lVal : -1;
     }
     const AccessibleElement* element(const VARIANT& c) const {
         const long n = index(c);
@@ -207,7 +205,7 @@ ClientObject makeClientObject(HWND window, std::vector<AccessibleElement> childr
     return ClientObject(new AccessibleObject(window, std::move(children)));
 }
 
-void Disconnect::operator()(IAccessible* object) const {
+void disconnect(IAccessible* object) {
     static_cast<AccessibleObject*>(object)->disconnect();
     object->Release();
 }

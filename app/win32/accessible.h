@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/window_base.h"
+
 namespace fernwick::win32 {
 
 // Child n (from 1) of the client's object.
@@ -26,10 +28,8 @@ struct AccessibleElement {
 // The client's accessible object, answering WM_GETOBJECT for OBJID_CLIENT, and served to other
 // processes through COM in the window thread's apartment. Dropping it disconnects it: a client
 // still holding the object, or a proxy of it, gets RPC_E_DISCONNECTED from then on.
-struct Disconnect {
-    void operator()(IAccessible* object) const;
-};
-using ClientObject = std::unique_ptr<IAccessible, Disconnect>;
+void disconnect(IAccessible* object);
+using ClientObject = std::unique_ptr<IAccessible, Release<disconnect>>;
 ClientObject makeClientObject(HWND window, std::vector<AccessibleElement> children);
 
 }  // namespace fernwick::win32

@@ -5,20 +5,18 @@
 
 #include <windows.h>
 
+#include "app/win32/window_base.h"
+
 namespace fernwick::win32 {
 
-// The system's DPI: the one every window has where monitors have no DPI of their own.
 int systemDpi();
-
-// The DPI of `hwnd`'s monitor, as the window is told it; the system's DPI on older Windows.
 int windowDpi(HWND hwnd);
 
 // The outer size of a window with `style` and `exStyle` whose client area is `width` x `height`,
 // with the frame drawn for `dpi`.
 SIZE frameSize(int width, int height, DWORD style, DWORD exStyle, int dpi);
 
-// The system's message font, the standard user-interface font, for `dpi`, or the stock GUI font
-// where that cannot be made. The caller deletes it.
-HFONT createMessageFont(int dpi);
+// The system's message font for `dpi`, or the stock GUI font where that cannot be made.
+Font createMessageFont(int dpi);
 
 }  // namespace fernwick::win32

@@ -1,13 +1,14 @@
 #include "app/win32/form1_window.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "app/button_caption.h"
 #include "app/exit_status.h"
 #include "app/units.h"
 #include "app/win32/dpi.h"
 #include "app/win32/picture_frame.h"
-#include "app/win32/text.h"
 #include "app/win32/window_label.h"
 
 namespace fernwick::win32 {
@@ -20,63 +21,56 @@ constexpr wchar_t kOriginalProc[] = L"FernWick.ButtonProc";
 
 LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProc));
-    if (message == BM_SETSTYLE && (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+    if (message == BM_SETSTYLE && (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
         wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_PUSHBUTTON;
-    }
     if (message == WM_NCDESTROY) {
         RemovePropW(hwnd, kOriginalProc);
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     }
     LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
-    if (message == WM_GETDLGCODE && (result & DLGC_DEFPUSHBUTTON)) {
+    if (message == WM_GETDLGCODE && (result & DLGC_DEFPUSHBUTTON))
         result = (result & ~static_cast<LRESULT>(DLGC_DEFPUSHBUTTON)) | DLGC_UNDEFPUSHBUTTON;
-    }
     return result;
 }
 
 DWORD windowStyle(const WindowRecord& record) {
     // The labels lie beneath the child controls.
-    DWORD style = WS_CLIPCHILDREN | (record.border == Border::None ? WS_POPUP : WS_CAPTION);
-    if (record.border == Border::Sizable) style |= WS_THICKFRAME;
-    if (record.systemMenu) style |= WS_SYSMENU;
-    if (record.minimizeBox) style |= WS_MINIMIZEBOX;
-    if (record.maximizeBox) style |= WS_MAXIMIZEBOX;
-    return style;
+    return WS_CLIPCHILDREN | (record.border == Border::None ? WS_POPUP : WS_CAPTION) |
+           (record.border == Border::Sizable ? WS_THICKFRAME : 0) |
+           (record.systemMenu ? WS_SYSMENU : 0) | (record.minimizeBox ? WS_MINIMIZEBOX : 0) |
+           (record.maximizeBox ? WS_MAXIMIZEBOX : 0);
 }
 
 // The message font for `dpi`, made no larger than lets both of STARTBUTTON's captions fit a
 // button `r` inside its border and focus rectangle: about four pixels each side at 96 DPI.
-HFONT createCaptionFont(const PixelRect& r, int dpi) {
-    const HFONT messageFont = createMessageFont(dpi);
+Font createCaptionFont(const PixelRect& r, int dpi) {
+    Font messageFont = createMessageFont(dpi);
     LOGFONTW font{};
-    GetObjectW(messageFont, sizeof font, &font);
-    const HDC dc = CreateCompatibleDC(nullptr);
+    GetObjectW(messageFont.get(), sizeof font, &font);
+    const MemoryDc dc(CreateCompatibleDC(nullptr));
     const auto measure = [&](std::u16string_view text, int em) {
         LOGFONTW sized = font;
         sized.lfHeight = -em;
         const HFONT made = CreateFontIndirectW(&sized);
-        const HGDIOBJ old = SelectObject(dc, made);
+        const HGDIOBJ old = SelectObject(dc.get(), made);
         SIZE size{};
-        GetTextExtentPoint32W(dc, toWide(text).c_str(), static_cast<int>(text.size()), &size);
-        SelectObject(dc, old);
+        GetTextExtentPoint32W(dc.get(), toWide(text).c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc.get(), old);
         DeleteObject(made);
         return TextExtent{size.cx, size.cy};
     };
     const int margin = MulDiv(4, dpi, kDesignDpi);
     const int preferred = font.lfHeight < 0 ? -font.lfHeight : measure(u"", 0).height;
     const int em = captionPixels(preferred, r.width - 2 * margin, r.height - 2 * margin, measure);
-    DeleteDC(dc);
     if (em == preferred) return messageFont;
-    DeleteObject(messageFont);
     font.lfHeight = -em;
-    return CreateFontIndirectW(&font);
+    return Font(CreateFontIndirectW(&font));
 }
 
 // Where `rect` in `window`'s client area is on the screen; with no rect, where the window is.
 RECT onScreen(HWND window, const PixelRect* rect = nullptr) {
-    RECT r{};
+    RECT r = rect ? toRect(*rect) : RECT{};
     if (!rect) return GetWindowRect(window, &r), r;
-    r = {rect->left, rect->top, rect->left + rect->width, rect->top + rect->height};
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
@@ -85,27 +79,22 @@ RECT onScreen(HWND window, const PixelRect* rect = nullptr) {
 class ButtonControl final : public PushButton {
   public:
     ButtonControl(HWND hwnd, const PixelRect& rect, int dpi) : hwnd_(hwnd) { place(rect, dpi); }
-    ~ButtonControl() override { DeleteObject(font_); }
 
     Result<> setCaption(std::u16string_view caption) override {
         SetLastError(ERROR_SUCCESS);
-        if (!SetWindowTextW(hwnd_, toWide(caption).c_str())) {
-            return Failure{lastErrorOr(ERROR_INVALID_WINDOW_HANDLE)};
-        }
-        return {};
+        if (SetWindowTextW(hwnd_, toWide(caption).c_str())) return {};
+        return Failure{lastErrorOr(ERROR_INVALID_WINDOW_HANDLE)};
     }
     void place(const PixelRect& r, int dpi) override {
-        const HFONT old = font_;
-        font_ = createCaptionFont(r, dpi);
+        const Font old = std::exchange(font_, createCaptionFont(r, dpi));
         SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-        DeleteObject(old);
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
     }
 
   private:
     HWND hwnd_;
-    HFONT font_ = nullptr;
+    Font font_;
 };
 
 }  // namespace
@@ -121,14 +110,12 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
     // The 16 x 16 and 32 x 32 images of the icon group in the resources. Shared: the system
     // keeps them for as long as the window class that also shows them.
     HICON icons[2] = {};
-    if (record.iconResource != 0) {
-        for (int i : {0, 1}) {
+    for (int i : {0, 1})
+        if (record.iconResource != 0)
             icons[i] = static_cast<HICON>(
                 LoadImageW(instance, MAKEINTRESOURCEW(record.iconResource), IMAGE_ICON,
                            GetSystemMetrics(i ? SM_CXSMICON : SM_CXICON),
                            GetSystemMetrics(i ? SM_CYSMICON : SM_CYICON), LR_SHARED));
-        }
-    }
     // The table gives the client area; the frame around it is whatever the system draws, and the
     // system chooses where the window goes.
     const DWORD style = windowStyle(record);
@@ -141,20 +128,27 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
             toWide(record.caption).c_str(), style,
             RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + frame.cx, CW_USEDEFAULT + frame.cy},
             nullptr, 0)) {
-        SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons[0]));
-        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons[1]));
+        for (int i : {0, 1})
+            SendMessageW(hwnd(), WM_SETICON, i ? ICON_SMALL : ICON_BIG,
+                         reinterpret_cast<LPARAM>(icons[i]));
         // Its monitor may have a DPI of its own: the window is laid out for that one.
         if (const int dpi = windowDpi(hwnd()); dpi != model_.dpi()) {
             model_.setDpi(dpi);
-            DeleteObject(font_);
             font_ = createMessageFont(dpi);
             frame = frameSize(model_.clientWidth(), model_.clientHeight(), style, exStyle, dpi);
             SetWindowPos(hwnd(), nullptr, 0, 0, frame.cx, frame.cy,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
-    built_ = std::make_unique<BuiltForm>(model_, static_cast<ControlFactory&>(*this),
-                                         [this](std::uint32_t code) { reportFailure(code); });
+    // A failed click is reported, and ends the program.
+    built_ = std::make_unique<BuiltForm>(
+        model_, static_cast<ControlFactory&>(*this), [this](std::uint32_t code) {
+            const std::u16string_view caption = model_.table().window.caption;
+            MessageBoxW(IsWindow(hwnd()) ? hwnd() : nullptr,
+                        toWide(failureMessage(caption, code)).c_str(), toWide(caption).c_str(),
+                        MB_ICONERROR | MB_OK);
+            endProgram_(exit_status::kControlFailed);
+        });
 }
 
 Form1Window::~Form1Window() {
@@ -162,24 +156,21 @@ Form1Window::~Form1Window() {
     destroy();
     built_.reset();  // its picture frame's window, and the labels' fonts, go before the window's
     labels_.clear();
-    DeleteObject(font_);
 }
 
 std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlSpec& spec) {
     auto frame = std::make_unique<PictureFrameWindow>(*spec.picture, model_.dpi());
     const HWND window = windows_[spec.index] = frame->create(
         instance_, hwnd(), spec.rect, kFirstControlId + static_cast<int>(spec.index), spec.visible);
-    if (spec.visible) {
+    if (spec.visible)
         shown_.push_back({ROLE_SYSTEM_GRAPHIC,
                           [name = spec.accessibleName] { return std::u16string(name); }, window,
                           [window] { return onScreen(window); }});
-    }
     return frame;
 }
 
 std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
                                                         std::function<void()> clicked) {
-    // A plain push button: no default button, so Enter clicks nothing.
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON |
                         (spec.takesFocus ? WS_TABSTOP : 0) | (spec.visible ? WS_VISIBLE : 0);
     const HWND button = windows_[spec.index] =
@@ -192,16 +183,15 @@ std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
         SetPropW(button, kOriginalProc, reinterpret_cast<HANDLE>(original));
         SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc));
     }
-    if (spec.visible) {
+    if (spec.visible)
         shown_.push_back(
             {ROLE_SYSTEM_PUSHBUTTON, {}, button, [button] { return onScreen(button); }, u"Press"});
-    }
     clicks_[spec.index] = std::move(clicked);
     return std::make_unique<ButtonControl>(button, spec.rect, model_.dpi());
 }
 
 LabelSurface& Form1Window::makeLabelSurface(const ControlSpec& spec, LabelControl& label) {
-    auto& surface = *labels_.emplace_back(std::make_unique<WindowLabel>(hwnd(), font_));
+    auto& surface = *labels_.emplace_back(std::make_unique<WindowLabel>(hwnd(), font_.get()));
     if (spec.visible) {
         shown_.push_back({ROLE_SYSTEM_STATICTEXT, [&label] { return label.text(); }, nullptr,
                           [this, &label] { return onScreen(hwnd(), &label.rect()); }});
@@ -229,9 +219,8 @@ HWND Form1Window::controlWindow(std::u16string_view name) const {
 
 HFONT Form1Window::labelFont(std::u16string_view name) const {
     const LabelControl* wanted = label(name);
-    for (const auto& surface : labels_) {
+    for (const auto& surface : labels_)
         if (wanted && surface->control() == wanted) return surface->font();
-    }
     return nullptr;
 }
 
@@ -250,39 +239,30 @@ void Form1Window::focusControl() {
     const auto canFocus = [](HWND w) {
         return IsWindow(w) && IsWindowVisible(w) && IsWindowEnabled(w);
     };
-    HWND target = lastFocus_ && canFocus(lastFocus_) ? lastFocus_ : nullptr;
-    for (auto it = focusOrder_.begin(); !target && it != focusOrder_.end(); ++it) {
-        if (canFocus(*it)) target = *it;
-    }
-    if (target) SetFocus(target);
+    const auto first = std::find_if(focusOrder_.begin(), focusOrder_.end(), canFocus);
+    if (canFocus(lastFocus_))
+        SetFocus(lastFocus_);
+    else if (first != focusOrder_.end())
+        SetFocus(*first);
 }
 
 bool Form1Window::handleDialogKeys(MSG& msg) {
     return IsWindow(hwnd()) && IsDialogMessageW(hwnd(), &msg);
 }
 
-void Form1Window::applyDpi(int dpi, const RECT& frame) {
-    model_.setDpi(dpi);
-    const HFONT replaced = font_;
-    font_ = createMessageFont(dpi);
-    for (const auto& label : labels_) label->setWindowFont(font_);
-    built_->relayout(model_);
-    DeleteObject(replaced);
-    SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd(), nullptr, TRUE);
+int Form1Window::run() {
+    MSG msg{};
+    for (BOOL got; (got = GetMessageW(&msg, nullptr, 0, 0)) != 0;) {
+        if (got == -1) return 1;
+        if (handleDialogKeys(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
 }
 
 void Form1Window::paint(HDC dc) {
     for (const auto& label : labels_) label->paint(dc);
-}
-
-void Form1Window::reportFailure(std::uint32_t code) {
-    const std::wstring caption = toWide(model_.table().window.caption);
-    const std::wstring text = toWide(failureMessage(model_.table().window.caption, code));
-    MessageBoxW(IsWindow(hwnd()) ? hwnd() : nullptr, text.c_str(), caption.c_str(),
-                MB_ICONERROR | MB_OK);
-    endProgram_(exit_status::kControlFailed);
 }
 
 LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -312,28 +292,35 @@ LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             focusControl();
             return 0;
-        case WM_DPICHANGED:
-            // The window moved to a monitor of another DPI: Windows suggests its new rectangle.
-            applyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DPICHANGED: {
+            // The window moved to a monitor of another DPI: it is laid out again, keeping the
+            // game's state, in the rectangle Windows suggests.
+            model_.setDpi(HIWORD(wParam));
+            const Font replaced = std::exchange(font_, createMessageFont(model_.dpi()));
+            for (const auto& label : labels_) label->setWindowFont(font_.get());
+            built_->relayout(model_);
+            const auto& frame = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.right - frame.left,
+                         frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            InvalidateRect(hwnd(), nullptr, TRUE);
             return 0;
+        }
         case WM_GETOBJECT:
             if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
                 if (!accessibility_) accessibility_ = makeClientObject(hwnd(), shown_);
                 return LresultFromObject(__uuidof(IAccessible), wParam, accessibility_.get());
             }
             break;
+        // New system colours or theme, or high-contrast mode switched: everything is drawn again in
+        // what the system gives now. Only top-level windows are told of new colours; the child
+        // controls hear of them from here.
         case WM_SYSCOLORCHANGE:
+            for (HWND child : windows_)
+                if (child) SendMessageW(child, message, wParam, lParam);
+            [[fallthrough]];
         case WM_THEMECHANGED:
         case WM_SETTINGCHANGE:
-            // New system colours or theme, or high-contrast mode switched: everything is drawn
-            // again in what the system gives now. Only top-level windows are told of new colours;
-            // the child controls hear of them from here.
             if (message == WM_SETTINGCHANGE && wParam != SPI_SETHIGHCONTRAST) break;
-            if (message == WM_SYSCOLORCHANGE) {
-                for (HWND child : windows_) {
-                    if (child) SendMessageW(child, message, wParam, lParam);
-                }
-            }
             RedrawWindow(hwnd(), nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
             break;
@@ -342,8 +329,6 @@ LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NCDESTROY:
             accessibility_.reset();
-            break;
-        default:
             break;
     }
     return Window::handle(message, wParam, lParam);

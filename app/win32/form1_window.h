@@ -14,6 +14,7 @@
 #include "app/control_table.h"
 #include "app/form_builder.h"
 #include "app/win32/accessible.h"
+#include "app/win32/dpi.h"
 #include "app/win32/window_base.h"
 
 namespace fernwick::win32 {
@@ -30,9 +31,8 @@ class Form1Window final : public Window, private ControlFactory {
     // dialog keys Enter and Escape send, so neither key can pass for a click.
     static constexpr int kFirstControlId = 100;
 
-    // Builds the window and its controls, hidden; hwnd() is null if the window could not be made
-    // (GetLastError tells why). `instance` holds the icon resources. Throws TableError when the
-    // table lacks a control the game needs.
+    // Builds the window and its controls, hidden; hwnd() is null if that failed (GetLastError
+    // says why). The icon is `instance`'s. Throws TableError when the table lacks a control.
     explicit Form1Window(HINSTANCE instance, const ControlTable& table = controlTable());
     ~Form1Window() override;
 
@@ -42,7 +42,6 @@ class Form1Window final : public Window, private ControlFactory {
     LabelControl* label(std::u16string_view name) const { return built_->label(name); }
     HFONT labelFont(std::u16string_view name) const;
 
-    // The window as the game sees it.
     Form1& form() { return built_->form(); }
 
     // Shows the window in the table's initial state with keyboard focus on the first control in
@@ -53,28 +52,24 @@ class Form1Window final : public Window, private ControlFactory {
     // presses the focused button. True when the message was handled and must not be dispatched.
     bool handleDialogKeys(MSG& msg);
 
-    // Runs the message loop until the window is closed; returns the program's exit status.
-    int run() { return runMessageLoop(hwnd()); }
+    // Handles the thread's messages until WM_QUIT; returns its exit status.
+    int run();
 
     void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
 
   private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The controls the core asks for: child windows, and labels the window paints itself.
     std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override;
     std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
                                                std::function<void()> clicked) override;
     LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl& label) override;
     void controlsMade(std::span<const std::size_t> focusOrder) override;
-    // Lays the window out for `dpi` in the outer rectangle `frame`, keeping the game's state.
-    void applyDpi(int dpi, const RECT& frame);
     void paint(HDC dc) override;  // the labels
     void focusControl();
-    void reportFailure(std::uint32_t code);
 
     WindowModel model_;
     HINSTANCE instance_;
-    HFONT font_;                 // the window's: the system's message font at its DPI
+    Font font_;                  // the window's: the system's message font at its DPI
     std::vector<HWND> windows_;  // each control's window, in table order; null for labels
     std::vector<std::unique_ptr<WindowLabel>> labels_;
     std::vector<AccessibleElement> shown_;  // what a screen reader sees, in table order

@@ -11,7 +11,6 @@
 #include "app/exit_status.h"
 #include "app/win32/form1_window.h"
 #include "app/win32/picture_frame.h"
-#include "app/win32/text.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "app/window_model.h"
@@ -24,30 +25,26 @@ HRESULT decodeFirstFrame(const EmbeddedBytes& bytes, Picture& picture) {
     ComPtr<IWICStream> stream;
     if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
     // The stream reads the embedded bytes where they are; WIC does not write to them.
-    if (SUCCEEDED(hr)) {
+    if (SUCCEEDED(hr))
         hr = stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data),
                                           static_cast<DWORD>(bytes.size));
-    }
     ComPtr<IWICBitmapDecoder> decoder;
-    if (SUCCEEDED(hr)) {
+    if (SUCCEEDED(hr))
         hr = factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                               &decoder);
-    }
     ComPtr<IWICBitmapFrameDecode> frame;
     if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, &frame);
     ComPtr<IWICFormatConverter> converter;
     if (SUCCEEDED(hr)) hr = factory->CreateFormatConverter(&converter);
-    if (SUCCEEDED(hr)) {
+    if (SUCCEEDED(hr))
         hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA,
                                    WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom);
-    }
     UINT width = 0, height = 0;
     if (SUCCEEDED(hr)) hr = converter->GetSize(&width, &height);
     constexpr UINT kMaxSide = 4096;  // keeps the buffer's size within a UINT
-    if (SUCCEEDED(hr) && (width > kMaxSide || height > kMaxSide)) {
+    if (SUCCEEDED(hr) && (width > kMaxSide || height > kMaxSide))
         hr = WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
-    }
     if (FAILED(hr)) return hr;
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);
@@ -62,8 +59,7 @@ std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
     const ChosenPicture chosen = choosePicture(slot, static_cast<double>(dpi) / kDesignDpi);
     if (chosen.bytes.empty()) return std::nullopt;
     Picture picture;
-    const HRESULT hr = decodeFirstFrame(chosen.bytes, picture);
-    if (FAILED(hr)) {
+    if (const HRESULT hr = decodeFirstFrame(chosen.bytes, picture); FAILED(hr)) {
         reportUndecodablePicture("Windows Imaging Component error " +
                                  hexCode(static_cast<std::uint32_t>(hr)));
         return std::nullopt;
@@ -71,15 +67,11 @@ std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
     return picture;
 }
 
-PictureFrameWindow::PictureFrameWindow(const ImageSlot& picture, int dpi) : slot_(picture) {
-    place({}, dpi);
-}
-
 HWND PictureFrameWindow::create(HINSTANCE instance, HWND parent, const PixelRect& r, int id,
                                 bool visible) {
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
     return Window::create(instance, L"FernWickPictureFrame", nullptr, nullptr, 0, L"", style,
-                          RECT{r.left, r.top, r.left + r.width, r.top + r.height}, parent, id);
+                          toRect(r), parent, id);
 }
 
 void PictureFrameWindow::place(const PixelRect& r, int dpi) {
@@ -126,14 +118,12 @@ void PictureFrameWindow::paint(HDC dc) {
     // Transparent pixels show the button face, so the picture is laid on it once per colour.
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     if (face != composedOn_) {
-        const std::uint32_t faceRgb = (static_cast<std::uint32_t>(GetRValue(face)) << 16) |
-                                      (static_cast<std::uint32_t>(GetGValue(face)) << 8) |
-                                      GetBValue(face);
+        const std::uint32_t faceRgb =
+            GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
         composed_.resize(picture_->pixels.size());
-        for (std::size_t i = 0; i < composed_.size(); ++i) {
-            const std::uint32_t argb = picture_->pixels[i];
-            composed_[i] = (argb >> 24) != 0 ? (argb & 0x00FFFFFFu) : faceRgb;
-        }
+        std::ranges::transform(picture_->pixels, composed_.begin(), [faceRgb](std::uint32_t argb) {
+            return (argb >> 24) != 0 ? (argb & 0x00FFFFFFu) : faceRgb;
+        });
         composedOn_ = face;
     }
 
@@ -148,11 +138,6 @@ void PictureFrameWindow::paint(HDC dc) {
     SetDIBitsToDevice(dc, inner.left, inner.top, static_cast<DWORD>(picture_->width),
                       static_cast<DWORD>(picture_->height), 0, 0, 0,
                       static_cast<UINT>(picture_->height), composed_.data(), &info, DIB_RGB_COLORS);
-}
-
-LRESULT PictureFrameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    // WM_PAINT fills every pixel: nothing is erased first.
-    return message == WM_ERASEBKGND ? 1 : Window::handle(message, wParam, lParam);
 }
 
 }  // namespace fernwick::win32

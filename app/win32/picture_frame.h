@@ -25,18 +25,13 @@ struct Picture {
 };
 
 // COM on the calling thread while this lives: the Windows Imaging Component is a COM service.
-class ComApartment {
-  public:
-    ComApartment()
-        : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(hr_)) CoUninitialize();
-    }
+struct ComApartment {
+    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ComApartment() = default;
     ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    HRESULT hr_;
+    ~ComApartment() {
+        if (SUCCEEDED(hr)) CoUninitialize();
+    }
 };
 
 // The rendering of `slot` for a screen of `dpi`, decoded by the Windows Imaging Component: the
@@ -46,9 +41,7 @@ std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi);
 
 class PictureFrameWindow final : public PictureFrame, public Window {
   public:
-    // Decodes the picture now, once, for a screen of `dpi`. An empty slot or bytes that do not
-    // decode leave only the background.
-    PictureFrameWindow(const ImageSlot& picture, int dpi);
+    PictureFrameWindow(const ImageSlot& picture, int dpi) : slot_(picture) { place({}, dpi); }
 
     // Creates the window: `rect` is its outer rectangle in the parent's client pixels.
     HWND create(HINSTANCE instance, HWND parent, const PixelRect& rect, int id, bool visible);
@@ -59,7 +52,10 @@ class PictureFrameWindow final : public PictureFrame, public Window {
     const std::optional<Picture>& picture() const { return picture_; }
 
   private:
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // WM_PAINT fills every pixel: nothing is erased first.
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+        return message == WM_ERASEBKGND ? 1 : Window::handle(message, wParam, lParam);
+    }
     void paint(HDC dc) override;
 
     const ImageSlot& slot_;

@@ -1,19 +1,16 @@
 #include "app/win32/window_base.h"
 
+#include <utility>
+
 namespace fernwick::win32 {
 
 HWND Window::create(HINSTANCE instance, const wchar_t* className, HICON icon, HICON smallIcon,
                     DWORD exStyle, const wchar_t* text, DWORD style, const RECT& rect, HWND parent,
                     int id) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hIcon = icon;
-    wc.hIconSm = smallIcon;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = className;
+    const auto background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    const HCURSOR arrow = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    const WNDCLASSEXW wc{sizeof wc, 0,     proc,       0,       0,         instance,
+                         icon,      arrow, background, nullptr, className, smallIcon};
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
     return CreateWindowExW(exStyle, className, text, style, rect.left, rect.top,
                            rect.right - rect.left, rect.bottom - rect.top, parent,
@@ -22,17 +19,14 @@ HWND Window::create(HINSTANCE instance, const wchar_t* className, HICON icon, HI
 
 void Window::destroy() {
     if (!IsWindow(hwnd_)) return;
-    const HWND hwnd = hwnd_;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    hwnd_ = nullptr;
-    DestroyWindow(hwnd);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(std::exchange(hwnd_, nullptr));
 }
 
 LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         PAINTSTRUCT ps;
-        const HDC dc = BeginPaint(hwnd_, &ps);
-        paint(dc);
+        paint(BeginPaint(hwnd_, &ps));
         EndPaint(hwnd_, &ps);
         return 0;
     }
@@ -64,18 +58,6 @@ LRESULT CALLBACK Window::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         self->hwnd_ = nullptr;
     }
     return result;
-}
-
-int runMessageLoop(HWND dialog) {
-    MSG msg{};
-    for (;;) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) return static_cast<int>(msg.wParam);
-        if (got == -1) return 1;
-        if (IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 }  // namespace fernwick::win32

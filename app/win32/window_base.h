@@ -1,11 +1,33 @@
-// What each of the program's windows shares: its class, registered once; the object behind it,
-// kept in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY, whose handle() gets every message; and
-// the thread's message loop.
+// What each of the program's windows shares: its class, registered once, and the object behind
+// it, kept in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY, whose handle() gets every message.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/controls.h"
+
 namespace fernwick::win32 {
+
+// The core holds UTF-16 as char16_t, the Windows API takes it as wchar_t: on Windows the two are
+// the same 16-bit code units, so this only changes the type.
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wchar_t holds UTF-16 code units");
+inline std::wstring toWide(std::u16string_view text) { return {text.begin(), text.end()}; }
+
+// GDI handles that delete themselves.
+template <auto release>
+struct Release {
+    void operator()(auto handle) const { release(handle); }
+};
+using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, Release<DeleteObject>>;
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, Release<DeleteDC>>;
+
+inline RECT toRect(const PixelRect& r) {
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
 
 class Window {
   public:
@@ -27,7 +49,7 @@ class Window {
     // What the window does with `message`: by default it paints with paint(), on the button face
     // when printed with its background.
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    virtual void paint(HDC dc) { (void)dc; }
+    virtual void paint(HDC) {}
     // Destroys the window, if it still exists, without handle() seeing its last messages.
     void destroy();
 
@@ -36,9 +58,5 @@ class Window {
 
     HWND hwnd_ = nullptr;
 };
-
-// Handles the thread's messages, each offered first to `dialog`'s keyboard interface, until
-// WM_QUIT; returns its exit status.
-int runMessageLoop(HWND dialog);
 
 }  // namespace fernwick::win32

@@ -8,7 +8,6 @@ namespace fernwick::win32 {
 
 namespace {
 
-// Whether the user has turned on high-contrast mode, in which programs draw in the system colours.
 bool highContrastOn() {
     HIGHCONTRASTW settings{};
     settings.cbSize = sizeof settings;
@@ -23,16 +22,6 @@ std::uint32_t lastErrorOr(std::uint32_t fallback) {
     return code != ERROR_SUCCESS ? code : fallback;
 }
 
-WindowLabel::WindowLabel(HWND window, HFONT windowFont)
-    : window_(window), windowFont_(windowFont), measure_(CreateCompatibleDC(nullptr)) {
-    if (measure_) SelectObject(measure_, windowFont_);
-}
-
-WindowLabel::~WindowLabel() {
-    if (measure_) DeleteDC(measure_);
-    if (ownFont_) DeleteObject(ownFont_);
-}
-
 Result<> WindowLabel::useFont(const LabelFont& font) {
     LOGFONTW logFont{};
     if (windowFont_) GetObjectW(windowFont_, sizeof logFont, &logFont);
@@ -43,10 +32,6 @@ Result<> WindowLabel::useFont(const LabelFont& font) {
         logFont.lfUnderline = f->underline;
         logFont.lfStrikeOut = f->strikeout;
         logFont.lfCharSet = f->charset;
-        logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
-        logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-        logFont.lfQuality = DEFAULT_QUALITY;
-        logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
         const std::size_t n = std::min(f->face.size(), std::size_t{LF_FACESIZE - 1});
         std::copy_n(f->face.begin(), n, logFont.lfFaceName);
     } else if (font.emPixels == 0) {
@@ -57,51 +42,28 @@ Result<> WindowLabel::useFont(const LabelFont& font) {
     SetLastError(ERROR_SUCCESS);
     HFONT made = CreateFontIndirectW(&logFont);
     if (!made) return Failure{lastErrorOr(ERROR_INVALID_PARAMETER)};
-    if (measure_) SelectObject(measure_, made);
-    if (ownFont_) DeleteObject(ownFont_);
-    ownFont_ = made;
+    SelectObject(measure_.get(), made);
+    ownFont_.reset(made);
     return {};
 }
 
 int WindowLabel::textWidth(std::u16string_view run) const {
     SIZE size{};
-    GetTextExtentPoint32W(measure_, reinterpret_cast<const wchar_t*>(run.data()),
+    GetTextExtentPoint32W(measure_.get(), reinterpret_cast<const wchar_t*>(run.data()),
                           static_cast<int>(run.size()), &size);
     return static_cast<int>(size.cx);
 }
 
 LineMetrics WindowLabel::lineMetrics() const {
     TEXTMETRICW metrics{};
-    GetTextMetricsW(measure_, &metrics);
+    GetTextMetricsW(measure_.get(), &metrics);
     return {metrics.tmAscent, metrics.tmDescent};
-}
-
-RECT WindowLabel::rect() const {
-    if (!control()) return {};
-    const PixelRect& r = control()->rect();
-    return {r.left, r.top, r.left + r.width, r.top + r.height};
-}
-
-void WindowLabel::invalidate() {
-    const RECT r = rect();
-    InvalidateRect(window_, &r, TRUE);
-}
-
-void WindowLabel::textChanged() {
-    if (accessibleId_)
-        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, accessibleId_);
-}
-
-void WindowLabel::setWindowFont(HFONT windowFont) {
-    windowFont_ = windowFont;
-    if (measure_ && !ownFont_) SelectObject(measure_, windowFont_);
 }
 
 void WindowLabel::paint(HDC dc) const {
     const LabelControl* label = control();
     if (!label || !label->visible()) return;
     const RECT r = rect();
-    // Nothing to do when the label lies outside the area being painted.
     RECT clip{};
     const int clipKind = GetClipBox(dc, &clip);
     if (clipKind == NULLREGION) return;
@@ -118,10 +80,9 @@ void WindowLabel::paint(HDC dc) const {
     SetTextColor(dc, RGB(red(c), green(c), blue(c)));
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    for (const DrawnLine& line : label->linesToDraw()) {
+    for (const DrawnLine& line : label->linesToDraw())
         TextOutW(dc, r.left, r.top + line.top, reinterpret_cast<const wchar_t*>(line.text.data()),
                  static_cast<int>(line.text.size()));
-    }
     RestoreDC(dc, saved);
 }
 
