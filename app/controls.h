@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 
 namespace fernwick {
 
@@ -14,10 +15,11 @@ struct Failure {
     std::uint32_t code;
 };
 
-template <class T = void>
+// Result<> reports success or failure alone.
+template <class T = std::monostate>
 class [[nodiscard]] Result {
   public:
-    Result(T value) : value_(std::move(value)) {}
+    Result(T value = {}) : value_(std::move(value)) {}
     Result(Failure failure) : code_(failure.code) {}
 
     bool ok() const { return value_.has_value(); }
@@ -26,20 +28,6 @@ class [[nodiscard]] Result {
 
   private:
     std::optional<T> value_;
-    std::uint32_t code_ = 0;
-};
-
-template <>
-class [[nodiscard]] Result<void> {
-  public:
-    Result() = default;
-    Result(Failure failure) : ok_(false), code_(failure.code) {}
-
-    bool ok() const { return ok_; }
-    std::uint32_t code() const { return code_; }
-
-  private:
-    bool ok_ = true;
     std::uint32_t code_ = 0;
 };
 
