@@ -22,13 +22,11 @@ class Form1Window : public QWidget, private ControlFactory {
     using EndProgram = std::function<void(int status)>;
     // Throws TableError when the table lacks a control the game needs.
     explicit Form1Window(const ControlTable& table = controlTable());
-    ~Form1Window() override;
 
     // The window as the game sees it.
     Form1& form() { return built_->form(); }
 
-    // Shows the window in the table's initial state with focus on the first control in tab
-    // order that can take it.
+    // Shows the window with focus on the first control in tab order that can take it.
     void showFirstWelcomeScreen();
 
     void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
@@ -44,7 +42,6 @@ class Form1Window : public QWidget, private ControlFactory {
                                                std::function<void()> clicked) override;
     LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl& label) override;
     void controlsMade(std::span<const std::size_t> focusOrder) override;
-    // Places a control's widget as `spec` says.
     void adopt(QWidget* widget, const ControlSpec& spec);
     void reportFailure(std::uint32_t code);
 

@@ -1,13 +1,11 @@
-#include "app/qt/heading_face.h"
-
 #include <QByteArray>
 #include <QFontDatabase>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
 
-#include "app/qt/text.h"
+#include "app/qt/convert.h"
+#include "app/qt/label_widget.h"
 #include "app/units.h"
 
 extern const unsigned char fernwick_heading_face_ttf[];
@@ -19,15 +17,6 @@ namespace {
 
 // The family the stand-in face goes by, as a system font and as the bundled copy alike.
 const QString kStandInFamily = QStringLiteral("DejaVu Sans Condensed");
-
-// Whether the font database knows the family in an upright bold style.
-bool hasUprightBold(const QString& family) {
-    const QStringList styles = QFontDatabase::styles(family);
-    return std::any_of(styles.begin(), styles.end(), [&family](const QString& style) {
-        const QFont font = QFontDatabase::font(family, style, 12);
-        return font.weight() >= QFont::Bold && font.style() == QFont::StyleNormal;
-    });
-}
 
 // Registers the bundled face from memory and returns its condensed family name, or nothing.
 QString registerBundledCopy() {
@@ -41,10 +30,17 @@ QString registerBundledCopy() {
     return QFontDatabase::applicationFontFamilies(id).filter(QStringLiteral("Condensed")).value(0);
 }
 
-// The stand-in's family name: the system's face, else the bundled copy; nothing if neither.
+// The stand-in's family name: the system's face where it has an upright bold style, else the
+// bundled copy; nothing if neither.
 const QString& standInFamily() {
-    static const QString family =
-        hasUprightBold(kStandInFamily) ? kStandInFamily : registerBundledCopy();
+    static const QString family = [] {
+        const QStringList styles = QFontDatabase::styles(kStandInFamily);
+        const bool bold = std::any_of(styles.begin(), styles.end(), [](const QString& style) {
+            const QFont font = QFontDatabase::font(kStandInFamily, style, 12);
+            return font.weight() >= QFont::Bold && font.style() == QFont::StyleNormal;
+        });
+        return bold ? kStandInFamily : registerBundledCopy();
+    }();
     return family;
 }
 
@@ -53,15 +49,10 @@ const QString& standInFamily() {
 // family's styles is the cheap way to ask whether it is there: hasFamily first runs fontconfig's
 // substitution rules on the name.)
 QString familyFor(const QString& face) {
-    static QHash<QString, QString> chosen;
-    auto it = chosen.constFind(face);
-    if (it == chosen.constEnd()) {
-        // The stand-in is settled only for a face that is missing, so a machine with the face
-        // never registers the bundled copy.
-        const bool present = !QFontDatabase::styles(face).isEmpty();
-        it = chosen.insert(face, present || standInFamily().isEmpty() ? face : standInFamily());
-    }
-    return *it;
+    // The stand-in is settled only for a face that is missing, so a machine with the face never
+    // registers the bundled copy.
+    if (!QFontDatabase::styles(face).isEmpty() || standInFamily().isEmpty()) return face;
+    return standInFamily();
 }
 
 }  // namespace
@@ -70,8 +61,7 @@ QFont fontFromDescription(const FontDescription& description, double points) {
     QFont font(familyFor(toQString(description.face)));
     // The size is set in pixels of the 96-DPI design grid; Qt scales those for the screen.
     font.setPixelSize(emPixels(points));
-    font.setWeight(
-        QFont::Weight(description.weight));  // Qt weighs fonts as 400 normal, 700 bold too
+    font.setWeight(QFont::Weight(description.weight));  // Qt too weighs 400 normal, 700 bold
     font.setItalic(description.italic);
     font.setUnderline(description.underline);
     font.setStrikeOut(description.strikeout);

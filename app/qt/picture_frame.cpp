@@ -3,14 +3,12 @@
 #include <QEvent>
 #include <QPainter>
 
-#include "app/qt/images.h"
+#include "app/qt/convert.h"
 #include "app/window_model.h"
 
 namespace fernwick::qt {
 
 namespace {
-
-constexpr int kBorder = 2;
 
 // One ring of the sunken border, in logical pixels: `topLeft` along the top and left edges,
 // `bottomRight` along the bottom and right ones, which take the corners they share.
@@ -25,7 +23,7 @@ void drawRing(QPainter& painter, const QRect& r, const QColor& topLeft, const QC
 
 PictureFrameWidget::PictureFrameWidget(QWidget* parent, const ImageSlot& picture)
     : QWidget(parent), slot_(picture) {
-    setContentsMargins(kBorder, kBorder, kBorder, kBorder);
+    setContentsMargins(2, 2, 2, 2);  // inside the sunken border
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     takeRendering();
