@@ -17,8 +17,8 @@ std::vector<std::pair<QtMsgType, QString>> held;
 void holdOrFail(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) {
         std::fputs(
-            "fernwick: cannot open a display; start it from a desktop session (X11 or "
-            "Wayland)\n",
+            "fernwick: cannot open a display; start it from a desktop session "
+            "(X11 or Wayland)\n",
             stderr);
         std::fflush(stderr);
         std::_Exit(exit_status::kNoDisplay);

@@ -72,16 +72,12 @@ class CaptionButton final : public QPushButton {
                 const QFontMetrics metrics(font, this);
                 return TextExtent{metrics.horizontalAdvance(toQString(text)), metrics.height()};
             });
-        const int capped = pixels < systemPixels ? pixels : 0;
-        if (capped == capped_) return;
-        capped_ = capped;
-        QFont font;  // only the size is the button's own: the rest follows the window's font
-        if (capped) font.setPixelSize(capped);
+        // Only a size smaller than the system's is the button's own: the rest follows the
+        // window's font. (Setting the font it already has changes nothing.)
+        QFont font;
+        if (pixels < systemPixels) font.setPixelSize(pixels);
         setFont(font);
     }
-
-  private:
-    int capped_ = 0;  // the caption's em where the system's is too large, else 0
 };
 
 }  // namespace

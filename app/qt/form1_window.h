@@ -17,9 +17,6 @@ namespace fernwick::qt {
 class Form1Window : public QWidget, private ControlFactory {
     Q_OBJECT
   public:
-    // How the program ends after a failed click has been reported. The program exits at once,
-    // handling no further event; tests put a recorder in its place.
-    using EndProgram = std::function<void(int status)>;
     // Throws TableError when the table lacks a control the game needs.
     explicit Form1Window(const ControlTable& table = controlTable());
 
@@ -29,12 +26,12 @@ class Form1Window : public QWidget, private ControlFactory {
     // Shows the window with focus on the first control in tab order that can take it.
     void showFirstWelcomeScreen();
 
-    void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
-
-  protected:
-    bool event(QEvent* event) override;
+    // How the program ends after a failed click has been reported. The program exits at once,
+    // handling no further event; tests put a recorder in its place.
+    void setEndProgram(std::function<void(int status)> end) { endProgram_ = std::move(end); }
 
   private:
+    bool event(QEvent* event) override;
     // The client area's size for the screen, as the table gives it.
     void takeDesignSize();
     std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override;
@@ -48,7 +45,7 @@ class Form1Window : public QWidget, private ControlFactory {
     WindowModel model_;
     std::vector<QWidget*> widgets_;  // in table order, owned as children
     std::unique_ptr<BuiltForm> built_;
-    EndProgram endProgram_;
+    std::function<void(int status)> endProgram_;
 };
 
 }  // namespace fernwick::qt

@@ -29,11 +29,9 @@ class LabelWidget : public QWidget, public LabelSurface {
     void invalidate() override { update(); }
     void textChanged() override;
 
-  protected:
+  private:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
-
-  private:
     const QFontMetrics& metrics() const;
 
     // The font is made when the label is first measured or drawn, not when it is asked for:
