@@ -13,8 +13,7 @@ namespace fernwick::qt {
 
 namespace {
 
-// The window: a frame, named by its title (QAccessibleWidget's name for a window), whose
-// children are the child controls that are not hidden.
+// The window's name is its title: QAccessibleWidget's name for a window.
 class WindowInterface final : public QAccessibleWidget {
   public:
     explicit WindowInterface(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
@@ -37,8 +36,7 @@ class WindowInterface final : public QAccessibleWidget {
     }
 };
 
-// A label: static text named by what it shows, each CR LF a line break. A hidden label has no
-// name, so that nothing that comes across it can read its text.
+// A hidden label has no name, for anything that comes across it; CR LF reads as a line break.
 class LabelInterface final : public QAccessibleWidget {
   public:
     explicit LabelInterface(LabelWidget* label)
@@ -55,7 +53,6 @@ class LabelInterface final : public QAccessibleWidget {
 QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
     if (auto* window = qobject_cast<Form1Window*>(object)) return new WindowInterface(window);
     if (auto* label = qobject_cast<LabelWidget*>(object)) return new LabelInterface(label);
-    // Named by its accessible name, which says what the picture shows.
     if (auto* frame = qobject_cast<PictureFrameWidget*>(object)) {
         return new QAccessibleWidget(frame, QAccessible::Graphic);
     }

@@ -34,7 +34,6 @@ std::unique_ptr<QApplication> connectToDisplay(int& argc, char** argv) {
     qInstallMessageHandler(previous);
     const QMessageLogContext context;
     for (const auto& [type, message] : held) qt_message_output(type, context, message);
-    held.clear();
     return app;
 }
 

@@ -51,9 +51,6 @@ QFont fontFromDescription(const FontDescription& description, double points) {
     // The size is set in pixels of the 96-DPI design grid; Qt scales those for the screen.
     font.setPixelSize(emPixels(points));
     font.setWeight(QFont::Weight(description.weight));  // Qt too weighs 400 normal, 700 bold
-    font.setItalic(description.italic);
-    font.setUnderline(description.underline);
-    font.setStrikeOut(description.strikeout);
     // Where the named face is missing, prefer a plain sans face to anything decorative.
     font.setStyleHint(QFont::SansSerif);
     return font;

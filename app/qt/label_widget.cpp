@@ -2,7 +2,6 @@
 
 #include <QAccessible>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QStyleHints>
@@ -83,8 +82,7 @@ void LabelWidget::paintEvent(QPaintEvent*) {
         QGuiApplication::styleHints()->accessibility()->contrastPreference() ==
         Qt::ContrastPreference::HighContrast;
 #else
-    // Before 6.10 Qt has no public word for it on any platform: a high-contrast theme shows only
-    // in the palette.
+    // Before 6.10 Qt has no public word for it: a high-contrast theme shows only in the palette.
     const bool highContrast = false;
 #endif
     const auto value = [](const QColor& c) { return colourValue(c.red(), c.green(), c.blue()); };

@@ -16,9 +16,8 @@ PictureFrameWidget::PictureFrameWidget(QWidget* parent, const ImageSlot& picture
     takeRendering();
 }
 
-// The rendering for the screen's scale, decoded by Qt's GIF reader: the first frame, its pixels of
-// the transparent index that frame declares left transparent; bytes that do not decode are
-// reported. A new screen decodes again only when it takes the other rendering.
+// Qt's GIF reader decodes the first frame, its pixels of the transparent index that frame declares
+// left transparent; bytes that do not decode are reported.
 void PictureFrameWidget::takeRendering() {
     const ChosenPicture chosen = choosePicture(slot_, devicePixelRatioF());
     if (chosen.scale == renderingScale_) return;
