@@ -13,8 +13,7 @@ namespace fernwick::qt {
 
 namespace {
 
-// The window: a frame, named by its title (QAccessibleWidget's name for a window), whose
-// children are the child controls that are not hidden.
+// The window's name is its title: QAccessibleWidget's name for a window.
 class WindowInterface final : public QAccessibleWidget {
   public:
     explicit WindowInterface(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
@@ -22,29 +21,22 @@ class WindowInterface final : public QAccessibleWidget {
     int childCount() const override { return int(shownChildren().size()); }
 
     QAccessibleInterface* child(int index) const override {
-        const QList<QWidget*> children = shownChildren();
-        if (index < 0 || index >= children.size()) return nullptr;
-        return QAccessible::queryAccessibleInterface(children[index]);
+        return QAccessible::queryAccessibleInterface(shownChildren().value(index));
     }
 
     int indexOfChild(const QAccessibleInterface* child) const override {
-        if (!child || !child->object() || !child->object()->isWidgetType()) return -1;
-        return int(shownChildren().indexOf(static_cast<QWidget*>(child->object())));
+        return child ? int(shownChildren().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
     }
 
   private:
     QList<QWidget*> shownChildren() const {
-        QList<QWidget*> shown;
-        for (QObject* object : widget()->children()) {
-            auto* child = qobject_cast<QWidget*>(object);
-            if (child && !child->isWindow() && !child->isHidden()) shown.append(child);
-        }
+        QList<QWidget*> shown = widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        shown.removeIf([](const QWidget* child) { return child->isWindow() || child->isHidden(); });
         return shown;
     }
 };
 
-// A label: static text named by what it shows. A hidden label has no name, so that nothing
-// that comes across it can read its text.
+// A hidden label has no name, for anything that comes across it; CR LF reads as a line break.
 class LabelInterface final : public QAccessibleWidget {
   public:
     explicit LabelInterface(LabelWidget* label)
@@ -52,21 +44,17 @@ class LabelInterface final : public QAccessibleWidget {
 
     QString text(QAccessible::Text kind) const override {
         if (kind != QAccessible::Name) return QAccessibleWidget::text(kind);
+        if (widget()->isHidden()) return QString();
         const auto* label = static_cast<const LabelWidget*>(widget());
-        return label->isHidden() ? QString() : readableText(label->text());
+        return label->text().replace(QLatin1String("\r\n"), QLatin1String("\n"));
     }
 };
 
-QAccessibleInterface* interfaceFor(const QString& className, QObject* object) {
-    if (className == QLatin1String(Form1Window::staticMetaObject.className())) {
-        return new WindowInterface(static_cast<QWidget*>(object));
-    }
-    if (className == QLatin1String(LabelWidget::staticMetaObject.className())) {
-        return new LabelInterface(static_cast<LabelWidget*>(object));
-    }
-    if (className == QLatin1String(PictureFrameWidget::staticMetaObject.className())) {
-        // Named by its accessible name, which says what the picture shows.
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
+    if (auto* window = qobject_cast<Form1Window*>(object)) return new WindowInterface(window);
+    if (auto* label = qobject_cast<LabelWidget*>(object)) return new LabelInterface(label);
+    if (auto* frame = qobject_cast<PictureFrameWidget*>(object)) {
+        return new QAccessibleWidget(frame, QAccessible::Graphic);
     }
     return nullptr;
 }
@@ -74,17 +62,5 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object) {
 }  // namespace
 
 void installAccessibility() { QAccessible::installFactory(interfaceFor); }
-
-QString readableText(const QString& text) {
-    QString readable = text;
-    readable.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return readable;
-}
-
-void announceLabelText(QWidget* label) {
-    if (!label->isVisible()) return;
-    QAccessibleEvent event(label, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
-}
 
 }  // namespace fernwick::qt

@@ -5,20 +5,9 @@
 // control is not there at all, so the hidden label that keeps the game's state is never read.
 #pragma once
 
-#include <QString>
-
-class QWidget;
-
 namespace fernwick::qt {
 
 // Installs the interfaces above. Call once, after the application object exists.
 void installAccessibility();
-
-// A label's text as a person reads it: each CR LF a line break.
-QString readableText(const QString& text);
-
-// Tells screen readers that a label's text, and so its name, has changed. A label that is not
-// on the screen says nothing: readers take its name when it appears.
-void announceLabelText(QWidget* label);
 
 }  // namespace fernwick::qt

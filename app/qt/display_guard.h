@@ -3,20 +3,13 @@
 // plain non-zero exit.
 #pragma once
 
-#include <QtGlobal>
+#include <QApplication>
+#include <memory>
 
 namespace fernwick::qt {
 
-class DisplayGuard {
-  public:
-    DisplayGuard();
-    // Connected: lets the toolkit's messages through again, including any held back meanwhile.
-    ~DisplayGuard();
-    DisplayGuard(const DisplayGuard&) = delete;
-    DisplayGuard& operator=(const DisplayGuard&) = delete;
-
-  private:
-    QtMessageHandler previous_;
-};
+// Makes the application object under the guard; once connected, the toolkit's messages go through
+// again, including any held back meanwhile. `argc` must outlive the application.
+std::unique_ptr<QApplication> connectToDisplay(int& argc, char** argv);
 
 }  // namespace fernwick::qt

@@ -13,36 +13,21 @@
 
 #include "app/button_caption.h"
 #include "app/label_control.h"
-#include "app/qt/images.h"
+#include "app/qt/convert.h"
 #include "app/qt/label_widget.h"
 #include "app/qt/picture_frame.h"
-#include "app/qt/text.h"
 #include "assets/identity/app_icon.h"
 
 namespace fernwick::qt {
 
 namespace {
 
-// The frame the window record asks for. With every box present it is the platform's full frame.
-Qt::WindowFlags frameFlags(const WindowRecord& record) {
-    Qt::WindowFlags flags = record.showInTaskBar ? Qt::Window : Qt::Tool;
-    if (record.border == Border::None) return flags | Qt::FramelessWindowHint;
-    if (record.systemMenu && record.minimizeBox && record.maximizeBox) return flags;
-    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (record.systemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (record.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
-    if (record.maximizeBox) flags |= Qt::WindowMaximizeButtonHint;
-    return flags;
-}
-
 // The window icon: its 16 x 16 image serving as the small icon and its 32 x 32 one as the large.
-// The program has one icon group; any other number gives the platform's default icon.
-QIcon appIcon(int resource) {
+QIcon appIcon() {
     QIcon icon;
-    if (resource != kAppIconResource) return icon;
-    const EmbeddedBytes images[] = {{fernwick_app_icon_16_png, fernwick_app_icon_16_png_size},
-                                    {fernwick_app_icon_32_png, fernwick_app_icon_32_png_size}};
-    for (const EmbeddedBytes& png : images) {
+    for (const EmbeddedBytes& png :
+         {EmbeddedBytes{fernwick_app_icon_16_png, fernwick_app_icon_16_png_size},
+          EmbeddedBytes{fernwick_app_icon_32_png, fernwick_app_icon_32_png_size}}) {
         const QImage image = readImage(png, "png");
         if (image.isNull()) {
             std::fputs("fernwick: the window icon could not be decoded; the default icon shows\n",
@@ -52,11 +37,6 @@ QIcon appIcon(int resource) {
         icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
-}
-
-void endAtOnce(int status) {
-    std::fflush(nullptr);
-    std::_Exit(status);
 }
 
 // A push button; once the widget is gone its operations fail instead of touching freed memory.
@@ -92,29 +72,27 @@ class CaptionButton final : public QPushButton {
                 const QFontMetrics metrics(font, this);
                 return TextExtent{metrics.horizontalAdvance(toQString(text)), metrics.height()};
             });
-        const int capped = pixels < systemPixels ? pixels : 0;
-        if (capped == capped_) return;
-        capped_ = capped;
-        QFont font;  // only the size is the button's own: the rest follows the window's font
-        if (capped) font.setPixelSize(capped);
+        // Only a size smaller than the system's is the button's own: the rest follows the
+        // window's font. (Setting the font it already has changes nothing.)
+        QFont font;
+        if (pixels < systemPixels) font.setPixelSize(pixels);
         setFont(font);
     }
-
-  private:
-    int capped_ = 0;  // the caption's em where the system's is too large, else 0
 };
 
 }  // namespace
 
 Form1Window::Form1Window(const ControlTable& table)
-    : QWidget(nullptr, frameFlags(table.window)), model_(table), endProgram_(endAtOnce) {
-    const WindowRecord& record = table.window;
-    setObjectName(toQString(record.name));
-    setWindowTitle(toQString(record.caption));
+    : QWidget(nullptr, Qt::Window), model_(table), endProgram_([](int status) {
+          std::fflush(nullptr);
+          std::_Exit(status);
+      }) {
+    setObjectName(toQString(table.window.name));
+    setWindowTitle(toQString(table.window.caption));
     takeDesignSize();  // the system chooses where the window goes
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    setWindowIcon(appIcon(record.iconResource));
+    setWindowIcon(appIcon());
 
     built_ = std::make_unique<BuiltForm>(model_, static_cast<ControlFactory&>(*this),
                                          [this](std::uint32_t code) { reportFailure(code); });
@@ -122,9 +100,6 @@ Form1Window::Form1Window(const ControlTable& table)
 
 void Form1Window::takeDesignSize() {
     const QSize design(model_.clientWidth(), model_.clientHeight());
-    if (model_.table().window.border == Border::Fixed) {
-        setFixedSize(design);
-    }
     resize(design);
     // The widget may still hold the size while its window shrank to the same device pixels.
     if (windowHandle() && windowHandle()->size() != design) windowHandle()->resize(design);
@@ -186,13 +161,7 @@ void Form1Window::controlsMade(std::span<const std::size_t> focusOrder) {
     }
 }
 
-Form1Window::~Form1Window() = default;
-
 void Form1Window::showFirstWelcomeScreen() {
-    const WindowState state = model_.table().window.initialState;
-    setWindowState(state == WindowState::Minimized   ? Qt::WindowMinimized
-                   : state == WindowState::Maximized ? Qt::WindowMaximized
-                                                     : Qt::WindowNoState);
     show();
     if (!model_.focusOrder().empty()) {
         widgets_[model_.focusOrder().front()]->setFocus(Qt::OtherFocusReason);
@@ -201,10 +170,8 @@ void Form1Window::showFirstWelcomeScreen() {
     // frames it, while the labels are laid out here. Measuring their text makes their fonts, which
     // reads the system's font list and faces, the costliest step of start-up; left to the first
     // paint, it would only begin once the window manager had finished.
-    for (QWidget* widget : widgets_) {
-        if (auto* label = qobject_cast<LabelWidget*>(widget); label && label->control()) {
-            label->control()->lines();
-        }
+    for (LabelWidget* label : findChildren<LabelWidget*>()) {
+        if (label->control()) label->control()->lines();
     }
 }
 

@@ -17,26 +17,21 @@ namespace fernwick::qt {
 class Form1Window : public QWidget, private ControlFactory {
     Q_OBJECT
   public:
-    // How the program ends after a failed click has been reported. The program exits at once,
-    // handling no further event; tests put a recorder in its place.
-    using EndProgram = std::function<void(int status)>;
     // Throws TableError when the table lacks a control the game needs.
     explicit Form1Window(const ControlTable& table = controlTable());
-    ~Form1Window() override;
 
     // The window as the game sees it.
     Form1& form() { return built_->form(); }
 
-    // Shows the window in the table's initial state with focus on the first control in tab
-    // order that can take it.
+    // Shows the window with focus on the first control in tab order that can take it.
     void showFirstWelcomeScreen();
 
-    void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
-
-  protected:
-    bool event(QEvent* event) override;
+    // How the program ends after a failed click has been reported. The program exits at once,
+    // handling no further event; tests put a recorder in its place.
+    void setEndProgram(std::function<void(int status)> end) { endProgram_ = std::move(end); }
 
   private:
+    bool event(QEvent* event) override;
     // The client area's size for the screen, as the table gives it.
     void takeDesignSize();
     std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override;
@@ -44,14 +39,13 @@ class Form1Window : public QWidget, private ControlFactory {
                                                std::function<void()> clicked) override;
     LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl& label) override;
     void controlsMade(std::span<const std::size_t> focusOrder) override;
-    // Places a control's widget as `spec` says.
     void adopt(QWidget* widget, const ControlSpec& spec);
     void reportFailure(std::uint32_t code);
 
     WindowModel model_;
     std::vector<QWidget*> widgets_;  // in table order, owned as children
     std::unique_ptr<BuiltForm> built_;
-    EndProgram endProgram_;
+    std::function<void(int status)> endProgram_;
 };
 
 }  // namespace fernwick::qt

@@ -1,13 +1,11 @@
-#include "app/qt/heading_face.h"
-
 #include <QByteArray>
 #include <QFontDatabase>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
 
-#include "app/qt/text.h"
+#include "app/qt/convert.h"
+#include "app/qt/label_widget.h"
 #include "app/units.h"
 
 extern const unsigned char fernwick_heading_face_ttf[];
@@ -20,61 +18,39 @@ namespace {
 // The family the stand-in face goes by, as a system font and as the bundled copy alike.
 const QString kStandInFamily = QStringLiteral("DejaVu Sans Condensed");
 
-// Whether the font database knows the family in an upright bold style.
-bool hasUprightBold(const QString& family) {
-    const QStringList styles = QFontDatabase::styles(family);
-    return std::any_of(styles.begin(), styles.end(), [&family](const QString& style) {
-        const QFont font = QFontDatabase::font(family, style, 12);
-        return font.weight() >= QFont::Bold && font.style() == QFont::StyleNormal;
-    });
-}
-
-// Registers the bundled face from memory and returns its condensed family name, or nothing.
-QString registerBundledCopy() {
-    const QByteArray face =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(fernwick_heading_face_ttf),
-                                qsizetype(fernwick_heading_face_ttf_size));
-    const int id = QFontDatabase::addApplicationFontFromData(face);
-    if (id < 0) return QString();
-    // The face registers under its plain and its condensed family name; the condensed one is the
-    // one with Tahoma's widths.
-    return QFontDatabase::applicationFontFamilies(id).filter(QStringLiteral("Condensed")).value(0);
-}
-
-// The stand-in's family name: the system's face, else the bundled copy; nothing if neither.
+// The stand-in's family name: the system's face where it has an upright bold style, else the
+// bundled copy, registered from memory; nothing if neither.
 const QString& standInFamily() {
-    static const QString family =
-        hasUprightBold(kStandInFamily) ? kStandInFamily : registerBundledCopy();
+    static const QString family = []() -> QString {
+        const QStringList styles = QFontDatabase::styles(kStandInFamily);
+        const bool bold = std::any_of(styles.begin(), styles.end(), [](const QString& style) {
+            const QFont font = QFontDatabase::font(kStandInFamily, style, 12);
+            return font.weight() >= QFont::Bold && font.style() == QFont::StyleNormal;
+        });
+        if (bold) return kStandInFamily;
+        const QByteArray face =
+            QByteArray::fromRawData(reinterpret_cast<const char*>(fernwick_heading_face_ttf),
+                                    qsizetype(fernwick_heading_face_ttf_size));
+        const int id = QFontDatabase::addApplicationFontFromData(face);
+        // The face registers under its plain and its condensed family name; the condensed one is
+        // the one with Tahoma's widths. (A face that did not register has no family.)
+        return QFontDatabase::applicationFontFamilies(id).filter(u"Condensed").value(0);
+    }();
     return family;
-}
-
-// The family to ask for in place of `face`: the face itself where the machine has it, else the
-// stand-in. Naming the family that will draw spares Qt the search for a face it lacks. (Listing a
-// family's styles is the cheap way to ask whether it is there: hasFamily first runs fontconfig's
-// substitution rules on the name.)
-QString familyFor(const QString& face) {
-    static QHash<QString, QString> chosen;
-    auto it = chosen.constFind(face);
-    if (it == chosen.constEnd()) {
-        // The stand-in is settled only for a face that is missing, so a machine with the face
-        // never registers the bundled copy.
-        const bool present = !QFontDatabase::styles(face).isEmpty();
-        it = chosen.insert(face, present || standInFamily().isEmpty() ? face : standInFamily());
-    }
-    return *it;
 }
 
 }  // namespace
 
 QFont fontFromDescription(const FontDescription& description, double points) {
-    QFont font(familyFor(toQString(description.face)));
+    // Listing a family's styles is the cheap way to ask whether it is there: hasFamily first runs
+    // fontconfig's substitution rules on the name. The stand-in is settled only for a face that is
+    // missing, so a machine with the face never registers the bundled copy.
+    const QString face = toQString(description.face);
+    const bool present = !QFontDatabase::styles(face).isEmpty();
+    QFont font(present || standInFamily().isEmpty() ? face : standInFamily());
     // The size is set in pixels of the 96-DPI design grid; Qt scales those for the screen.
     font.setPixelSize(emPixels(points));
-    font.setWeight(
-        QFont::Weight(description.weight));  // Qt weighs fonts as 400 normal, 700 bold too
-    font.setItalic(description.italic);
-    font.setUnderline(description.underline);
-    font.setStrikeOut(description.strikeout);
+    font.setWeight(QFont::Weight(description.weight));  // Qt too weighs 400 normal, 700 bold
     // Where the named face is missing, prefer a plain sans face to anything decorative.
     font.setStyleHint(QFont::SansSerif);
     return font;

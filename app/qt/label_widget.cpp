@@ -1,14 +1,12 @@
 #include "app/qt/label_widget.h"
 
+#include <QAccessible>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QStyleHints>
 
-#include "app/qt/accessibility.h"
-#include "app/qt/heading_face.h"
-#include "app/qt/text.h"
+#include "app/qt/convert.h"
 #include "app/text_colour.h"
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
@@ -16,23 +14,6 @@
 #endif
 
 namespace fernwick::qt {
-
-namespace {
-
-ColourValue fromQColor(const QColor& c) { return colourValue(c.red(), c.green(), c.blue()); }
-
-// Whether the system says a high-contrast mode is on. Qt reports it from 6.10 on; before that Qt
-// has no public word for it on any platform, and a high-contrast theme shows only in the palette.
-bool highContrast() {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
-    return QGuiApplication::styleHints()->accessibility()->contrastPreference() ==
-           Qt::ContrastPreference::HighContrast;
-#else
-    return false;
-#endif
-}
-
-}  // namespace
 
 LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent) {
     // The label paints every pixel of its rectangle itself.
@@ -73,7 +54,13 @@ int LabelWidget::textWidth(std::u16string_view run) const {
 
 LineMetrics LabelWidget::lineMetrics() const { return {metrics().ascent(), metrics().descent()}; }
 
-void LabelWidget::textChanged() { announceLabelText(this); }
+// Tells screen readers that the text, and so the name, has changed. A label that is not on the
+// screen says nothing: readers take its name when it appears.
+void LabelWidget::textChanged() {
+    if (!isVisible()) return;
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
 
 void LabelWidget::changeEvent(QEvent* event) {
     // A new screen can bring other font metrics.
@@ -86,11 +73,22 @@ void LabelWidget::changeEvent(QEvent* event) {
 
 void LabelWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Button));
+    const QColor face = palette().color(QPalette::Button);
+    painter.fillRect(rect(), face);
     if (!control()) return;
-    const ColourValue colour = labelTextColour(
-        control()->colour(), {fromQColor(palette().color(QPalette::Button)),
-                              fromQColor(palette().color(QPalette::ButtonText)), highContrast()});
+#if QT_VERSION >= QT_VERSION_CHECK(6, 10, 0)
+    // Whether the system says a high-contrast mode is on, as Qt reports it from 6.10 on.
+    const bool highContrast =
+        QGuiApplication::styleHints()->accessibility()->contrastPreference() ==
+        Qt::ContrastPreference::HighContrast;
+#else
+    // Before 6.10 Qt has no public word for it: a high-contrast theme shows only in the palette.
+    const bool highContrast = false;
+#endif
+    const auto value = [](const QColor& c) { return colourValue(c.red(), c.green(), c.blue()); };
+    const ColourValue colour =
+        labelTextColour(control()->colour(),
+                        {value(face), value(palette().color(QPalette::ButtonText)), highContrast});
     painter.setFont(labelFont());
     painter.setPen(QColor(red(colour), green(colour), blue(colour)));
     for (const DrawnLine& line : control()->linesToDraw()) {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "app/control_table.h"
 #include "app/label_control.h"
 
 namespace fernwick::qt {
@@ -16,11 +17,9 @@ namespace fernwick::qt {
 class LabelWidget : public QWidget, public LabelSurface {
     Q_OBJECT
   public:
-    // Draws the LabelControl that attaches to it.
     explicit LabelWidget(QWidget* parent);
 
     QString text() const;
-    // The font the text is drawn in.
     const QFont& labelFont() const;
 
     bool exists() const override { return true; }
@@ -30,11 +29,9 @@ class LabelWidget : public QWidget, public LabelSurface {
     void invalidate() override { update(); }
     void textChanged() override;
 
-  protected:
+  private:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
-
-  private:
     const QFontMetrics& metrics() const;
 
     // The font is made when the label is first measured or drawn, not when it is asked for:
@@ -45,5 +42,16 @@ class LabelWidget : public QWidget, public LabelSurface {
     // Of the font on this widget's screen; layout measures every word.
     mutable std::optional<QFontMetrics> metrics_;
 };
+
+// DejaVu Sans Condensed Bold, whose widths follow Tahoma Bold's, stands in for the faces the table
+// names wherever the machine lacks them; a machine with a Tahoma of its own keeps using it. The
+// system's copy of the face is used where fontconfig has one, and the bundled copy is registered
+// only where it has none. That is settled when fontFromDescription first needs it, which loads the
+// font database; nothing before that touches fontconfig.
+//
+// The font a description names, at `points`, asking for the stand-in by name where the named face
+// is missing, so that Qt need not search for it. Its em height is a whole number of pixels, the
+// size rounded as the platform rounds it, so 27.75 pt and 28 pt draw alike.
+QFont fontFromDescription(const FontDescription& description, double points);
 
 }  // namespace fernwick::qt

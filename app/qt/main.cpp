@@ -2,20 +2,12 @@
 // event loop until the window is closed.
 #include <QApplication>
 #include <cstdio>
-#include <optional>
-#include <string_view>
 
 #include "app/exit_status.h"
 #include "app/qt/accessibility.h"
 #include "app/qt/display_guard.h"
 #include "app/qt/form1_window.h"
 #include "identity.h"
-
-namespace {
-QString fromLatin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-}  // namespace
 
 int main(int argc, char* argv[]) {
     // The program takes no arguments and ignores any it is given: Qt sees only its name.
@@ -25,15 +17,12 @@ int main(int argc, char* argv[]) {
 
     // The names the window system and the desktop know the program by.
     namespace id = fernwick::identity;
-    QApplication::setApplicationName(fromLatin1(id::productName));
-    QApplication::setOrganizationName(fromLatin1(id::companyName));
-    QApplication::setApplicationVersion(fromLatin1(id::versionString));
-    QApplication::setDesktopFileName(fromLatin1(id::desktopFileName));
+    QApplication::setApplicationName(QString::fromLatin1(id::productName));
+    QApplication::setOrganizationName(QString::fromLatin1(id::companyName));
+    QApplication::setApplicationVersion(QString::fromLatin1(id::versionString));
+    QApplication::setDesktopFileName(QString::fromLatin1(id::desktopFileName));
 
-    std::optional<fernwick::qt::DisplayGuard> guard(std::in_place);
-    QApplication app(qtArgc, qtArgv);
-    guard.reset();
-
+    const auto app = fernwick::qt::connectToDisplay(qtArgc, qtArgv);
     fernwick::qt::installAccessibility();
 
     try {

@@ -3,37 +3,21 @@
 #include <QEvent>
 #include <QPainter>
 
-#include "app/qt/images.h"
+#include "app/qt/convert.h"
 #include "app/window_model.h"
 
 namespace fernwick::qt {
 
-namespace {
-
-constexpr int kBorder = 2;
-
-// One ring of the sunken border, in logical pixels: `topLeft` along the top and left edges,
-// `bottomRight` along the bottom and right ones, which take the corners they share.
-void drawRing(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
-    painter.fillRect(r.left(), r.top(), r.width(), 1, topLeft);
-    painter.fillRect(r.left(), r.top(), 1, r.height(), topLeft);
-    painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
-    painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
-}
-
-}  // namespace
-
 PictureFrameWidget::PictureFrameWidget(QWidget* parent, const ImageSlot& picture)
     : QWidget(parent), slot_(picture) {
-    setContentsMargins(kBorder, kBorder, kBorder, kBorder);
+    setContentsMargins(2, 2, 2, 2);  // inside the sunken border
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     takeRendering();
 }
 
-// The rendering for the screen's scale, decoded by Qt's GIF reader: the first frame, its pixels
-// of the transparent index that frame declares left transparent. Null when the bytes do not
-// decode, which is said on stderr. A new screen decodes again only when it takes the other one.
+// Qt's GIF reader decodes the first frame, its pixels of the transparent index that frame declares
+// left transparent; bytes that do not decode are reported.
 void PictureFrameWidget::takeRendering() {
     const ChosenPicture chosen = choosePicture(slot_, devicePixelRatioF());
     if (chosen.scale == renderingScale_) return;
@@ -55,10 +39,16 @@ bool PictureFrameWidget::event(QEvent* event) {
 
 void PictureFrameWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QPalette& p = palette();
-    drawRing(painter, rect(), p.color(QPalette::Dark), p.color(QPalette::Light));
-    drawRing(painter, rect().adjusted(1, 1, -1, -1), p.color(QPalette::Shadow),
-             p.color(QPalette::Midlight));
+    // One ring of the sunken border, in logical pixels: `topLeft` along the top and left edges,
+    // `bottomRight` along the bottom and right ones, which take the corners they share.
+    const auto ring = [&](const QRect& r, auto topLeft, auto bottomRight) {
+        painter.fillRect(r.left(), r.top(), r.width(), 1, palette().color(topLeft));
+        painter.fillRect(r.left(), r.top(), 1, r.height(), palette().color(topLeft));
+        painter.fillRect(r.left(), r.bottom(), r.width(), 1, palette().color(bottomRight));
+        painter.fillRect(r.right(), r.top(), 1, r.height(), palette().color(bottomRight));
+    };
+    ring(rect(), QPalette::Dark, QPalette::Light);
+    ring(rect().adjusted(1, 1, -1, -1), QPalette::Shadow, QPalette::Midlight);
     if (!picture_.isNull()) painter.drawPixmap(contentsRect().topLeft(), picture_);
 }
 

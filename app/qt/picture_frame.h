@@ -20,11 +20,9 @@ class PictureFrameWidget : public QWidget {
     // The picture as it is drawn; null when there is none.
     const QPixmap& picture() const { return picture_; }
 
-  protected:
+  private:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-
-  private:
     void takeRendering();
 
     const ImageSlot& slot_;

@@ -1,4 +1,4 @@
-// Embedded pictures, decoded by Qt's own image readers.
+// The core's data in Qt's types. Its UTF-16 texts and Qt's strings hold the same code units.
 #pragma once
 
 #include <QBuffer>
@@ -6,10 +6,15 @@
 #include <QImage>
 #include <QImageReader>
 #include <QString>
+#include <string_view>
 
 #include "app/control_table.h"
 
 namespace fernwick::qt {
+
+inline QString toQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+}
 
 // The first image in `bytes`, read as `format` alone ("png" by QtGui itself, "gif" by its
 // image-format plugin): no other plugin is asked whether it knows the bytes, so none is loaded.
