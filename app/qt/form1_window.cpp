@@ -22,6 +22,19 @@ namespace fernwick::qt {
 
 namespace {
 
+// The frame the window record asks for: with every box present, the platform's full frame. A
+// window kept out of the task bar is a tool window.
+Qt::WindowFlags frameFlags(const WindowRecord& r) {
+    Qt::WindowFlags flags = r.showInTaskBar ? Qt::Window : Qt::Tool;
+    if (r.border == Border::None) return flags | Qt::FramelessWindowHint;
+    if (r.systemMenu && r.minimizeBox && r.maximizeBox) return flags;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (r.systemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (r.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+    if (r.maximizeBox) flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
 // The window icon: its 16 x 16 image serving as the small icon and its 32 x 32 one as the large.
 QIcon appIcon() {
     QIcon icon;
@@ -83,7 +96,7 @@ class CaptionButton final : public QPushButton {
 }  // namespace
 
 Form1Window::Form1Window(const ControlTable& table)
-    : QWidget(nullptr, Qt::Window), model_(table), endProgram_([](int status) {
+    : QWidget(nullptr, frameFlags(table.window)), model_(table), endProgram_([](int status) {
           std::fflush(nullptr);
           std::_Exit(status);
       }) {
@@ -101,6 +114,7 @@ Form1Window::Form1Window(const ControlTable& table)
 void Form1Window::takeDesignSize() {
     const QSize design(model_.clientWidth(), model_.clientHeight());
     resize(design);
+    if (model_.table().window.border == Border::Fixed) setFixedSize(design);
     // The widget may still hold the size while its window shrank to the same device pixels.
     if (windowHandle() && windowHandle()->size() != design) windowHandle()->resize(design);
 }
@@ -116,8 +130,9 @@ bool Form1Window::event(QEvent* event) {
     // The button's own font holds its size only where it differs from the window's, and then
     // does not change when the window's does: the window tells it.
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        for (QWidget* widget : widgets_) {
-            if (auto* button = dynamic_cast<CaptionButton*>(widget)) button->fit();
+        // The children as they are now: a control may be gone.
+        for (QPushButton* child : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+            if (auto* button = dynamic_cast<CaptionButton*>(child)) button->fit();
         }
     }
     return QWidget::event(event);
@@ -162,6 +177,10 @@ void Form1Window::controlsMade(std::span<const std::size_t> focusOrder) {
 }
 
 void Form1Window::showFirstWelcomeScreen() {
+    const WindowState state = model_.table().window.initialState;
+    setWindowState(state == WindowState::Minimized   ? Qt::WindowMinimized
+                   : state == WindowState::Maximized ? Qt::WindowMaximized
+                                                     : Qt::WindowNoState);
     show();
     if (!model_.focusOrder().empty()) {
         widgets_[model_.focusOrder().front()]->setFocus(Qt::OtherFocusReason);
