@@ -5,7 +5,6 @@ set(CMAKE_AUTOMOC ON)
 # Everything but the entry point, so the widget tests build the very same window.
 add_library(fernwick_qt STATIC
     app/qt/accessibility.cpp
-    app/qt/display_guard.cpp
     app/qt/form1_window.cpp
     app/qt/heading_face.cpp
     app/qt/label_widget.cpp
