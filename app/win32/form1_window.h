@@ -14,7 +14,6 @@
 #include "app/control_table.h"
 #include "app/form_builder.h"
 #include "app/win32/accessible.h"
-#include "app/win32/dpi.h"
 #include "app/win32/window_base.h"
 
 namespace fernwick::win32 {

@@ -34,14 +34,11 @@ HRESULT decodeFirstFrame(const EmbeddedBytes& bytes, Picture& picture) {
                                               &decoder);
     ComPtr<IWICBitmapFrameDecode> frame;
     if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, &frame);
-    ComPtr<IWICFormatConverter> converter;
-    if (SUCCEEDED(hr)) hr = factory->CreateFormatConverter(&converter);
+    ComPtr<IWICBitmapSource> converted;
     if (SUCCEEDED(hr))
-        hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA,
-                                   WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom);
+        hr = WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.Get(), &converted);
     UINT width = 0, height = 0;
-    if (SUCCEEDED(hr)) hr = converter->GetSize(&width, &height);
+    if (SUCCEEDED(hr)) hr = converted->GetSize(&width, &height);
     constexpr UINT kMaxSide = 4096;  // keeps the buffer's size within a UINT
     if (SUCCEEDED(hr) && (width > kMaxSide || height > kMaxSide))
         hr = WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
@@ -49,7 +46,7 @@ HRESULT decodeFirstFrame(const EmbeddedBytes& bytes, Picture& picture) {
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);
     picture.pixels.resize(static_cast<std::size_t>(width) * height);
-    return converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(picture.pixels.size() * 4),
+    return converted->CopyPixels(nullptr, width * 4, static_cast<UINT>(picture.pixels.size() * 4),
                                  reinterpret_cast<BYTE*>(picture.pixels.data()));
 }
 
