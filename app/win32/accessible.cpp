@@ -17,14 +17,13 @@ HRESULT give(std::u16string_view text, BSTR* out) {
     return !out ? E_POINTER : *out ? S_OK : E_OUTOFMEMORY;
 }
 
-// Out parameters start empty, so that a failed call hands back nothing to free.
+// Out parameters start empty, so that a failed call hands back nothing to free. (An empty VARIANT
+// is all zeros.)
 template <class T>
-void empty(T out) {
-    if constexpr (std::is_same_v<T, VARIANT*>) {
-        if (out) VariantInit(out);
-    } else if constexpr (std::is_same_v<T, long*> || std::is_pointer_v<std::remove_pointer_t<T>>) {
-        if (out) *out = {};
-    }
+void empty(T) {}
+template <class T>
+void empty(T* out) {
+    if (out) *out = {};
 }
 
 }  // namespace
@@ -44,6 +43,7 @@ class AccessibleObject final : public IAccessible {
     void disconnect() {
         connected_ = false;
         CoDisconnectObject(this, 0);
+        Release();
     }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
@@ -205,9 +205,6 @@ ClientObject makeClientObject(HWND window, std::vector<AccessibleElement> childr
     return ClientObject(new AccessibleObject(window, std::move(children)));
 }
 
-void disconnect(IAccessible* object) {
-    static_cast<AccessibleObject*>(object)->disconnect();
-    object->Release();
-}
+void disconnect(IAccessible* object) { static_cast<AccessibleObject*>(object)->disconnect(); }
 
 }  // namespace fernwick::win32

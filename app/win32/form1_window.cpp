@@ -17,6 +17,10 @@ namespace fernwick::win32 {
 
 namespace {
 
+// STARTBUTTON's control identifier: neither IDOK (1) nor IDCANCEL (2), the identifiers the dialog
+// keys Enter and Escape send, so neither key can pass for a click.
+constexpr int kFirstControlId = 100;
+
 // The resolution the window lays out at. Windows 10 (version 1607 on) gives each window the DPI
 // of its monitor; those functions are looked up in user32 at run time, so that the program still
 // starts on older Windows, where the system's DPI stands in for every window.

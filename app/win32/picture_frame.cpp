@@ -10,18 +10,35 @@
 
 namespace fernwick::win32 {
 
-namespace {
-
 using Microsoft::WRL::ComPtr;
 
-// The first frame of `bytes` as 32-bit BGRA rows, which in memory are 0xAARRGGBB: the decoder
-// gives the pixels of the frame's transparent index an alpha of 0. On failure the result is
-// the failing call's status.
-HRESULT decodeFirstFrame(const EmbeddedBytes& bytes, Picture& picture) {
-    if (bytes.size > std::numeric_limits<DWORD>::max()) return E_INVALIDARG;
+namespace {
+
+// Fills a ring `width` pixels wide just inside `r`, its top and left sides in the system colour
+// `topLeft` and its bottom and right sides in `bottomRight`, as DrawEdge does; `r` becomes the area
+// inside it.
+void ring(HDC dc, RECT& r, int width, int topLeft, int bottomRight) {
+    const RECT sides[] = {{r.left, r.top, r.right, r.top + width},
+                          {r.left, r.top, r.left + width, r.bottom},
+                          {r.left, r.bottom - width, r.right, r.bottom},
+                          {r.right - width, r.top, r.right, r.bottom}};
+    for (int i = 0; i < 4; ++i)
+        FillRect(dc, &sides[i], GetSysColorBrush(i < 2 ? topLeft : bottomRight));
+    InflateRect(&r, -width, -width);
+}
+
+}  // namespace
+
+// The first frame as 32-bit BGRA rows, which in memory are 0xAARRGGBB: the decoder gives the
+// pixels of the frame's transparent index an alpha of 0.
+std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
+    const EmbeddedBytes bytes = choosePicture(slot, static_cast<double>(dpi) / kDesignDpi).bytes;
+    if (bytes.empty()) return std::nullopt;
+    HRESULT hr = bytes.size > std::numeric_limits<DWORD>::max() ? E_INVALIDARG : S_OK;
     ComPtr<IWICImagingFactory> factory;
-    HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_PPV_ARGS(&factory));
+    if (SUCCEEDED(hr))
+        hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(&factory));
     ComPtr<IWICStream> stream;
     if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
     // The stream reads the embedded bytes where they are; WIC does not write to them.
@@ -42,26 +59,15 @@ HRESULT decodeFirstFrame(const EmbeddedBytes& bytes, Picture& picture) {
     constexpr UINT kMaxSide = 4096;  // keeps the buffer's size within a UINT
     if (SUCCEEDED(hr) && (width > kMaxSide || height > kMaxSide))
         hr = WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
-    if (FAILED(hr)) return hr;
-    picture.width = static_cast<int>(width);
-    picture.height = static_cast<int>(height);
-    picture.pixels.resize(static_cast<std::size_t>(width) * height);
-    return converted->CopyPixels(nullptr, width * 4, static_cast<UINT>(picture.pixels.size() * 4),
-                                 reinterpret_cast<BYTE*>(picture.pixels.data()));
-}
-
-}  // namespace
-
-std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
-    const ChosenPicture chosen = choosePicture(slot, static_cast<double>(dpi) / kDesignDpi);
-    if (chosen.bytes.empty()) return std::nullopt;
-    Picture picture;
-    if (const HRESULT hr = decodeFirstFrame(chosen.bytes, picture); FAILED(hr)) {
-        reportUndecodablePicture("Windows Imaging Component error " +
-                                 hexCode(static_cast<std::uint32_t>(hr)));
-        return std::nullopt;
-    }
-    return picture;
+    Picture picture{static_cast<int>(width), static_cast<int>(height)};
+    picture.pixels.resize(SUCCEEDED(hr) ? static_cast<std::size_t>(width) * height : 0);
+    if (SUCCEEDED(hr))
+        hr = converted->CopyPixels(nullptr, width * 4, static_cast<UINT>(picture.pixels.size() * 4),
+                                   reinterpret_cast<BYTE*>(picture.pixels.data()));
+    if (SUCCEEDED(hr)) return picture;
+    reportUndecodablePicture("Windows Imaging Component error " +
+                             hexCode(static_cast<std::uint32_t>(hr)));
+    return std::nullopt;
 }
 
 HWND PictureFrameWindow::create(HINSTANCE instance, HWND parent, const PixelRect& r, int id,
@@ -79,29 +85,11 @@ void PictureFrameWindow::place(const PixelRect& r, int dpi) {
     if (chosen.bytes.data != decodedFrom_) {
         picture_ = decodePicture(slot_, dpi);
         decodedFrom_ = chosen.bytes.data;
-        composedOn_ = CLR_INVALID;
     }
     if (!hwnd()) return;
     SetWindowPos(hwnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
-
-namespace {
-
-// Fills a ring `width` pixels wide just inside `r`, its top and left sides in the system colour
-// `topLeft` and its bottom and right sides in `bottomRight`, as DrawEdge does; `r` becomes the area
-// inside it.
-void ring(HDC dc, RECT& r, int width, int topLeft, int bottomRight) {
-    const RECT sides[] = {{r.left, r.top, r.right, r.top + width},
-                          {r.left, r.top, r.left + width, r.bottom},
-                          {r.left, r.bottom - width, r.right, r.bottom},
-                          {r.right - width, r.top, r.right, r.bottom}};
-    for (int i = 0; i < 4; ++i)
-        FillRect(dc, &sides[i], GetSysColorBrush(i < 2 ? topLeft : bottomRight));
-    InflateRect(&r, -width, -width);
-}
-
-}  // namespace
 
 void PictureFrameWindow::paint(HDC dc) {
     // A sunken edge: the shadow and highlight outside, the dark shadow and light inside.
@@ -112,18 +100,13 @@ void PictureFrameWindow::paint(HDC dc) {
     FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
     if (!picture_) return;
 
-    // Transparent pixels show the button face, so the picture is laid on it once per colour.
+    // Transparent pixels show the button face.
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    if (face != composedOn_) {
-        const std::uint32_t faceRgb =
-            GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
-        composed_.resize(picture_->pixels.size());
-        std::ranges::transform(picture_->pixels, composed_.begin(), [faceRgb](std::uint32_t argb) {
-            return (argb >> 24) != 0 ? (argb & 0x00FFFFFFu) : faceRgb;
-        });
-        composedOn_ = face;
-    }
-
+    const std::uint32_t faceRgb = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+    std::vector<std::uint32_t> composed(picture_->pixels.size());
+    std::ranges::transform(picture_->pixels, composed.begin(), [faceRgb](std::uint32_t argb) {
+        return (argb >> 24) != 0 ? (argb & 0x00FFFFFFu) : faceRgb;
+    });
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = picture_->width;
@@ -134,7 +117,7 @@ void PictureFrameWindow::paint(HDC dc) {
     IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
     SetDIBitsToDevice(dc, inner.left, inner.top, static_cast<DWORD>(picture_->width),
                       static_cast<DWORD>(picture_->height), 0, 0, 0,
-                      static_cast<UINT>(picture_->height), composed_.data(), &info, DIB_RGB_COLORS);
+                      static_cast<UINT>(picture_->height), composed.data(), &info, DIB_RGB_COLORS);
 }
 
 }  // namespace fernwick::win32

@@ -62,9 +62,6 @@ class PictureFrameWindow final : public PictureFrame, public Window {
     std::optional<Picture> picture_;
     const unsigned char* decodedFrom_ = nullptr;  // the rendering picture_ was decoded from
     int border_ = 2;                              // the border's width in pixels
-    // The picture laid on the button face, as a device-independent bitmap's rows.
-    std::vector<std::uint32_t> composed_;
-    COLORREF composedOn_ = CLR_INVALID;
 };
 
 }  // namespace fernwick::win32

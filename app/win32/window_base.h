@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,6 +25,12 @@ struct Release {
 };
 using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, Release<DeleteObject>>;
 using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, Release<DeleteDC>>;
+
+// The code GetLastError gives for a call that just failed, or `fallback` where the call left none.
+inline std::uint32_t lastErrorOr(std::uint32_t fallback) {
+    const DWORD code = GetLastError();
+    return code != ERROR_SUCCESS ? code : fallback;
+}
 
 inline RECT toRect(const PixelRect& r) {
     return {r.left, r.top, r.left + r.width, r.top + r.height};

@@ -17,11 +17,6 @@ bool highContrastOn() {
 
 }  // namespace
 
-std::uint32_t lastErrorOr(std::uint32_t fallback) {
-    const DWORD code = GetLastError();
-    return code != ERROR_SUCCESS ? code : fallback;
-}
-
 Result<> WindowLabel::useFont(const LabelFont& font) {
     LOGFONTW logFont{};
     if (windowFont_) GetObjectW(windowFont_, sizeof logFont, &logFont);

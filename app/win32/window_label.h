@@ -53,7 +53,4 @@ class WindowLabel final : public LabelSurface {
     LONG accessibleId_ = 0;
 };
 
-// The code GetLastError gives for a call that just failed, or `fallback` where the call left none.
-std::uint32_t lastErrorOr(std::uint32_t fallback);
-
 }  // namespace fernwick::win32
