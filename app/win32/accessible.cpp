@@ -48,10 +48,9 @@ class AccessibleObject final : public IAccessible {
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        const bool known = iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(A);
-        *out = known ? this : nullptr;
-        if (known) AddRef();
-        return known ? S_OK : E_NOINTERFACE;
+        *out = iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(A) ? this : nullptr;
+        if (*out) AddRef();
+        return *out ? S_OK : E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
     STDMETHODIMP_(ULONG) Release() override {

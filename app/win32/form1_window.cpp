@@ -190,7 +190,6 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
-    // A failed click is reported, and ends the program.
     built_ = std::make_unique<BuiltForm>(
         model_, static_cast<ControlFactory&>(*this), [this](std::uint32_t code) {
             const std::u16string_view caption = model_.table().window.caption;
@@ -241,7 +240,6 @@ LabelSurface& Form1Window::makeLabelSurface(const ControlSpec& spec, LabelContro
     if (spec.visible) {
         shown_.push_back({ROLE_SYSTEM_STATICTEXT, [&label] { return label.text(); }, nullptr,
                           [this, &label] { return onScreen(hwnd(), &label.rect()); }});
-        // Screen readers hear of its changes by its child id.
         surface.setAccessibleId(static_cast<LONG>(shown_.size()));
     }
     return surface;

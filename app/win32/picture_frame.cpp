@@ -70,13 +70,6 @@ std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
     return std::nullopt;
 }
 
-HWND PictureFrameWindow::create(HINSTANCE instance, HWND parent, const PixelRect& r, int id,
-                                bool visible) {
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    return Window::create(instance, L"FernWickPictureFrame", nullptr, nullptr, 0, L"", style,
-                          toRect(r), parent, id);
-}
-
 void PictureFrameWindow::place(const PixelRect& r, int dpi) {
     border_ = MulDiv(2, dpi, kDesignDpi);
     // Most changes of DPI keep the rendering shown; only another one is decoded. (An empty slot

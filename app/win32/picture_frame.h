@@ -44,7 +44,11 @@ class PictureFrameWindow final : public PictureFrame, public Window {
     PictureFrameWindow(const ImageSlot& picture, int dpi) : slot_(picture) { place({}, dpi); }
 
     // Creates the window: `rect` is its outer rectangle in the parent's client pixels.
-    HWND create(HINSTANCE instance, HWND parent, const PixelRect& rect, int id, bool visible);
+    HWND create(HINSTANCE instance, HWND parent, const PixelRect& rect, int id, bool visible) {
+        return Window::create(instance, L"FernWickPictureFrame", nullptr, nullptr, 0, L"",
+                              WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0), toRect(rect),
+                              parent, id);
+    }
     // The window moves to `rect`, its border takes the width for `dpi`, and the picture is decoded
     // again if that screen's scale takes the other rendering.
     void place(const PixelRect& rect, int dpi) override;
