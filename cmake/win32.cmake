@@ -8,7 +8,7 @@ enable_language(RC)
 add_library(fernwick_win32 STATIC
     app/win32/accessible.cpp
     app/win32/form1_window.cpp
-    app/win32/picture_frame.cpp
+    app/win32/picture_frame.cpp)
 target_compile_definitions(fernwick_win32 PUBLIC
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 # comctl32 subclasses the button; ole32 reaches the Windows Imaging Component (windowscodecs),
