@@ -7,16 +7,14 @@ enable_language(RC)
 # Everything but the entry point, so the Windows tests build the very same window.
 add_library(fernwick_win32 STATIC
     app/win32/accessible.cpp
-    app/win32/dpi.cpp
     app/win32/form1_window.cpp
-    app/win32/picture_frame.cpp
-    app/win32/window_base.cpp
-    app/win32/window_label.cpp)
+    app/win32/picture_frame.cpp)
 target_compile_definitions(fernwick_win32 PUBLIC
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-# ole32 reaches the Windows Imaging Component, which decodes the picture, and with oleacc and
-# oleaut32 serves screen readers; uuid is a static library of interface identifiers, no DLL.
-target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32 ole32 oleacc oleaut32 uuid)
+# comctl32 subclasses the button; ole32 reaches the Windows Imaging Component (windowscodecs),
+# which decodes the picture, and with oleacc and oleaut32 serves screen readers; uuid is a static
+# library of interface identifiers, no DLL.
+target_link_libraries(fernwick_win32 PUBLIC fernwick_core user32 gdi32 comctl32 ole32 windowscodecs oleacc oleaut32 uuid)
 
 # The version record, the icon group and the manifest, written from the identity values:
 # FERNWICK_WIN32_RC.
@@ -41,7 +39,7 @@ string(REPLACE "-O3" "-O2" CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_RELEASE}")
 # debugging information.
 add_executable(fernwick WIN32
     app/win32/main.cpp "${FERNWICK_WIN32_RC}")
-target_link_libraries(fernwick PRIVATE fernwick_win32 comctl32)
+target_link_libraries(fernwick PRIVATE fernwick_win32)
 target_link_options(fernwick PRIVATE -municode ${FERNWICK_WIN32_LINK_OPTIONS}
                     $<$<CONFIG:Release,MinSizeRel>:-s>)
 

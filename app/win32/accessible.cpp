@@ -17,14 +17,13 @@ HRESULT give(std::u16string_view text, BSTR* out) {
     return !out ? E_POINTER : *out ? S_OK : E_OUTOFMEMORY;
 }
 
-// Out parameters start empty, so that a failed call hands back nothing to free.
+// Out parameters start empty, so that a failed call hands back nothing to free. (An empty VARIANT
+// is all zeros.)
 template <class T>
-void empty(T out) {
-    if constexpr (std::is_same_v<T, VARIANT*>) {
-        if (out) VariantInit(out);
-    } else if constexpr (std::is_same_v<T, long*> || std::is_pointer_v<std::remove_pointer_t<T>>) {
-        if (out) *out = {};
-    }
+void empty(T) {}
+template <class T>
+void empty(T* out) {
+    if (out) *out = {};
 }
 
 }  // namespace
@@ -44,14 +43,14 @@ class AccessibleObject final : public IAccessible {
     void disconnect() {
         connected_ = false;
         CoDisconnectObject(this, 0);
+        Release();
     }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        const bool known = iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(A);
-        *out = known ? this : nullptr;
-        if (known) AddRef();
-        return known ? S_OK : E_NOINTERFACE;
+        *out = iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(A) ? this : nullptr;
+        if (*out) AddRef();
+        return *out ? S_OK : E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
     STDMETHODIMP_(ULONG) Release() override {
@@ -205,9 +204,6 @@ ClientObject makeClientObject(HWND window, std::vector<AccessibleElement> childr
     return ClientObject(new AccessibleObject(window, std::move(children)));
 }
 
-void disconnect(IAccessible* object) {
-    static_cast<AccessibleObject*>(object)->disconnect();
-    object->Release();
-}
+void disconnect(IAccessible* object) { static_cast<AccessibleObject*>(object)->disconnect(); }
 
 }  // namespace fernwick::win32

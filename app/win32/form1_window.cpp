@@ -1,5 +1,8 @@
 #include "app/win32/form1_window.h"
 
+// commctrl.h needs the declarations of windows.h
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -7,7 +10,6 @@
 #include "app/button_caption.h"
 #include "app/exit_status.h"
 #include "app/units.h"
-#include "app/win32/dpi.h"
 #include "app/win32/picture_frame.h"
 #include "app/win32/window_label.h"
 
@@ -15,19 +17,67 @@ namespace fernwick::win32 {
 
 namespace {
 
+// STARTBUTTON's control identifier: neither IDOK (1) nor IDCANCEL (2), the identifiers the dialog
+// keys Enter and Escape send, so neither key can pass for a click.
+constexpr int kFirstControlId = 100;
+
+// The resolution the window lays out at. Windows 10 (version 1607 on) gives each window the DPI
+// of its monitor; those functions are looked up in user32 at run time, so that the program still
+// starts on older Windows, where the system's DPI stands in for every window.
+// `name` from user32, or null where this Windows lacks it.
+template <class Function>
+Function user32(const char* name) {
+    // Through the generic function type, which converts to any other without a warning. user32
+    // is loaded in every program that makes windows.
+    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+int systemDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int windowDpi(HWND hwnd) {
+    static const auto getDpiForWindow = user32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    const UINT dpi = getDpiForWindow ? getDpiForWindow(hwnd) : 0;
+    return dpi != 0 ? static_cast<int>(dpi) : systemDpi();
+}
+
+SIZE frameSize(int width, int height, DWORD style, DWORD exStyle, int dpi) {
+    static const auto adjustForDpi =
+        user32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT frame{0, 0, width, height};
+    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+Font createMessageFont(int dpi) {
+    static const auto forDpi =
+        user32<BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT)>("SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!forDpi || !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+        // The older call gives the font for the system's DPI.
+        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+            return Font(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi());
+    }
+    const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    return Font(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
 // The button keeps the plain push-button look and dialog code: the dialog keys then never treat
 // it as the default button, so Enter does not click it whatever has the focus.
-constexpr wchar_t kOriginalProc[] = L"FernWick.ButtonProc";
-
-LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProc));
+LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR) {
     if (message == BM_SETSTYLE && (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
         wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_PUSHBUTTON;
-    if (message == WM_NCDESTROY) {
-        RemovePropW(hwnd, kOriginalProc);
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    }
-    LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, buttonProc, 0);
+    LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
     if (message == WM_GETDLGCODE && (result & DLGC_DEFPUSHBUTTON))
         result = (result & ~static_cast<LRESULT>(DLGC_DEFPUSHBUTTON)) | DLGC_UNDEFPUSHBUTTON;
     return result;
@@ -140,7 +190,6 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
-    // A failed click is reported, and ends the program.
     built_ = std::make_unique<BuiltForm>(
         model_, static_cast<ControlFactory&>(*this), [this](std::uint32_t code) {
             const std::u16string_view caption = model_.table().window.caption;
@@ -178,11 +227,7 @@ std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
                         spec.rect.top, spec.rect.width, spec.rect.height, hwnd(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + spec.index)),
                         instance_, nullptr);
-    if (button) {
-        const LONG_PTR original = GetWindowLongPtrW(button, GWLP_WNDPROC);
-        SetPropW(button, kOriginalProc, reinterpret_cast<HANDLE>(original));
-        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc));
-    }
+    if (button) SetWindowSubclass(button, buttonProc, 0, 0);
     if (spec.visible)
         shown_.push_back(
             {ROLE_SYSTEM_PUSHBUTTON, {}, button, [button] { return onScreen(button); }, u"Press"});
@@ -195,7 +240,6 @@ LabelSurface& Form1Window::makeLabelSurface(const ControlSpec& spec, LabelContro
     if (spec.visible) {
         shown_.push_back({ROLE_SYSTEM_STATICTEXT, [&label] { return label.text(); }, nullptr,
                           [this, &label] { return onScreen(hwnd(), &label.rect()); }});
-        // Screen readers hear of its changes by its child id.
         surface.setAccessibleId(static_cast<LONG>(shown_.size()));
     }
     return surface;

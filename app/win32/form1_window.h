@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -14,7 +13,6 @@
 #include "app/control_table.h"
 #include "app/form_builder.h"
 #include "app/win32/accessible.h"
-#include "app/win32/dpi.h"
 #include "app/win32/window_base.h"
 
 namespace fernwick::win32 {
@@ -23,14 +21,6 @@ class WindowLabel;
 
 class Form1Window final : public Window, private ControlFactory {
   public:
-    // How the program ends after a failed click has been reported: at once, handling no further
-    // message; tests put a recorder in its place.
-    using EndProgram = std::function<void(int status)>;
-
-    // STARTBUTTON's control identifier: neither IDOK (1) nor IDCANCEL (2), the identifiers the
-    // dialog keys Enter and Escape send, so neither key can pass for a click.
-    static constexpr int kFirstControlId = 100;
-
     // Builds the window and its controls, hidden; hwnd() is null if that failed (GetLastError
     // says why). The icon is `instance`'s. Throws TableError when the table lacks a control.
     explicit Form1Window(HINSTANCE instance, const ControlTable& table = controlTable());
@@ -55,7 +45,9 @@ class Form1Window final : public Window, private ControlFactory {
     // Handles the thread's messages until WM_QUIT; returns its exit status.
     int run();
 
-    void setEndProgram(EndProgram endProgram) { endProgram_ = std::move(endProgram); }
+    // How the program ends after a failed click has been reported: at once, handling no further
+    // message; tests put a recorder in its place.
+    void setEndProgram(std::function<void(int status)> end) { endProgram_ = std::move(end); }
 
   private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -78,7 +70,7 @@ class Form1Window final : public Window, private ControlFactory {
     std::vector<std::function<void()>> clicks_;  // each button's click handler, in table order
     std::unique_ptr<BuiltForm> built_;
     ClientObject accessibility_;  // made when a reader first asks
-    EndProgram endProgram_;
+    std::function<void(int status)> endProgram_;
 };
 
 }  // namespace fernwick::win32

@@ -10,84 +10,7 @@
 
 namespace fernwick::win32 {
 
-namespace {
-
 using Microsoft::WRL::ComPtr;
-
-// The first frame of `bytes` as 32-bit BGRA rows, which in memory are 0xAARRGGBB: the decoder
-// gives the pixels of the frame's transparent index an alpha of 0. On failure the result is
-// the failing call's status.
-HRESULT decodeFirstFrame(const EmbeddedBytes& bytes, Picture& picture) {
-    if (bytes.size > std::numeric_limits<DWORD>::max()) return E_INVALIDARG;
-    ComPtr<IWICImagingFactory> factory;
-    HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_PPV_ARGS(&factory));
-    ComPtr<IWICStream> stream;
-    if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
-    // The stream reads the embedded bytes where they are; WIC does not write to them.
-    if (SUCCEEDED(hr))
-        hr = stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data),
-                                          static_cast<DWORD>(bytes.size));
-    ComPtr<IWICBitmapDecoder> decoder;
-    if (SUCCEEDED(hr))
-        hr = factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                              &decoder);
-    ComPtr<IWICBitmapFrameDecode> frame;
-    if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, &frame);
-    ComPtr<IWICFormatConverter> converter;
-    if (SUCCEEDED(hr)) hr = factory->CreateFormatConverter(&converter);
-    if (SUCCEEDED(hr))
-        hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA,
-                                   WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom);
-    UINT width = 0, height = 0;
-    if (SUCCEEDED(hr)) hr = converter->GetSize(&width, &height);
-    constexpr UINT kMaxSide = 4096;  // keeps the buffer's size within a UINT
-    if (SUCCEEDED(hr) && (width > kMaxSide || height > kMaxSide))
-        hr = WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
-    if (FAILED(hr)) return hr;
-    picture.width = static_cast<int>(width);
-    picture.height = static_cast<int>(height);
-    picture.pixels.resize(static_cast<std::size_t>(width) * height);
-    return converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(picture.pixels.size() * 4),
-                                 reinterpret_cast<BYTE*>(picture.pixels.data()));
-}
-
-}  // namespace
-
-std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
-    const ChosenPicture chosen = choosePicture(slot, static_cast<double>(dpi) / kDesignDpi);
-    if (chosen.bytes.empty()) return std::nullopt;
-    Picture picture;
-    if (const HRESULT hr = decodeFirstFrame(chosen.bytes, picture); FAILED(hr)) {
-        reportUndecodablePicture("Windows Imaging Component error " +
-                                 hexCode(static_cast<std::uint32_t>(hr)));
-        return std::nullopt;
-    }
-    return picture;
-}
-
-HWND PictureFrameWindow::create(HINSTANCE instance, HWND parent, const PixelRect& r, int id,
-                                bool visible) {
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    return Window::create(instance, L"FernWickPictureFrame", nullptr, nullptr, 0, L"", style,
-                          toRect(r), parent, id);
-}
-
-void PictureFrameWindow::place(const PixelRect& r, int dpi) {
-    border_ = MulDiv(2, dpi, kDesignDpi);
-    // Most changes of DPI keep the rendering shown; only another one is decoded. (An empty slot
-    // has no rendering, and no picture to decode.)
-    const ChosenPicture chosen = choosePicture(slot_, static_cast<double>(dpi) / kDesignDpi);
-    if (chosen.bytes.data != decodedFrom_) {
-        picture_ = decodePicture(slot_, dpi);
-        decodedFrom_ = chosen.bytes.data;
-        composedOn_ = CLR_INVALID;
-    }
-    if (!hwnd()) return;
-    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd(), nullptr, TRUE);
-}
 
 namespace {
 
@@ -106,6 +29,61 @@ void ring(HDC dc, RECT& r, int width, int topLeft, int bottomRight) {
 
 }  // namespace
 
+// The first frame as 32-bit BGRA rows, which in memory are 0xAARRGGBB: the decoder gives the
+// pixels of the frame's transparent index an alpha of 0.
+std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
+    const EmbeddedBytes bytes = choosePicture(slot, static_cast<double>(dpi) / kDesignDpi).bytes;
+    if (bytes.empty()) return std::nullopt;
+    HRESULT hr = bytes.size > std::numeric_limits<DWORD>::max() ? E_INVALIDARG : S_OK;
+    ComPtr<IWICImagingFactory> factory;
+    if (SUCCEEDED(hr))
+        hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(&factory));
+    ComPtr<IWICStream> stream;
+    if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
+    // The stream reads the embedded bytes where they are; WIC does not write to them.
+    if (SUCCEEDED(hr))
+        hr = stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data),
+                                          static_cast<DWORD>(bytes.size));
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (SUCCEEDED(hr))
+        hr = factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                              &decoder);
+    ComPtr<IWICBitmapFrameDecode> frame;
+    if (SUCCEEDED(hr)) hr = decoder->GetFrame(0, &frame);
+    ComPtr<IWICBitmapSource> converted;
+    if (SUCCEEDED(hr))
+        hr = WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.Get(), &converted);
+    UINT width = 0, height = 0;
+    if (SUCCEEDED(hr)) hr = converted->GetSize(&width, &height);
+    constexpr UINT kMaxSide = 4096;  // keeps the buffer's size within a UINT
+    if (SUCCEEDED(hr) && (width > kMaxSide || height > kMaxSide))
+        hr = WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
+    Picture picture{static_cast<int>(width), static_cast<int>(height)};
+    picture.pixels.resize(SUCCEEDED(hr) ? static_cast<std::size_t>(width) * height : 0);
+    if (SUCCEEDED(hr))
+        hr = converted->CopyPixels(nullptr, width * 4, static_cast<UINT>(picture.pixels.size() * 4),
+                                   reinterpret_cast<BYTE*>(picture.pixels.data()));
+    if (SUCCEEDED(hr)) return picture;
+    reportUndecodablePicture("Windows Imaging Component error " +
+                             hexCode(static_cast<std::uint32_t>(hr)));
+    return std::nullopt;
+}
+
+void PictureFrameWindow::place(const PixelRect& r, int dpi) {
+    border_ = MulDiv(2, dpi, kDesignDpi);
+    // Most changes of DPI keep the rendering shown; only another one is decoded. (An empty slot
+    // has no rendering, and no picture to decode.)
+    const ChosenPicture chosen = choosePicture(slot_, static_cast<double>(dpi) / kDesignDpi);
+    if (chosen.bytes.data != decodedFrom_) {
+        picture_ = decodePicture(slot_, dpi);
+        decodedFrom_ = chosen.bytes.data;
+    }
+    if (!hwnd()) return;
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 void PictureFrameWindow::paint(HDC dc) {
     // A sunken edge: the shadow and highlight outside, the dark shadow and light inside.
     RECT inner{};
@@ -115,18 +93,13 @@ void PictureFrameWindow::paint(HDC dc) {
     FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
     if (!picture_) return;
 
-    // Transparent pixels show the button face, so the picture is laid on it once per colour.
+    // Transparent pixels show the button face.
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    if (face != composedOn_) {
-        const std::uint32_t faceRgb =
-            GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
-        composed_.resize(picture_->pixels.size());
-        std::ranges::transform(picture_->pixels, composed_.begin(), [faceRgb](std::uint32_t argb) {
-            return (argb >> 24) != 0 ? (argb & 0x00FFFFFFu) : faceRgb;
-        });
-        composedOn_ = face;
-    }
-
+    const std::uint32_t faceRgb = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+    std::vector<std::uint32_t> composed(picture_->pixels.size());
+    std::ranges::transform(picture_->pixels, composed.begin(), [faceRgb](std::uint32_t argb) {
+        return (argb >> 24) != 0 ? (argb & 0x00FFFFFFu) : faceRgb;
+    });
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = picture_->width;
@@ -137,7 +110,7 @@ void PictureFrameWindow::paint(HDC dc) {
     IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
     SetDIBitsToDevice(dc, inner.left, inner.top, static_cast<DWORD>(picture_->width),
                       static_cast<DWORD>(picture_->height), 0, 0, 0,
-                      static_cast<UINT>(picture_->height), composed_.data(), &info, DIB_RGB_COLORS);
+                      static_cast<UINT>(picture_->height), composed.data(), &info, DIB_RGB_COLORS);
 }
 
 }  // namespace fernwick::win32

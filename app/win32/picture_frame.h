@@ -44,7 +44,11 @@ class PictureFrameWindow final : public PictureFrame, public Window {
     PictureFrameWindow(const ImageSlot& picture, int dpi) : slot_(picture) { place({}, dpi); }
 
     // Creates the window: `rect` is its outer rectangle in the parent's client pixels.
-    HWND create(HINSTANCE instance, HWND parent, const PixelRect& rect, int id, bool visible);
+    HWND create(HINSTANCE instance, HWND parent, const PixelRect& rect, int id, bool visible) {
+        return Window::create(instance, L"FernWickPictureFrame", nullptr, nullptr, 0, L"",
+                              WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0), toRect(rect),
+                              parent, id);
+    }
     // The window moves to `rect`, its border takes the width for `dpi`, and the picture is decoded
     // again if that screen's scale takes the other rendering.
     void place(const PixelRect& rect, int dpi) override;
@@ -62,9 +66,6 @@ class PictureFrameWindow final : public PictureFrame, public Window {
     std::optional<Picture> picture_;
     const unsigned char* decodedFrom_ = nullptr;  // the rendering picture_ was decoded from
     int border_ = 2;                              // the border's width in pixels
-    // The picture laid on the button face, as a device-independent bitmap's rows.
-    std::vector<std::uint32_t> composed_;
-    COLORREF composedOn_ = CLR_INVALID;
 };
 
 }  // namespace fernwick::win32
