@@ -61,9 +61,8 @@ struct WindowRecord {
     bool maximizeBox;
     bool showInTaskBar;
     WindowState initialState;
-    // Background (button face), font and position come from the platform, so are not here.
-    // The icon group of the 16 x 16 and 32 x 32 images: on Windows the executable's resource of
-    // this number, elsewhere the icon file embedded under it. 0: the platform's default icon.
+    // Background (button face), font and position come from the platform, so are not here. The
+    // icon group of the 16 x 16 and 32 x 32 images; 0: the platform's default icon.
     int iconResource;
 };
 

@@ -15,8 +15,7 @@
 
 namespace fernwick {
 
-// A control table the window cannot be built from: a control the game needs is missing or of the
-// wrong kind. Start-up ends with its message.
+// A table that lacks a control the game needs, or has it of the wrong kind: start-up ends.
 class TableError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;

@@ -120,9 +120,8 @@ void Form1Window::takeDesignSize() {
 }
 
 bool Form1Window::event(QEvent* event) {
-    // On a screen of another scale the window keeps its size in device pixels, which would cut
-    // off what is now drawn larger: it takes the client area's size at the new scale instead, and
-    // its controls lay out again (the picture frame takes its rendering for the scale itself).
+    // On a screen of another scale the window would keep its size in device pixels and cut off
+    // what is drawn larger: it takes the design size there and its controls lay out again.
     if (event->type() == QEvent::ScreenChangeInternal && built_) {
         takeDesignSize();
         built_->relayout(model_);
@@ -130,7 +129,6 @@ bool Form1Window::event(QEvent* event) {
     // The button's own font holds its size only where it differs from the window's, and then
     // does not change when the window's does: the window tells it.
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        // The children as they are now: a control may be gone.
         for (QPushButton* child : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
             if (auto* button = dynamic_cast<CaptionButton*>(child)) button->fit();
         }
@@ -185,10 +183,8 @@ void Form1Window::showFirstWelcomeScreen() {
     if (!model_.focusOrder().empty()) {
         widgets_[model_.focusOrder().front()]->setFocus(Qt::OtherFocusReason);
     }
-    // The window is on its way to the screen: the window system maps it, and a window manager
-    // frames it, while the labels are laid out here. Measuring their text makes their fonts, which
-    // reads the system's font list and faces, the costliest step of start-up; left to the first
-    // paint, it would only begin once the window manager had finished.
+    // Laying the labels out makes their fonts, which reads the system's font list, the costliest
+    // step of start-up: done here, it overlaps the window manager's framing of the window.
     for (LabelWidget* label : findChildren<LabelWidget*>()) {
         if (label->control()) label->control()->lines();
     }

@@ -34,24 +34,18 @@ class LabelWidget : public QWidget, public LabelSurface {
     void changeEvent(QEvent* event) override;
     const QFontMetrics& metrics() const;
 
-    // The font is made when the label is first measured or drawn, not when it is asked for:
-    // making the heading's font reads the system's font list, which the window does best once it
-    // is on its way to the screen (see Form1Window::showFirstWelcomeScreen).
+    // Made when first measured or drawn, not when asked for: it reads the system's font list,
+    // best done once the window is on its way (Form1Window::showFirstWelcomeScreen).
     LabelFont asked_;
     mutable std::optional<QFont> font_;
     // Of the font on this widget's screen; layout measures every word.
     mutable std::optional<QFontMetrics> metrics_;
 };
 
-// DejaVu Sans Condensed Bold, whose widths follow Tahoma Bold's, stands in for the faces the table
-// names wherever the machine lacks them; a machine with a Tahoma of its own keeps using it. The
-// system's copy of the face is used where fontconfig has one, and the bundled copy is registered
-// only where it has none. That is settled when fontFromDescription first needs it, which loads the
-// font database; nothing before that touches fontconfig.
-//
-// The font a description names, at `points`, asking for the stand-in by name where the named face
-// is missing, so that Qt need not search for it. Its em height is a whole number of pixels, the
-// size rounded as the platform rounds it, so 27.75 pt and 28 pt draw alike.
+// The font a description names, at `points`, its em a whole number of pixels (so 27.75 pt and
+// 28 pt draw alike). Where the named face is missing, DejaVu Sans Condensed Bold, whose widths
+// follow Tahoma Bold's, stands in by name: the system's copy where fontconfig has one, else the
+// bundled copy, registered only then.
 QFont fontFromDescription(const FontDescription& description, double points);
 
 }  // namespace fernwick::qt

@@ -21,14 +21,11 @@ namespace {
 // keys Enter and Escape send, so neither key can pass for a click.
 constexpr int kFirstControlId = 100;
 
-// The resolution the window lays out at. Windows 10 (version 1607 on) gives each window the DPI
-// of its monitor; those functions are looked up in user32 at run time, so that the program still
-// starts on older Windows, where the system's DPI stands in for every window.
-// `name` from user32, or null where this Windows lacks it.
+// Windows 10's per-monitor DPI functions (1607 on), looked up at run time so that the program
+// still starts where they are missing and the system's DPI stands in: `name`, or null.
 template <class Function>
 Function user32(const char* name) {
-    // Through the generic function type, which converts to any other without a warning. user32
-    // is loaded in every program that makes windows.
+    // Through the generic function type, which converts to any other without a warning.
     const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }

@@ -1,6 +1,5 @@
-// Form1, the program's only window, with the Windows API: a top-level window that draws the labels
-// itself, a BUTTON child for STARTBUTTON and a child window for the picture frame, made as the core
-// walks the control table.
+// Form1 with the Windows API: a top-level window that draws the labels itself, a BUTTON child for
+// STARTBUTTON and a child window for the picture frame, made as the core walks the table.
 #pragma once
 
 #include <windows.h>
@@ -34,19 +33,16 @@ class Form1Window final : public Window, private ControlFactory {
 
     Form1& form() { return built_->form(); }
 
-    // Shows the window in the table's initial state with keyboard focus on the first control in
-    // tab order that can take it.
+    // Shows the window in the table's initial state, the focus on the first control to take it.
     void showFirstWelcomeScreen();
 
-    // Offers a queued message to the window's keyboard interface: Tab moves the focus and Space
-    // presses the focused button. True when the message was handled and must not be dispatched.
+    // Tab and Space for a queued message; true when it was handled and must not be dispatched.
     bool handleDialogKeys(MSG& msg);
 
     // Handles the thread's messages until WM_QUIT; returns its exit status.
     int run();
 
-    // How the program ends after a failed click has been reported: at once, handling no further
-    // message; tests put a recorder in its place.
+    // Ends the program after a failed click is reported (at once); tests record it instead.
     void setEndProgram(std::function<void(int status)> end) { endProgram_ = std::move(end); }
 
   private:
