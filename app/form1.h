@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
+#include <string_view>
 #include <utility>
 
 #include "app/controls.h"
@@ -27,6 +29,8 @@ class Form1 {
 
     // The click of STARTBUTTON: switches between the welcome screen and the won screen.
     void STARTBUTTON_Click();
+    // Every caption the click gives STARTBUTTON, so that a front end can size its font for them.
+    static std::span<const std::u16string_view> STARTBUTTON_Captions();
 
     // The controls, named as the window names them. The window owns them for its whole life.
     PictureFrame& Picture1;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/form1.h"
+
 namespace fernwick {
 
 std::vector<LabelLine> layoutLabelLines(std::u16string_view text, int width,
@@ -34,6 +36,18 @@ std::vector<LabelLine> layoutLabelLines(std::u16string_view text, int width,
 std::size_t visibleLineCount(std::size_t lineCount, int lineHeight, int height) {
     if (lineHeight <= 0 || height <= 0) return 0;
     return std::min(lineCount, (static_cast<std::size_t>(height) + lineHeight - 1) / lineHeight);
+}
+
+int captionPixels(int systemPixels, int contentWidth, int contentHeight,
+                  const MeasureCaption& measure) {
+    int pixels = systemPixels;
+    const auto fits = [&](std::u16string_view caption) {
+        const TextExtent e = measure(caption, pixels);
+        return e.width <= contentWidth && e.height <= contentHeight;
+    };
+    const auto captions = Form1::STARTBUTTON_Captions();
+    while (pixels > 1 && !std::all_of(captions.begin(), captions.end(), fits)) --pixels;
+    return std::max(pixels, 1);
 }
 
 }  // namespace fernwick

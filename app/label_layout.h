@@ -1,5 +1,5 @@
-// How a label's text falls into lines: broken at spaces where the next word would pass the right
-// edge, and at every line end. The caller measures; this decides.
+// How a label's text falls into lines (at spaces where the next word would pass the right edge,
+// and at line ends), and how large a button's caption may be. The caller measures; this decides.
 #pragma once
 
 #include <cstddef>
@@ -27,5 +27,17 @@ std::vector<LabelLine> layoutLabelLines(std::u16string_view text, int width,
 // How many of `lineCount` lines of height `lineHeight` show, at least in part, in a label
 // `height` pixels tall. Lines wholly below the bottom edge are not drawn at all.
 std::size_t visibleLineCount(std::size_t lineCount, int lineHeight, int height);
+
+struct TextExtent {
+    int width = 0;
+    int height = 0;
+};
+// The extent of `text` in a push button's caption face at an em of `pixels`.
+using MeasureCaption = std::function<TextExtent(std::u16string_view text, int pixels)>;
+
+// The largest em, at most `systemPixels`, at which every caption STARTBUTTON shows fits within
+// `contentWidth` x `contentHeight`; 1 where none does.
+int captionPixels(int systemPixels, int contentWidth, int contentHeight,
+                  const MeasureCaption& measure);
 
 }  // namespace fernwick

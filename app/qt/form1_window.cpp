@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/button_caption.h"
+#include "app/label_layout.h"
 #include "app/label_control.h"
 #include "app/qt/convert.h"
 #include "app/qt/label_widget.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "app/button_caption.h"
+#include "app/label_layout.h"
 #include "app/exit_status.h"
 #include "app/units.h"
 #include "app/win32/picture_frame.h"

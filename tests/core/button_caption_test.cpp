@@ -1,4 +1,4 @@
-#include "app/button_caption.h"
+#include "app/label_layout.h"
 
 #include <gtest/gtest.h>
 
