@@ -59,7 +59,7 @@ std::optional<Picture> decodePicture(const ImageSlot& slot, int dpi) {
     constexpr UINT kMaxSide = 4096;  // keeps the buffer's size within a UINT
     if (SUCCEEDED(hr) && (width > kMaxSide || height > kMaxSide))
         hr = WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
-    Picture picture{static_cast<int>(width), static_cast<int>(height)};
+    Picture picture{static_cast<int>(width), static_cast<int>(height), {}};
     picture.pixels.resize(SUCCEEDED(hr) ? static_cast<std::size_t>(width) * height : 0);
     if (SUCCEEDED(hr))
         hr = converted->CopyPixels(nullptr, width * 4, static_cast<UINT>(picture.pixels.size() * 4),
