@@ -4,6 +4,12 @@
 
 namespace fernwick {
 
+std::span<const std::u16string_view> Form1::STARTBUTTON_Captions() {
+    static constexpr std::u16string_view kCaptions[] = {toggle::kWelcomeCaption,
+                                                        toggle::kWonCaption};
+    return kCaptions;
+}
+
 void Form1::STARTBUTTON_Click() {
     // Each step stops the click at the first failure; updates already made stay in place.
     auto failed = [this](const auto& result) {
