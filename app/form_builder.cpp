@@ -7,30 +7,30 @@ BuiltForm::BuiltForm(const WindowModel& model, ControlFactory& factory,
     : table_(model.table()) {
     for (std::size_t i = 0; i < table_.controls.size(); ++i) {
         const ControlRecord& r = table_.controls[i];
-        const ControlSpec spec{i,
-                               r.name,
-                               model.rect(i),
-                               r.visible,
-                               model.takesFocus(i),
-                               r.text.value_or(u""),
-                               r.font ? &*r.font : nullptr,
-                               r.textColour,
-                               &r.picture,
-                               r.accessibleName};
+        const ControlRequest request{i,
+                                     r.name,
+                                     model.rect(i),
+                                     r.visible,
+                                     model.takesFocus(i),
+                                     r.text.value_or(u""),
+                                     r.font ? &*r.font : nullptr,
+                                     r.textColour,
+                                     &r.picture,
+                                     r.accessibleName};
         switch (r.kind) {
             case ControlKind::PictureFrame:
-                controls_.push_back(factory.makePictureFrame(spec));
+                controls_.push_back(factory.makePictureFrame(request));
                 break;
             case ControlKind::PushButton: {
                 // The one event with a handler: the click of STARTBUTTON.
                 std::function<void()> clicked;
                 if (r.name == u"STARTBUTTON") clicked = [this] { form_->STARTBUTTON_Click(); };
-                controls_.push_back(factory.makePushButton(spec, std::move(clicked)));
+                controls_.push_back(factory.makePushButton(request, std::move(clicked)));
                 break;
             }
             case ControlKind::Label: {
                 auto label = std::make_unique<LabelControl>(r, model, i);
-                label->attach(factory.makeLabelSurface(spec, *label));
+                label->attach(factory.makeLabelSurface(request, *label));
                 controls_.push_back(std::move(label));
                 break;
             }

@@ -18,7 +18,7 @@
 namespace fernwick {
 
 // One control as the front end is asked to make it.
-struct ControlSpec {
+struct ControlRequest {
     std::size_t index;         // its place in the table
     std::u16string_view name;  // the name the window knows it by
     PixelRect rect;            // relative to the client area, at the model's DPI
@@ -34,12 +34,12 @@ struct ControlSpec {
 class ControlFactory {
   public:
     virtual ~ControlFactory() = default;
-    virtual std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) = 0;
+    virtual std::unique_ptr<PictureFrame> makePictureFrame(const ControlRequest& request) = 0;
     // `clicked` runs the control's click handler; it is empty for a button without one.
-    virtual std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
+    virtual std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                        std::function<void()> clicked) = 0;
     // Where `label` is drawn: the front end owns the surface, the core the label.
-    virtual LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl& label) = 0;
+    virtual LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl& label) = 0;
     // Every control is made; `focusOrder` holds those taking focus, as table places, in tab order.
     virtual void controlsMade(std::span<const std::size_t> /*focusOrder*/) {}
 };

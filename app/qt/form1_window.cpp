@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/label_layout.h"
 #include "app/label_control.h"
+#include "app/label_layout.h"
 #include "app/qt/convert.h"
 #include "app/qt/label_widget.h"
 #include "app/qt/picture_frame.h"
@@ -136,35 +136,37 @@ bool Form1Window::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void Form1Window::adopt(QWidget* widget, const ControlSpec& spec) {
-    widget->setObjectName(toQString(spec.name));
-    widget->setGeometry(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height);
-    widget->setVisible(spec.visible);
-    widget->setFocusPolicy(spec.takesFocus ? Qt::StrongFocus : Qt::NoFocus);
-    if (!spec.accessibleName.empty()) widget->setAccessibleName(toQString(spec.accessibleName));
+void Form1Window::adopt(QWidget* widget, const ControlRequest& request) {
+    widget->setObjectName(toQString(request.name));
+    widget->setGeometry(request.rect.left, request.rect.top, request.rect.width,
+                        request.rect.height);
+    widget->setVisible(request.visible);
+    widget->setFocusPolicy(request.takesFocus ? Qt::StrongFocus : Qt::NoFocus);
+    if (!request.accessibleName.empty())
+        widget->setAccessibleName(toQString(request.accessibleName));
     widgets_.push_back(widget);
 }
 
-std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlSpec& spec) {
-    adopt(new PictureFrameWidget(this, *spec.picture), spec);
+std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlRequest& request) {
+    adopt(new PictureFrameWidget(this, *request.picture), request);
     return std::make_unique<PictureFrame>();
 }
 
-std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
+std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlRequest& request,
                                                         std::function<void()> clicked) {
-    auto* button = new CaptionButton(toQString(spec.text), this);
+    auto* button = new CaptionButton(toQString(request.text), this);
     // Neither Enter nor Escape clicks it: it is no default or cancel button.
     button->setAutoDefault(false);
     if (clicked) connect(button, &QPushButton::clicked, this, std::move(clicked));
-    adopt(button, spec);
+    adopt(button, request);
     button->fit();
     return std::make_unique<ButtonControl>(button);
 }
 
-LabelSurface& Form1Window::makeLabelSurface(const ControlSpec& spec, LabelControl&) {
+LabelSurface& Form1Window::makeLabelSurface(const ControlRequest& request, LabelControl&) {
     auto* widget = new LabelWidget(this);
     widget->lower();  // labels lie beneath every child control
-    adopt(widget, spec);
+    adopt(widget, request);
     return *widget;
 }
 

@@ -34,12 +34,12 @@ class Form1Window : public QWidget, private ControlFactory {
     bool event(QEvent* event) override;
     // The client area's size for the screen, as the table gives it.
     void takeDesignSize();
-    std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override;
-    std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
+    std::unique_ptr<PictureFrame> makePictureFrame(const ControlRequest& request) override;
+    std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                std::function<void()> clicked) override;
-    LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl& label) override;
+    LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl& label) override;
     void controlsMade(std::span<const std::size_t> focusOrder) override;
-    void adopt(QWidget* widget, const ControlSpec& spec);
+    void adopt(QWidget* widget, const ControlRequest& request);
     void reportFailure(std::uint32_t code);
 
     WindowModel model_;

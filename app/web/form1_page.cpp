@@ -43,20 +43,20 @@ enum Kind { kLabelElement, kButtonElement, kPictureElement };
 
 int size(std::u16string_view text) { return static_cast<int>(text.size()); }
 
-void make(Kind kind, const ControlSpec& spec, std::u16string_view text) {
-    const PixelRect& r = spec.rect;
-    fw_make_control(kind, static_cast<int>(spec.index), spec.name.data(), size(spec.name), r.left,
-                    r.top, r.width, r.height, text.data(), size(text), spec.accessibleName.data(),
-                    size(spec.accessibleName));
+void make(Kind kind, const ControlRequest& request, std::u16string_view text) {
+    const PixelRect& r = request.rect;
+    fw_make_control(kind, static_cast<int>(request.index), request.name.data(), size(request.name),
+                    r.left, r.top, r.width, r.height, text.data(), size(text),
+                    request.accessibleName.data(), size(request.accessibleName));
 }
 
 // A label drawn as lines of text in its element. A hidden label has no element at all: it is
 // measured with the page's canvas and never drawn, so it is in neither the page nor its tree.
 class LabelElement final : public LabelSurface {
   public:
-    LabelElement(const ControlSpec& spec) : index_(static_cast<int>(spec.index)) {
-        if (spec.visible) make(kLabelElement, spec, {});
-        hasElement_ = spec.visible;
+    LabelElement(const ControlRequest& request) : index_(static_cast<int>(request.index)) {
+        if (request.visible) make(kLabelElement, request, {});
+        hasElement_ = request.visible;
     }
     bool exists() const override { return !hasElement_ || fw_exists(index_); }
     Result<> useFont(const LabelFont& font) override {
@@ -132,9 +132,9 @@ class ButtonElement final : public PushButton {
 // The frame's picture: the rendering for the page's device pixel ratio, decoded by the browser.
 class PictureElement final : public PictureFrame {
   public:
-    explicit PictureElement(const ControlSpec& spec)
-        : index_(static_cast<int>(spec.index)), slot_(*spec.picture) {
-        make(kPictureElement, spec, {});
+    explicit PictureElement(const ControlRequest& request)
+        : index_(static_cast<int>(request.index)), slot_(*request.picture) {
+        make(kPictureElement, request, {});
         show();
     }
     void show() {
@@ -162,19 +162,19 @@ class Form1Page final : public ControlFactory {
         repaint(true);
     }
 
-    std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override {
-        auto picture = std::make_unique<PictureElement>(spec);
+    std::unique_ptr<PictureFrame> makePictureFrame(const ControlRequest& request) override {
+        auto picture = std::make_unique<PictureElement>(request);
         pictures_.push_back(picture.get());
         return picture;
     }
-    std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
+    std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                std::function<void()> clicked) override {
-        make(kButtonElement, spec, spec.text);
-        if (clicked) clicks_.resize(spec.index + 1), clicks_[spec.index] = std::move(clicked);
-        return std::make_unique<ButtonElement>(static_cast<int>(spec.index));
+        make(kButtonElement, request, request.text);
+        if (clicked) clicks_.resize(request.index + 1), clicks_[request.index] = std::move(clicked);
+        return std::make_unique<ButtonElement>(static_cast<int>(request.index));
     }
-    LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl&) override {
-        return *labels_.emplace_back(std::make_unique<LabelElement>(spec));
+    LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl&) override {
+        return *labels_.emplace_back(std::make_unique<LabelElement>(request));
     }
     void controlsMade(std::span<const std::size_t> focusOrder) override {
         if (!focusOrder.empty()) fw_focus(static_cast<int>(focusOrder.front()));

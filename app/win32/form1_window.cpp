@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "app/label_layout.h"
 #include "app/exit_status.h"
+#include "app/label_layout.h"
 #include "app/units.h"
 #include "app/win32/picture_frame.h"
 #include "app/win32/window_label.h"
@@ -204,37 +204,38 @@ Form1Window::~Form1Window() {
     labels_.clear();
 }
 
-std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlSpec& spec) {
-    auto frame = std::make_unique<PictureFrameWindow>(*spec.picture, model_.dpi());
-    const HWND window = windows_[spec.index] = frame->create(
-        instance_, hwnd(), spec.rect, kFirstControlId + static_cast<int>(spec.index), spec.visible);
-    if (spec.visible)
+std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlRequest& request) {
+    auto frame = std::make_unique<PictureFrameWindow>(*request.picture, model_.dpi());
+    const HWND window = windows_[request.index] =
+        frame->create(instance_, hwnd(), request.rect,
+                      kFirstControlId + static_cast<int>(request.index), request.visible);
+    if (request.visible)
         shown_.push_back({ROLE_SYSTEM_GRAPHIC,
-                          [name = spec.accessibleName] { return std::u16string(name); }, window,
+                          [name = request.accessibleName] { return std::u16string(name); }, window,
                           [window] { return onScreen(window); }});
     return frame;
 }
 
-std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlSpec& spec,
+std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlRequest& request,
                                                         std::function<void()> clicked) {
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON |
-                        (spec.takesFocus ? WS_TABSTOP : 0) | (spec.visible ? WS_VISIBLE : 0);
-    const HWND button = windows_[spec.index] =
-        CreateWindowExW(0, L"BUTTON", toWide(spec.text).c_str(), style, spec.rect.left,
-                        spec.rect.top, spec.rect.width, spec.rect.height, hwnd(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + spec.index)),
-                        instance_, nullptr);
+                        (request.takesFocus ? WS_TABSTOP : 0) | (request.visible ? WS_VISIBLE : 0);
+    const HWND button = windows_[request.index] = CreateWindowExW(
+        0, L"BUTTON", toWide(request.text).c_str(), style, request.rect.left, request.rect.top,
+        request.rect.width, request.rect.height, hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + request.index)), instance_,
+        nullptr);
     if (button) SetWindowSubclass(button, buttonProc, 0, 0);
-    if (spec.visible)
+    if (request.visible)
         shown_.push_back(
             {ROLE_SYSTEM_PUSHBUTTON, {}, button, [button] { return onScreen(button); }, u"Press"});
-    clicks_[spec.index] = std::move(clicked);
-    return std::make_unique<ButtonControl>(button, spec.rect, model_.dpi());
+    clicks_[request.index] = std::move(clicked);
+    return std::make_unique<ButtonControl>(button, request.rect, model_.dpi());
 }
 
-LabelSurface& Form1Window::makeLabelSurface(const ControlSpec& spec, LabelControl& label) {
+LabelSurface& Form1Window::makeLabelSurface(const ControlRequest& request, LabelControl& label) {
     auto& surface = *labels_.emplace_back(std::make_unique<WindowLabel>(hwnd(), font_.get()));
-    if (spec.visible) {
+    if (request.visible) {
         shown_.push_back({ROLE_SYSTEM_STATICTEXT, [&label] { return label.text(); }, nullptr,
                           [this, &label] { return onScreen(hwnd(), &label.rect()); }});
         surface.setAccessibleId(static_cast<LONG>(shown_.size()));

@@ -47,10 +47,10 @@ class Form1Window final : public Window, private ControlFactory {
 
   private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-    std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override;
-    std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
+    std::unique_ptr<PictureFrame> makePictureFrame(const ControlRequest& request) override;
+    std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                std::function<void()> clicked) override;
-    LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl& label) override;
+    LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl& label) override;
     void controlsMade(std::span<const std::size_t> focusOrder) override;
     void paint(HDC dc) override;  // the labels
     void focusControl();

@@ -185,26 +185,26 @@ class FakeFactory : public ControlFactory {
         }
         std::u16string caption;
     };
-    std::unique_ptr<PictureFrame> makePictureFrame(const ControlSpec& spec) override {
-        asked.push_back(spec);
+    std::unique_ptr<PictureFrame> makePictureFrame(const ControlRequest& request) override {
+        asked.push_back(request);
         return std::make_unique<PictureFrame>();
     }
-    std::unique_ptr<PushButton> makePushButton(const ControlSpec& spec,
+    std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                std::function<void()> clicked) override {
-        asked.push_back(spec);
+        asked.push_back(request);
         click = std::move(clicked);
         auto made = std::make_unique<Button>();
         button = made.get();
         return made;
     }
-    LabelSurface& makeLabelSurface(const ControlSpec& spec, LabelControl&) override {
-        asked.push_back(spec);
+    LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl&) override {
+        asked.push_back(request);
         return surfaces.emplace_back();
     }
     void controlsMade(std::span<const std::size_t> order) override {
         focusOrder.assign(order.begin(), order.end());
     }
-    std::vector<ControlSpec> asked;
+    std::vector<ControlRequest> asked;
     std::list<FakeSurface> surfaces;
     std::function<void()> click;
     Button* button = nullptr;
