@@ -17,66 +17,56 @@ function flatten(node, out = []) {
   return out;
 }
 
-(async () => {
-  const server = await h.serve(h.pageRoot());
-  const browser = await h.launch();
+h.session(async (browser, server) => {
   const page = await browser.newPage();
-  try {
-    await h.open(page, server.url);
-    const tree = async () => flatten(await page.accessibility.snapshot({ interestingOnly: false }));
-    const axe = async () => {
-      await page.evaluate(axeSource);
-      const result = await page.evaluate(() => window.axe.run(document));
-      return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
-    };
-    const checks = [];
-    for (const [presses, text] of [[0, h.WELCOME], [1, h.WON]]) {
-      const screen = presses ? 'the won screen' : 'the welcome screen';
-      checks.push([`${screen}: heading, dog and button; no hidden state`, async () => {
-        if (presses) {
-          await page.keyboard.press('Space');
-          await h.expectScreen(page, 1, 'after Space');
+  await h.open(page, server.url);
+  const tree = async () => flatten(await page.accessibility.snapshot({ interestingOnly: false }));
+  const axe = async () => {
+    await page.evaluate(axeSource);
+    const result = await page.evaluate(() => window.axe.run(document));
+    return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
+  };
+  const checks = [];
+  for (const [presses, text] of [[0, h.WELCOME], [1, h.WON]]) {
+    const screen = presses ? 'the won screen' : 'the welcome screen';
+    checks.push([`${screen}: heading, dog and button; no hidden state`, async () => {
+      if (presses) {
+        await page.keyboard.press('Space');
+        await h.expectScreen(page, 1, 'after Space');
+      }
+      const nodes = await tree();
+      const named = (role) => nodes.filter((n) => n.role === role).map((n) => n.name.replace(/\s+/g, ' ').trim());
+      assert.deepEqual(named('heading'), [text]);
+      assert.deepEqual(named('image'), ['Cartoon dog']);
+      assert.deepEqual(named('button'), [presses ? 'Click to restart game!' : 'BEGIN FERNWICK!']);
+      assert.ok(nodes.find((n) => n.role === 'button').focused, 'the button has the focus');
+      // The heading's own text says "clocked" once won; anything else naming a state is the
+      // hidden label showing through.
+      const squash = (s) => String(s ?? '').replace(/\s+/g, ' ').trim();
+      for (const n of nodes) {
+        for (const field of [n.name, n.value, n.description]) {
+          const said = squash(field);
+          if (!/clocked|True|False/.test(said)) continue;
+          assert.ok(said !== 'clocked' && !/True|False/.test(said) && text.includes(said),
+                    `the state in the accessibility tree: ${n.role} "${said}"`);
         }
-        const nodes = await tree();
-        const named = (role) => nodes.filter((n) => n.role === role).map((n) => n.name.replace(/\s+/g, ' ').trim());
-        assert.deepEqual(named('heading'), [text]);
-        assert.deepEqual(named('image'), ['Cartoon dog']);
-        assert.deepEqual(named('button'), [presses ? 'Click to restart game!' : 'BEGIN FERNWICK!']);
-        assert.ok(nodes.find((n) => n.role === 'button').focused, 'the button has the focus');
-        // The heading's own text says "clocked" once won; anything else naming a state is the
-        // hidden label showing through.
-        const squash = (s) => String(s ?? '').replace(/\s+/g, ' ').trim();
-        for (const n of nodes) {
-          for (const field of [n.name, n.value, n.description]) {
-            const said = squash(field);
-            if (!/clocked|True|False/.test(said)) continue;
-            assert.ok(said !== 'clocked' && !/True|False/.test(said) && text.includes(said),
-                      `the state in the accessibility tree: ${n.role} "${said}"`);
-          }
-        }
-        const dom = await page.evaluate(() => ({
-          html: document.documentElement.outerHTML.replace(/<script[\s\S]*?<\/script>/g, ''),
-          text: document.body.innerText.replace(/\s+/g, ' '),
-          live: document.getElementById('HEADING').closest('[aria-live]')?.getAttribute('aria-live'),
-          lang: document.documentElement.lang, title: document.title,
-        }));
-        assert.equal(dom.live, 'polite', 'the heading is in a polite live region');
-        assert.equal(dom.lang, 'en');
-        assert.equal(dom.title, 'FernWick');
-        assert.ok(!/id=["']?status\b/.test(dom.html), 'the hidden state label is not in the DOM');
-        assert.ok(!/\b(True|False)\b/.test(dom.text) && !/\bclocked\b/.test(dom.text.replace(text, '')),
-                  `state in the page's text: ${dom.text}`);
-      }]);
-      checks.push([`${screen}: axe-core finds no violation`, async () => {
-        assert.deepEqual(await axe(), []);
-      }]);
-    }
-    await h.run(checks);
-  } finally {
-    await browser.close();
-    server.close();
+      }
+      const dom = await page.evaluate(() => ({
+        html: document.documentElement.outerHTML.replace(/<script[\s\S]*?<\/script>/g, ''),
+        text: document.body.innerText.replace(/\s+/g, ' '),
+        live: document.getElementById('HEADING').closest('[aria-live]')?.getAttribute('aria-live'),
+        lang: document.documentElement.lang, title: document.title,
+      }));
+      assert.equal(dom.live, 'polite', 'the heading is in a polite live region');
+      assert.equal(dom.lang, 'en');
+      assert.equal(dom.title, 'FernWick');
+      assert.ok(!/id=["']?status\b/.test(dom.html), 'the hidden state label is not in the DOM');
+      assert.ok(!/\b(True|False)\b/.test(dom.text) && !/\bclocked\b/.test(dom.text.replace(text, '')),
+                `state in the page's text: ${dom.text}`);
+    }]);
+    checks.push([`${screen}: axe-core finds no violation`, async () => {
+      assert.deepEqual(await axe(), []);
+    }]);
   }
-})().catch((error) => {
-  console.error(error);
-  process.exitCode = 1;
+  await h.run(checks);
 });

@@ -6,76 +6,66 @@
 const assert = require('node:assert/strict');
 const h = require('./lib/harness');
 
-(async () => {
-  const server = await h.serve(h.pageRoot());
-  const browser = await h.launch();
+h.session(async (browser, server) => {
   const page = await browser.newPage();
   const problems = h.watch(page);
   const focused = () => page.evaluate(() => document.activeElement?.id);
-  try {
-    await h.run([
-      ['the button has the focus at load', async () => {
-        await h.open(page, server.url);
-        await h.expectScreen(page, 0, 'at load');
-        assert.equal(await focused(), 'STARTBUTTON');
-      }],
-      ['Space presses the button; Enter and Escape do not', async () => {
-        await page.keyboard.press('Space');
-        await h.expectScreen(page, 1, 'after Space');
-        // Each key that must do nothing is followed by a Space: the screen after it tells
-        // whether the key before it pressed too.
-        await page.keyboard.press('Enter');
-        await page.keyboard.press('Space');
-        await h.expectScreen(page, 2, 'after Enter then Space');
-        await page.keyboard.press('Escape');
-        await page.keyboard.press('Space');
-        await h.expectScreen(page, 3, 'after Escape then Space');
-      }],
-      ['Tab and Shift+Tab keep the focus on the button', async () => {
-        for (const keys of [['Tab'], ['Shift', 'Tab'], ['Tab'], ['Tab']]) {
-          for (const k of keys) await page.keyboard.down(k);
-          for (const k of keys.reverse()) await page.keyboard.up(k);
-          assert.equal(await focused(), 'STARTBUTTON', `focus after ${keys.join('+')}`);
-        }
-        await page.keyboard.press('Space');
-        await h.expectScreen(page, 4, 'Space after Tabs');
-      }],
-      ['a click is a press, a double-click two', async () => {
-        await page.click('#STARTBUTTON');
-        await h.expectScreen(page, 5, 'after a click');
-        await page.click('#STARTBUTTON', { count: 2 });
-        await h.expectScreen(page, 7, 'after a double-click');
-        await page.click('#STARTBUTTON');
-        await h.expectScreen(page, 8, 'after a click');
-      }],
-      ['a tap on a phone is a press, and the game fits the screen', async () => {
-        const phone = await browser.newPage();
-        const phoneProblems = h.watch(phone);
-        await phone.setViewport({ width: 360, height: 640, deviceScaleFactor: 2, isMobile: true,
-                                  hasTouch: true });
-        await h.open(phone, server.url);
-        const box = await (await phone.$('#STARTBUTTON')).boundingBox();
-        await phone.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
-        await h.expectScreen(phone, 1, 'after a tap');
-        const fit = await phone.evaluate(() => {
-          const r = document.getElementById('Form1').getBoundingClientRect();
-          return { zoom: window.visualViewport.scale, right: r.right, bottom: r.bottom,
-                   scroll: document.documentElement.scrollWidth };
-        });
-        assert.equal(fit.zoom, 1);
-        assert.ok(fit.right <= 360 && fit.bottom <= 640 && fit.scroll <= 360, JSON.stringify(fit));
-        assert.deepEqual(phoneProblems, []);
-        await phone.close();
-      }],
-      ['no failed request, console error or warning', async () => {
-        assert.deepEqual(problems, []);
-      }],
-    ]);
-  } finally {
-    await browser.close();
-    server.close();
-  }
-})().catch((error) => {
-  console.error(error);
-  process.exitCode = 1;
+  await h.run([
+    ['the button has the focus at load', async () => {
+      await h.open(page, server.url);
+      await h.expectScreen(page, 0, 'at load');
+      assert.equal(await focused(), 'STARTBUTTON');
+    }],
+    ['Space presses the button; Enter and Escape do not', async () => {
+      await page.keyboard.press('Space');
+      await h.expectScreen(page, 1, 'after Space');
+      // Each key that must do nothing is followed by a Space: the screen after it tells
+      // whether the key before it pressed too.
+      await page.keyboard.press('Enter');
+      await page.keyboard.press('Space');
+      await h.expectScreen(page, 2, 'after Enter then Space');
+      await page.keyboard.press('Escape');
+      await page.keyboard.press('Space');
+      await h.expectScreen(page, 3, 'after Escape then Space');
+    }],
+    ['Tab and Shift+Tab keep the focus on the button', async () => {
+      for (const keys of [['Tab'], ['Shift', 'Tab'], ['Tab'], ['Tab']]) {
+        for (const k of keys) await page.keyboard.down(k);
+        for (const k of keys.reverse()) await page.keyboard.up(k);
+        assert.equal(await focused(), 'STARTBUTTON', `focus after ${keys.join('+')}`);
+      }
+      await page.keyboard.press('Space');
+      await h.expectScreen(page, 4, 'Space after Tabs');
+    }],
+    ['a click is a press, a double-click two', async () => {
+      await page.click('#STARTBUTTON');
+      await h.expectScreen(page, 5, 'after a click');
+      await page.click('#STARTBUTTON', { count: 2 });
+      await h.expectScreen(page, 7, 'after a double-click');
+      await page.click('#STARTBUTTON');
+      await h.expectScreen(page, 8, 'after a click');
+    }],
+    ['a tap on a phone is a press, and the game fits the screen', async () => {
+      const phone = await browser.newPage();
+      const phoneProblems = h.watch(phone);
+      await phone.setViewport({ width: 360, height: 640, deviceScaleFactor: 2, isMobile: true,
+                                hasTouch: true });
+      await h.open(phone, server.url);
+      const box = await (await phone.$('#STARTBUTTON')).boundingBox();
+      await phone.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+      await h.expectScreen(phone, 1, 'after a tap');
+      const fit = await phone.evaluate(() => {
+        const r = document.getElementById('Form1').getBoundingClientRect();
+        return { zoom: window.visualViewport.scale, right: r.right, bottom: r.bottom,
+                 scroll: document.documentElement.scrollWidth };
+      });
+      assert.equal(fit.zoom, 1);
+      assert.ok(fit.right <= 360 && fit.bottom <= 640 && fit.scroll <= 360, JSON.stringify(fit));
+      assert.deepEqual(phoneProblems, []);
+      await phone.close();
+    }],
+    ['no failed request, console error or warning', async () => {
+      assert.deepEqual(problems, []);
+    }],
+  ]);
 });

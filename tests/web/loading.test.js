@@ -38,35 +38,25 @@ async function broken(browser, server, file, fault) {
   }
 }
 
-(async () => {
-  const server = await h.serve(h.pageRoot());
-  const browser = await h.launch();
-  try {
-    await h.run([
-      ['after one visit it plays offline', async () => {
-        const context = await browser.createBrowserContext();
-        const page = await context.newPage();
-        await h.open(page, server.url);
-        // Active once it has stored what it serves offline.
-        await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
-        const served = server.requests.length;
-        await page.setOfflineMode(true);
-        await h.open(page, server.url);
-        await page.keyboard.press('Space');
-        await h.expectScreen(page, 1, 'offline, after Space');
-        assert.equal(server.requests.length, served, 'the offline reload reached the server');
-        await context.close();
-      }],
-      ['a missing fernwick.wasm: a message in plain words, the console names it', () =>
-        broken(browser, server, 'fernwick.wasm', 'missing')],
-      ['a corrupt fernwick.wasm: a message in plain words, the console names it', () =>
-        broken(browser, server, 'fernwick.wasm', 'corrupt')],
-    ]);
-  } finally {
-    await browser.close();
-    server.close();
-  }
-})().catch((error) => {
-  console.error(error);
-  process.exitCode = 1;
+h.session(async (browser, server) => {
+  await h.run([
+    ['after one visit it plays offline', async () => {
+      const context = await browser.createBrowserContext();
+      const page = await context.newPage();
+      await h.open(page, server.url);
+      // Active once it has stored what it serves offline.
+      await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+      const served = server.requests.length;
+      await page.setOfflineMode(true);
+      await h.open(page, server.url);
+      await page.keyboard.press('Space');
+      await h.expectScreen(page, 1, 'offline, after Space');
+      assert.equal(server.requests.length, served, 'the offline reload reached the server');
+      await context.close();
+    }],
+    ['a missing fernwick.wasm: a message in plain words, the console names it', () =>
+      broken(browser, server, 'fernwick.wasm', 'missing')],
+    ['a corrupt fernwick.wasm: a message in plain words, the console names it', () =>
+      broken(browser, server, 'fernwick.wasm', 'corrupt')],
+  ]);
 });

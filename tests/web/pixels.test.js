@@ -108,79 +108,69 @@ const contrast = (a, b) => {
   return (hi + 0.05) / (lo + 0.05);
 };
 
-(async () => {
-  const server = await h.serve(h.pageRoot());
-  const browser = await h.launch();
+h.session(async (browser, server) => {
   const page = await browser.newPage();
   const shoot = async () => (await (await page.$('#Form1')).screenshot({ encoding: 'base64' }));
-  try {
-    const checks = [];
-    for (const scale of [1, 2]) {
-      checks.push([`at a device pixel ratio of ${scale}: the heading in blue, the dog sharp`, async () => {
-        await page.setViewport({ width: 800, height: 600, deviceScaleFactor: scale });
-        await h.open(page, server.url);
-        await page.waitForFunction(() => document.getElementById('Picture1').complete &&
-                                         document.fonts.status === 'loaded');
-        const area = await page.$eval('#Form1', (m) => {
-          const r = m.getBoundingClientRect();
-          return { w: r.width, h: r.height, left: r.left, right: innerWidth - r.right,
-                   top: r.top, bottom: innerHeight - r.bottom };
-        });
-        assert.deepEqual([area.w, area.h], [239, 286], 'the game area\'s size');
-        assert.ok(Math.abs(area.left - area.right) <= 1 && Math.abs(area.top - area.bottom) <= 1,
-                  `the game area is centred: ${JSON.stringify(area)}`);
-        // The heading is set in the shipped face, loaded by the page, not in one of the system's.
-        const face = await page.evaluate(() => {
-          const family = getComputedStyle(document.getElementById('HEADING')).fontFamily
-            .split(',')[0].replace(/["']/g, '').trim();
-          return { family, loaded: [...document.fonts].some((f) =>
-            f.family.replace(/["']/g, '') === family && f.status === 'loaded') };
-        });
-        assert.ok(face.loaded, `the heading's face "${face.family}" is not a loaded web font`);
-        assert.ok(server.requests.some((r) => r.endsWith('.ttf') || r.endsWith('.woff2')),
-                  'the page fetched no font');
-        const m = await measure(page, await shoot(), scale);
-        assert.ok(m.blue >= 150 * scale * scale, `heading pixels in blue: ${m.blue}`);
-        console.log(`  dog at ${scale}: ${m.to1x.toFixed(2)} from 1x, ${m.to2x.toFixed(2)} from 2x`);
-        const own = scale === 2 ? m.to2x : m.to1x;
-        assert.ok(own <= DOG_TOLERANCE, `the dog differs from its ${scale}x rendering by ${own.toFixed(1)}`);
-        if (scale === 2) {
-          assert.ok(m.to2x * 2 < m.to1x,
-                    `the dog is no closer to the 2x rendering (${m.to2x.toFixed(1)}) than to the 1x enlarged (${m.to1x.toFixed(1)})`);
-        }
-      }]);
-    }
-    checks.push(['a dark theme, taken while open: a dark face, the heading at 4.5:1', async () => {
-      const light = await colours(page);
-      assert.deepEqual(light.text, [0, 0, 192]);
-      await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
-      const dark = await colours(page);
-      assert.ok(luminance(dark.face) < 0.2, `the face stays light: ${dark.face}`);
-      assert.ok(contrast(dark.text, dark.face) >= 4.5,
-                `heading ${dark.text} on ${dark.face}: ${contrast(dark.text, dark.face).toFixed(2)}:1`);
-      assert.ok(dark.text[2] > dark.text[0] && dark.text[2] > dark.text[1], `not blue: ${dark.text}`);
-      await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'light' }]);
-      assert.deepEqual((await colours(page)).text, [0, 0, 192], 'light again');
+  const checks = [];
+  for (const scale of [1, 2]) {
+    checks.push([`at a device pixel ratio of ${scale}: the heading in blue, the dog sharp`, async () => {
+      await page.setViewport({ width: 800, height: 600, deviceScaleFactor: scale });
+      await h.open(page, server.url);
+      await page.waitForFunction(() => document.getElementById('Picture1').complete &&
+                                       document.fonts.status === 'loaded');
+      const area = await page.$eval('#Form1', (m) => {
+        const r = m.getBoundingClientRect();
+        return { w: r.width, h: r.height, left: r.left, right: innerWidth - r.right,
+                 top: r.top, bottom: innerHeight - r.bottom };
+      });
+      assert.deepEqual([area.w, area.h], [239, 286], 'the game area\'s size');
+      assert.ok(Math.abs(area.left - area.right) <= 1 && Math.abs(area.top - area.bottom) <= 1,
+                `the game area is centred: ${JSON.stringify(area)}`);
+      // The heading is set in the shipped face, loaded by the page, not in one of the system's.
+      const face = await page.evaluate(() => {
+        const family = getComputedStyle(document.getElementById('HEADING')).fontFamily
+          .split(',')[0].replace(/["']/g, '').trim();
+        return { family, loaded: [...document.fonts].some((f) =>
+          f.family.replace(/["']/g, '') === family && f.status === 'loaded') };
+      });
+      assert.ok(face.loaded, `the heading's face "${face.family}" is not a loaded web font`);
+      assert.ok(server.requests.some((r) => r.endsWith('.ttf') || r.endsWith('.woff2')),
+                'the page fetched no font');
+      const m = await measure(page, await shoot(), scale);
+      assert.ok(m.blue >= 150 * scale * scale, `heading pixels in blue: ${m.blue}`);
+      console.log(`  dog at ${scale}: ${m.to1x.toFixed(2)} from 1x, ${m.to2x.toFixed(2)} from 2x`);
+      const own = scale === 2 ? m.to2x : m.to1x;
+      assert.ok(own <= DOG_TOLERANCE, `the dog differs from its ${scale}x rendering by ${own.toFixed(1)}`);
+      if (scale === 2) {
+        assert.ok(m.to2x * 2 < m.to1x,
+                  `the dog is no closer to the 2x rendering (${m.to2x.toFixed(1)}) than to the 1x enlarged (${m.to1x.toFixed(1)})`);
+      }
     }]);
-    checks.push(['forced colours, taken while open: the heading in a system colour', async () => {
-      // Puppeteer's own call knows no forced-colors; the protocol does.
-      const cdp = await page.createCDPSession();
-      const force = (value) => cdp.send('Emulation.setEmulatedMedia',
-                                        { features: [{ name: 'forced-colors', value }] });
-      await force('active');
-      const forced = await colours(page);
-      assert.ok(forced.system.some((c) => c.join() === forced.text.join()),
-                `heading ${forced.text} is none of ${JSON.stringify(forced.system)}`);
-      assert.ok(contrast(forced.text, forced.face) >= 4.5, `heading ${forced.text} on ${forced.face}`);
-      await force('none');
-      await cdp.detach();
-    }]);
-    await h.run(checks);
-  } finally {
-    await browser.close();
-    server.close();
   }
-})().catch((error) => {
-  console.error(error);
-  process.exitCode = 1;
+  checks.push(['a dark theme, taken while open: a dark face, the heading at 4.5:1', async () => {
+    const light = await colours(page);
+    assert.deepEqual(light.text, [0, 0, 192]);
+    await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
+    const dark = await colours(page);
+    assert.ok(luminance(dark.face) < 0.2, `the face stays light: ${dark.face}`);
+    assert.ok(contrast(dark.text, dark.face) >= 4.5,
+              `heading ${dark.text} on ${dark.face}: ${contrast(dark.text, dark.face).toFixed(2)}:1`);
+    assert.ok(dark.text[2] > dark.text[0] && dark.text[2] > dark.text[1], `not blue: ${dark.text}`);
+    await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'light' }]);
+    assert.deepEqual((await colours(page)).text, [0, 0, 192], 'light again');
+  }]);
+  checks.push(['forced colours, taken while open: the heading in a system colour', async () => {
+    // Puppeteer's own call knows no forced-colors; the protocol does.
+    const cdp = await page.createCDPSession();
+    const force = (value) => cdp.send('Emulation.setEmulatedMedia',
+                                      { features: [{ name: 'forced-colors', value }] });
+    await force('active');
+    const forced = await colours(page);
+    assert.ok(forced.system.some((c) => c.join() === forced.text.join()),
+              `heading ${forced.text} is none of ${JSON.stringify(forced.system)}`);
+    assert.ok(contrast(forced.text, forced.face) >= 4.5, `heading ${forced.text} on ${forced.face}`);
+    await force('none');
+    await cdp.detach();
+  }]);
+  await h.run(checks);
 });

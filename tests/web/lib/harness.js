@@ -138,11 +138,29 @@ async function run(checks) {
   process.exitCode = failed ? 1 : 0;
 }
 
+// Serves the built page, starts a browser and runs `test(browser, server)`; both are closed after
+// it, and whatever it throws fails the test.
+function session(test) {
+  (async () => {
+    const server = await serve(pageRoot());
+    const browser = await launch();
+    try {
+      await test(browser, server);
+    } finally {
+      await browser.close();
+      server.close();
+    }
+  })().catch((error) => {
+    console.error(error);
+    process.exitCode = 1;
+  });
+}
+
 function pageRoot() {
   const root = process.argv[2] || process.env.FERNWICK_WEB_ROOT;
   if (!root) throw new Error('usage: node <test> <folder of the built page>');
   return path.resolve(root);
 }
 
-module.exports = { serve, launch, watch, open, heading, caption, expectScreen, run, pageRoot,
-                   WELCOME, WON };
+module.exports = { serve, launch, watch, open, heading, caption, expectScreen, run, session,
+                   pageRoot, WELCOME, WON };
