@@ -17,7 +17,7 @@ if(TARGET fernwick_x_session)
         hardening/input_storm_test.cpp
         hardening/privacy_test.cpp
         hardening/several_copies_test.cpp
-        hardening/x_test_main.cpp)
+        e2e/x_test_main.cpp)
     target_link_libraries(hardening_x_test PRIVATE fernwick_x_session)
     gtest_discover_tests(hardening_x_test
         TEST_PREFIX "Hardening."

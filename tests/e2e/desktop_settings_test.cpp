@@ -147,9 +147,3 @@ TEST(DesktopSettingsTest, MovedToAMonitorOfScaleTwoTheWindowLooksAsIfStartedTher
 
 }  // namespace
 }  // namespace fernwick::e2e
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    QCoreApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

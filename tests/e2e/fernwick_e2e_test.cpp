@@ -149,9 +149,3 @@ TEST_F(EndToEndTest, WithoutADisplayItSaysSoInOneLineAndExitsNonZero) {
 
 }  // namespace
 }  // namespace fernwick::e2e
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    QCoreApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,4 +1,4 @@
-// Runs the hardening tests that drive the real program on a virtual X server.
+// Runs tests that drive the real program on a virtual X server: Qt wants its application object.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
