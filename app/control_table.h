@@ -16,6 +16,7 @@ constexpr int kAppIconResource = 1;
 struct EmbeddedBytes {
     const unsigned char* data = nullptr;
     std::size_t size = 0;
+    const char* file = nullptr;  // the same bytes as a file of the web page's site
     bool empty() const { return data == nullptr || size == 0; }
 };
 

@@ -33,11 +33,10 @@ WindowModel::WindowModel(const ControlTable& table, int dpi) : table_(table), dp
                              kindName(table.controls[i].kind) + ", not a " + kindName(kind));
         }
     }
+    auto tabIndex = [&table](std::size_t i) { return table.controls[i].tabIndex; };
     for (std::size_t i = 0; i < table.controls.size(); ++i)
-        if (takesFocus(i)) focusOrder_.push_back(i);
-    std::stable_sort(focusOrder_.begin(), focusOrder_.end(), [&table](auto a, auto b) {
-        return table.controls[a].tabIndex < table.controls[b].tabIndex;
-    });
+        if (takesFocus(i))
+            focusOrder_.insert(std::ranges::upper_bound(focusOrder_, tabIndex(i), {}, tabIndex), i);
 }
 
 PixelRect WindowModel::rect(std::size_t index) const {
@@ -64,8 +63,9 @@ void reportUndecodablePicture(std::string_view why) {
 }
 
 std::string hexCode(std::uint32_t code) {
-    char hex[11];
-    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(code));
+    std::string hex = "0x00000000";
+    for (std::size_t i = hex.size(); code != 0; code >>= 4)
+        hex[--i] = "0123456789ABCDEF"[code & 15];
     return hex;
 }
 

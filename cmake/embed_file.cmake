@@ -1,5 +1,10 @@
-# Run as: cmake -DIN=<file> -DOUT=<source> -DSYMBOL=<name> -P embed_file.cmake
-file(READ "${IN}" hex HEX)
+# Run as: cmake -DIN=<file> -DOUT=<source> -DSYMBOL=<name> [-DEMPTY=EMPTY] -P embed_file.cmake
+# EMPTY: the symbols without the file's bytes, for a program that loads the file itself.
+if(EMPTY)
+    set(hex "")
+else()
+    file(READ "${IN}" hex HEX)
+endif()
 string(LENGTH "${hex}" hexlen)
 math(EXPR size "${hexlen} / 2")
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")

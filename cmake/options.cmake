@@ -4,7 +4,7 @@
 # core links fernwick_options itself.
 #   the warnings (-Wall -Wextra), which the code keeps clean;
 #   with FERNWICK_SANITIZE, AddressSanitizer and UndefinedBehaviorSanitizer;
-#   the hardening of cmake/hardening.cmake (but in the web build, which needs exceptions on).
+#   the hardening of cmake/hardening.cmake, but in the web build.
 add_library(fernwick_options INTERFACE)
 target_compile_options(fernwick_options INTERFACE -Wall -Wextra)
 
@@ -15,12 +15,6 @@ if(FERNWICK_SANITIZE)
     target_link_options(fernwick_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-if(EMSCRIPTEN)
-    # The core reports a malformed control table with an exception; Emscripten only catches
-    # exceptions in code compiled and linked with them on. The desktop's hardening is no concern
-    # of a page's.
-    target_compile_options(fernwick_options INTERFACE -fexceptions)
-    target_link_options(fernwick_options INTERFACE -fexceptions)
-else()
+if(NOT EMSCRIPTEN)
     include("${CMAKE_CURRENT_LIST_DIR}/hardening.cmake")
 endif()

@@ -28,11 +28,9 @@ void fw_draw_lines(int index, std::uint32_t light, std::uint32_t dark, const std
                    int count);
 std::uint32_t fw_system_colour(bool text, bool dark);
 bool fw_forced_colours();
-double fw_device_pixel_ratio();
-void fw_show_picture(int index, const unsigned char* bytes, int size, int scale);
+void fw_show_picture(int index, const char* file, const char* file2x);
 void fw_focus(int index);
 void fw_show_failure(const char16_t* message, int length);
-void fw_cannot_start(const char* why);
 }
 
 namespace fernwick::web {
@@ -129,27 +127,17 @@ class ButtonElement final : public PushButton {
     int index_;
 };
 
-// The frame's picture: the rendering for the page's device pixel ratio, decoded by the browser.
+// The frame's picture, loaded from the site's files by the browser, which takes the rendering for
+// the screen's device pixel ratio and takes it again when the ratio changes.
 class PictureElement final : public PictureFrame {
   public:
-    explicit PictureElement(const ControlRequest& request)
-        : index_(static_cast<int>(request.index)), slot_(*request.picture) {
+    explicit PictureElement(const ControlRequest& request) {
         make(kPictureElement, request, {});
-        show();
+        const ImageSlot& slot = *request.picture;
+        if (slot.image.file) {
+            fw_show_picture(static_cast<int>(request.index), slot.image.file, slot.image2x.file);
+        }
     }
-    void show() {
-        const ChosenPicture chosen = choosePicture(slot_, fw_device_pixel_ratio());
-        if (chosen.scale == shownScale_) return;
-        shownScale_ = chosen.scale;
-        if (chosen.bytes.empty()) return;
-        fw_show_picture(index_, chosen.bytes.data, static_cast<int>(chosen.bytes.size),
-                        chosen.scale);
-    }
-
-  private:
-    int index_;
-    const ImageSlot& slot_;
-    int shownScale_ = 0;
 };
 
 class Form1Page final : public ControlFactory {
@@ -163,9 +151,7 @@ class Form1Page final : public ControlFactory {
     }
 
     std::unique_ptr<PictureFrame> makePictureFrame(const ControlRequest& request) override {
-        auto picture = std::make_unique<PictureElement>(request);
-        pictures_.push_back(picture.get());
-        return picture;
+        return std::make_unique<PictureElement>(request);
     }
     std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                std::function<void()> clicked) override {
@@ -186,10 +172,7 @@ class Form1Page final : public ControlFactory {
         repaint(false);
     }
     // The page's colours or device pixel ratio changed.
-    void restyle() {
-        for (PictureElement* picture : pictures_) picture->show();
-        repaint(true);
-    }
+    void restyle() { repaint(true); }
 
   private:
     void repaint(bool always) {
@@ -205,7 +188,6 @@ class Form1Page final : public ControlFactory {
 
     WindowModel model_;
     std::vector<std::unique_ptr<LabelElement>> labels_;
-    std::vector<PictureElement*> pictures_;
     std::vector<std::function<void()>> clicks_;
     std::optional<BuiltForm> built_;
     bool stopped_ = false;
@@ -227,12 +209,7 @@ EMSCRIPTEN_KEEPALIVE void fw_restyle() {
 }
 
 int main() {
-    try {
-        // The page lives as long as the document: it is never destroyed.
-        fernwick::web::page = new fernwick::web::Form1Page();
-    } catch (const fernwick::TableError& error) {
-        fw_cannot_start(error.what());
-        return 1;
-    }
+    // The page lives as long as the document: it is never destroyed.
+    fernwick::web::page = new fernwick::web::Form1Page();
     return 0;
 }

@@ -7,6 +7,12 @@ mergeInto(LibraryManager.library, {
     for (var i = 0; i < n; ++i) s += String.fromCharCode(HEAPU16[(p >> 1) + i]);
     return s;
   },
+  // A file name: ASCII, ended by a zero byte.
+  $fwFile: function (p) {
+    var s = '';
+    while (HEAPU8[p]) s += String.fromCharCode(HEAPU8[p++]);
+    return s;
+  },
 
   fw_init_page__deps: ['$fw', '$fwText'],
   fw_init_page: function (title, titleLength, width, height) {
@@ -18,10 +24,15 @@ mergeInto(LibraryManager.library, {
     var restyle = function () { _fw_restyle(); };
     matchMedia('(prefers-color-scheme: dark)').addEventListener('change', restyle);
     matchMedia('(forced-colors: active)').addEventListener('change', restyle);
-    // A query that matches only the present ratio: it changes once, then is asked anew.
+    // A query that matches only the present ratio: it changes once, then is asked anew. Chromium
+    // picks an image's rendering from its srcset again only when the srcset is set again.
     (function watchRatio() {
       matchMedia('(resolution: ' + devicePixelRatio + 'dppx)').addEventListener('change',
-          function () { watchRatio(); restyle(); }, {once: true});
+          function () {
+            watchRatio();
+            fw.main.querySelectorAll('img[srcset]').forEach(function (img) { img.srcset += ''; });
+            restyle();
+          }, {once: true});
     })();
     // The button is the page's only focusable element: Tab and Shift+Tab leave the focus on it.
     document.addEventListener('keydown', function (e) { if (e.key === 'Tab') e.preventDefault(); });
@@ -122,20 +133,15 @@ mergeInto(LibraryManager.library, {
 
   fw_forced_colours: function () { return matchMedia('(forced-colors: active)').matches; },
 
-  fw_device_pixel_ratio: function () { return devicePixelRatio || 1; },
-
-  // The GIF's size is in its header; the image takes it at once, before it has decoded.
-  fw_show_picture__deps: ['$fw'],
-  fw_show_picture: function (index, bytes, size, scale) {
-    var img = fw.els[index].firstChild;
-    var url = URL.createObjectURL(new Blob([HEAPU8.slice(bytes, bytes + size)], {type: 'image/gif'}));
-    img.width = (HEAPU8[bytes + 6] | HEAPU8[bytes + 7] << 8) / scale;
-    img.height = (HEAPU8[bytes + 8] | HEAPU8[bytes + 9] << 8) / scale;
-    img.onload = function () { URL.revokeObjectURL(url); };
+  // The browser picks the rendering for the screen's ratio, and picks again when it changes.
+  fw_show_picture__deps: ['$fw', '$fwFile'],
+  fw_show_picture: function (index, file, file2x) {
+    var img = fw.els[index].firstChild, one = fwFile(file);
     img.onerror = function () {
-      console.error('FernWick: the picture could not be decoded; its frame stays empty');
+      console.error('FernWick: ' + img.currentSrc + ' did not load or decode; the frame stays empty');
     };
-    img.src = url;
+    if (file2x) img.srcset = one + ' 1x, ' + fwFile(file2x) + ' 2x';
+    img.src = one;
   },
 
   fw_focus__deps: ['$fw'],
@@ -152,9 +158,5 @@ mergeInto(LibraryManager.library, {
     main.textContent = '';
     main.appendChild(document.createElement('p')).textContent =
         'FernWick has stopped. Reload the page to play again.';
-  },
-
-  fw_cannot_start: function (why) {
-    window['fernwickFailed']('the window could not be built (' + UTF8ToString(why) + ')');
   },
 });
