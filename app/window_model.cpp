@@ -33,10 +33,13 @@ WindowModel::WindowModel(const ControlTable& table, int dpi) : table_(table), dp
                              kindName(table.controls[i].kind) + ", not a " + kindName(kind));
         }
     }
-    auto tabIndex = [&table](std::size_t i) { return table.controls[i].tabIndex; };
-    for (std::size_t i = 0; i < table.controls.size(); ++i)
-        if (takesFocus(i))
-            focusOrder_.insert(std::ranges::upper_bound(focusOrder_, tabIndex(i), {}, tabIndex), i);
+    auto before = [&table](std::size_t a, std::size_t b) {
+        return table.controls[a].tabIndex < table.controls[b].tabIndex;
+    };
+    for (std::size_t i = 0; i < table.controls.size(); ++i) {
+        if (!takesFocus(i)) continue;
+        focusOrder_.insert(std::upper_bound(focusOrder_.begin(), focusOrder_.end(), i, before), i);
+    }
 }
 
 PixelRect WindowModel::rect(std::size_t index) const {
@@ -64,8 +67,7 @@ void reportUndecodablePicture(std::string_view why) {
 
 std::string hexCode(std::uint32_t code) {
     std::string hex = "0x00000000";
-    for (std::size_t i = hex.size(); code != 0; code >>= 4)
-        hex[--i] = "0123456789ABCDEF"[code & 15];
+    for (std::size_t i = hex.size(); code; code >>= 4) hex[--i] = "0123456789ABCDEF"[code & 15];
     return hex;
 }
 

@@ -1,7 +1,7 @@
 // The page's side of app/web/form1_page.cpp: it makes Form1's elements, measures text in the
 // page's fonts, draws the lines the core lays out and passes clicks and style changes back.
 mergeInto(LibraryManager.library, {
-  $fw: {els: [], fonts: [], metrics: [], main: null, ctx: null},
+  $fw: {els: [], fonts: [], metrics: [], colours: {}, main: null, ctx: null},
   $fwText: function (p, n) {
     var s = '';
     for (var i = 0; i < n; ++i) s += String.fromCharCode(HEAPU16[(p >> 1) + i]);
@@ -21,7 +21,7 @@ mergeInto(LibraryManager.library, {
     fw.main.style.width = width + 'px';
     fw.main.style.height = height + 'px';
     fw.ctx = document.createElement('canvas').getContext('2d');
-    var restyle = function () { _fw_restyle(); };
+    var restyle = function () { fw.colours = {}; _fw_restyle(); };
     matchMedia('(prefers-color-scheme: dark)').addEventListener('change', restyle);
     matchMedia('(forced-colors: active)').addEventListener('change', restyle);
     // A query that matches only the present ratio: it changes once, then is asked anew. Chromium
@@ -118,9 +118,10 @@ mergeInto(LibraryManager.library, {
 
   fw_system_colour__deps: ['$fw'],
   // The face's and the text's colours, for the light or the dark colour scheme, read from an
-  // empty hidden element of that scheme.
+  // empty hidden element of that scheme, once until the page's style changes.
   fw_system_colour: function (text, dark) {
-    var name = dark ? 'dark' : 'light';
+    var name = dark ? 'dark' : 'light', key = name + text;
+    if (key in fw.colours) return fw.colours[key];
     if (!fw[name]) {
       fw[name] = fw.main.appendChild(document.createElement('i'));
       fw[name].hidden = true;
@@ -128,7 +129,7 @@ mergeInto(LibraryManager.library, {
     }
     var style = getComputedStyle(fw[name]);
     var c = (text ? style.color : style.backgroundColor).match(/\d+/g).map(Number);
-    return (c[0] | c[1] << 8 | c[2] << 16) >>> 0;
+    return fw.colours[key] = (c[0] | c[1] << 8 | c[2] << 16) >>> 0;
   },
 
   fw_forced_colours: function () { return matchMedia('(forced-colors: active)').matches; },
