@@ -126,8 +126,7 @@ bool Form1Window::event(QEvent* event) {
         takeDesignSize();
         built_->relayout(model_);
     }
-    // The button's own font holds its size only where it differs from the window's, and then
-    // does not change when the window's does: the window tells it.
+    // A button in a font of its own does not follow the window's: the window tells it.
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         for (QPushButton* child : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
             if (auto* button = dynamic_cast<CaptionButton*>(child)) button->fit();

@@ -26,8 +26,7 @@ class Form1Window : public QWidget, private ControlFactory {
     // Shows the window with focus on the first control in tab order that can take it.
     void showFirstWelcomeScreen();
 
-    // How the program ends after a failed click has been reported. The program exits at once,
-    // handling no further event; tests put a recorder in its place.
+    // Ends the program after a failed click is reported (at once); tests record it instead.
     void setEndProgram(std::function<void(int status)> end) { endProgram_ = std::move(end); }
 
   private:

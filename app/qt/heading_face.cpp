@@ -43,8 +43,7 @@ const QString& standInFamily() {
 
 QFont fontFromDescription(const FontDescription& description, double points) {
     // Listing a family's styles is the cheap way to ask whether it is there: hasFamily first runs
-    // fontconfig's substitution rules on the name. The stand-in is settled only for a face that is
-    // missing, so a machine with the face never registers the bundled copy.
+    // fontconfig's substitution rules on the name.
     const QString face = toQString(description.face);
     const bool present = !QFontDatabase::styles(face).isEmpty();
     QFont font(present || standInFamily().isEmpty() ? face : standInFamily());

@@ -23,14 +23,13 @@ LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent) {
 QString LabelWidget::text() const { return control() ? toQString(control()->text()) : QString(); }
 
 const QFont& LabelWidget::labelFont() const {
-    if (!font_) {
-        // A label without a face of its own draws in the window's font, at its own size if any.
-        if (asked_.face) {
-            font_ = fontFromDescription(*asked_.face, asked_.points.value_or(0.0f));
-        } else {
-            font_ = parentWidget()->font();
-            if (asked_.emPixels > 0) font_->setPixelSize(asked_.emPixels);
-        }
+    if (font_) return *font_;
+    // A label without a face of its own draws in the window's font, at its own size if any.
+    if (asked_.face) {
+        font_ = fontFromDescription(*asked_.face, asked_.points.value_or(0.0f));
+    } else {
+        font_ = parentWidget()->font();
+        if (asked_.emPixels > 0) font_->setPixelSize(asked_.emPixels);
     }
     return *font_;
 }

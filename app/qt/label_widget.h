@@ -34,8 +34,7 @@ class LabelWidget : public QWidget, public LabelSurface {
     void changeEvent(QEvent* event) override;
     const QFontMetrics& metrics() const;
 
-    // Made when first measured or drawn, not when asked for: it reads the system's font list,
-    // best done once the window is on its way (Form1Window::showFirstWelcomeScreen).
+    // Made when first measured or drawn, not when asked for: it reads the system's font list.
     LabelFont asked_;
     mutable std::optional<QFont> font_;
     // Of the font on this widget's screen; layout measures every word.

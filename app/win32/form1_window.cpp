@@ -98,12 +98,11 @@ Font createCaptionFont(const PixelRect& r, int dpi) {
     const auto measure = [&](std::u16string_view text, int em) {
         LOGFONTW sized = font;
         sized.lfHeight = -em;
-        const HFONT made = CreateFontIndirectW(&sized);
-        const HGDIOBJ old = SelectObject(dc.get(), made);
+        const Font made(CreateFontIndirectW(&sized));
+        const HGDIOBJ old = SelectObject(dc.get(), made.get());
         SIZE size{};
         GetTextExtentPoint32W(dc.get(), toWide(text).c_str(), static_cast<int>(text.size()), &size);
         SelectObject(dc.get(), old);
-        DeleteObject(made);
         return TextExtent{size.cx, size.cy};
     };
     const int margin = MulDiv(4, dpi, kDesignDpi);
@@ -201,7 +200,6 @@ Form1Window::~Form1Window() {
     accessibility_.reset();
     destroy();
     built_.reset();  // its picture frame's window, and the labels' fonts, go before the window's
-    labels_.clear();
 }
 
 std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlRequest& request) {
@@ -268,11 +266,10 @@ HFONT Form1Window::labelFont(std::u16string_view name) const {
 
 void Form1Window::showFirstWelcomeScreen() {
     const WindowState state = model_.table().window.initialState;
-    const int showCommand = state == WindowState::Minimized   ? SW_SHOWMINIMIZED
-                            : state == WindowState::Maximized ? SW_SHOWMAXIMIZED
-                                                              : SW_SHOWNORMAL;
     lastFocus_ = nullptr;
-    ShowWindow(hwnd(), showCommand);
+    ShowWindow(hwnd(), state == WindowState::Minimized   ? SW_SHOWMINIMIZED
+                       : state == WindowState::Maximized ? SW_SHOWMAXIMIZED
+                                                         : SW_SHOWNORMAL);
     UpdateWindow(hwnd());
     focusControl();
 }

@@ -14,8 +14,7 @@
 
 namespace fernwick::win32 {
 
-// The core holds UTF-16 as char16_t, the Windows API takes it as wchar_t: on Windows the two are
-// the same 16-bit code units, so this only changes the type.
+// The core's char16_t text as the Windows API's wchar_t: only the type changes.
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wchar_t holds UTF-16 code units");
 inline std::wstring toWide(std::u16string_view text) { return {text.begin(), text.end()}; }
 
