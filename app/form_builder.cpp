@@ -43,9 +43,11 @@ BuiltForm::BuiltForm(const WindowModel& model, ControlFactory& factory,
                                     named<Label>(u"HEADING"), std::move(controlFailed));
 }
 
+// The window model has checked the kind of each control the game names, and each was made as
+// one of its kind.
 template <class T>
 T& BuiltForm::named(std::u16string_view name) const {
-    T* control = dynamic_cast<T*>(controls_[table_.indexOf(name)].get());
+    T* control = static_cast<T*>(controls_[table_.indexOf(name)].get());
     if (!control) {
         throw TableError("the window's " + std::string(name.begin(), name.end()) +
                          " could not be made");
@@ -55,7 +57,8 @@ T& BuiltForm::named(std::u16string_view name) const {
 
 LabelControl* BuiltForm::label(std::u16string_view name) const {
     const std::size_t i = table_.indexOf(name);
-    return i < controls_.size() ? dynamic_cast<LabelControl*>(controls_[i].get()) : nullptr;
+    if (i == controls_.size() || table_.controls[i].kind != ControlKind::Label) return nullptr;
+    return static_cast<LabelControl*>(controls_[i].get());
 }
 
 void BuiltForm::relayout(const WindowModel& model) {

@@ -12,12 +12,11 @@ list(FILTER _sources EXCLUDE REGEX "/embedded/")
 add_library(fernwick_page_core STATIC ${_sources})
 target_include_directories(fernwick_page_core PUBLIC "${CMAKE_SOURCE_DIR}")
 target_link_libraries(fernwick_page_core PUBLIC fernwick_options)
-target_compile_options(fernwick_page_core PRIVATE -Oz -flto)
+target_compile_options(fernwick_page_core PUBLIC -Oz -flto -fno-rtti)
 fernwick_embed_picture(fernwick_page_core EMPTY)
 
 add_executable(fernwick app/web/form1_page.cpp)
 target_link_libraries(fernwick PRIVATE fernwick_page_core)
-target_compile_options(fernwick PRIVATE -Oz -flto)
 set_target_properties(fernwick PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${FERNWICK_WEB_DIR}"
                                           LINK_DEPENDS "${_web}/page_library.js")
 target_link_options(fernwick PRIVATE
