@@ -138,6 +138,7 @@ mergeInto(LibraryManager.library, {
   fw_show_picture__deps: ['$fw', '$fwFile'],
   fw_show_picture: function (index, file, file2x) {
     var img = fw.els[index].firstChild, one = fwFile(file);
+    img.decoding = 'sync';  // in the frame that first shows the game, not one after it
     img.onerror = function () {
       console.error('FernWick: ' + img.currentSrc + ' did not load or decode; the frame stays empty');
     };

@@ -11,9 +11,10 @@ const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applic
   '.gif': 'image/gif', '.png': 'image/png', '.svg': 'image/svg+xml', '.ttf': 'font/ttf' };
 
 // Serves the first of `roots` that has the file; every response but the images (already
-// compressed) goes out as gzip -9. `log` holds the name and body bytes of each request.
+// compressed) goes out as gzip -9, compressed once as a static server keeps it. `log` holds the
+// name and body bytes of each request.
 async function serve(...roots) {
-  const log = [], server = http.createServer((req, res) => {
+  const log = [], bodies = {}, server = http.createServer((req, res) => {
     let name = decodeURIComponent(new URL(req.url, 'http://x').pathname).slice(1);
     name = name === '' || name.endsWith('/') ? name + 'index.html' : name;
     const file = roots.map((root) => path.join(root, name)).find((f) => !f.includes('..') &&
@@ -23,8 +24,9 @@ async function serve(...roots) {
     // A copy the browser revalidates comes back as 304, without a body, as from any file server.
     const stat = fs.statSync(file), tag = `"${stat.size}-${stat.mtimeMs}"`;
     if (req.headers['if-none-match'] === tag) return res.writeHead(304, { ETag: tag }).end();
-    const plain = /\.(gif|png)$/.test(name), raw = fs.readFileSync(file);
-    const body = plain ? raw : zlib.gzipSync(raw, { level: 9 });
+    const plain = /\.(gif|png)$/.test(name);
+    const body = bodies[tag + file] ??= plain ? fs.readFileSync(file)
+                                              : zlib.gzipSync(fs.readFileSync(file), { level: 9 });
     log.at(-1)[1] = body.length;
     res.writeHead(200, { 'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream',
       'Content-Length': body.length, 'Cache-Control': 'no-cache', ETag: tag,
