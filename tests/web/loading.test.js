@@ -1,8 +1,12 @@
 'use strict';
-// Loading the page: after one visit it plays with the network gone, from its service worker; and
-// when its WebAssembly cannot start (the .wasm missing or corrupt) it says so in plain words, and
-// the console names what failed, instead of staying blank. Each case has a profile of its own.
+// Loading the page: after one visit it plays with the network gone, from its service worker, and a
+// new version of the site takes the old one's place there; when its WebAssembly cannot start (the
+// .wasm missing or corrupt) it says so in plain words, and the console names what failed, instead
+// of staying blank. Each case has a profile of its own.
 const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
 const h = require('./lib/harness');
 
 // Opens the page in a context of its own with `file` served as `fault`; waits for the alert.
@@ -38,19 +42,25 @@ async function broken(browser, server, file, fault) {
   }
 }
 
+// Once the worker has stored all the page loaded before it was there.
+const kept = (page) => page.waitForFunction(async () => {
+  await navigator.serviceWorker.ready;
+  const cache = await caches.open((await caches.keys())[0]);
+  const loaded = performance.getEntriesByType('resource').map((r) => r.name);
+  return (await Promise.all(loaded.map((url) => cache.match(url)))).every(Boolean);
+}, { timeout: 30000 });
+
+// Rewrites `file` in `site` with `change` applied to its text.
+const edit = (site, file, change) =>
+  fs.writeFileSync(path.join(site, file), change(fs.readFileSync(path.join(site, file), 'utf8')));
+
 h.session(async (browser, server) => {
   await h.run([
     ['after one visit it plays offline', async () => {
       const context = await browser.createBrowserContext();
       const page = await context.newPage();
       await h.open(page, server.url);
-      // Once the worker has stored all the page loaded before it was there.
-      await page.waitForFunction(async () => {
-        await navigator.serviceWorker.ready;
-        const cache = await caches.open((await caches.keys())[0]);
-        const loaded = performance.getEntriesByType('resource').map((r) => r.name);
-        return (await Promise.all(loaded.map((url) => cache.match(url)))).every(Boolean);
-      }, { timeout: 30000 });
+      await kept(page);
       const served = server.requests.length;
       await page.setOfflineMode(true);
       await h.open(page, server.url);
@@ -58,6 +68,30 @@ h.session(async (browser, server) => {
       await h.expectScreen(page, 1, 'offline, after Space');
       assert.deepEqual(server.requests.slice(served), [], 'the offline reload reached the server');
       await context.close();
+    }],
+    ['a new version of the site replaces the one kept for offline play', async () => {
+      const site = fs.mkdtempSync(path.join(os.tmpdir(), 'fernwick-site-'));
+      fs.cpSync(h.pageRoot(), site, { recursive: true });
+      const copy = await h.serve(site);
+      const context = await browser.createBrowserContext();
+      const page = await context.newPage();
+      try {
+        await h.open(page, copy.url);
+        await kept(page);
+        // What a new build changes: a file, and with it the name of the worker's cache.
+        edit(site, 'index.html', (text) => text.replace('</title>', '</title><meta name="v2">'));
+        edit(site, 'sw.js', (text) => text.replace(/fernwick-[0-9a-f]+/, 'fernwick-2'));
+        await h.open(page, copy.url);
+        await page.waitForFunction(async () => (await caches.keys()).join() === 'fernwick-2',
+                                   { timeout: 30000 });
+        await page.setOfflineMode(true);
+        await h.open(page, copy.url);
+        assert.ok(await page.$('meta[name="v2"]'), 'offline, the page is still the old one');
+      } finally {
+        await context.close();
+        copy.close();
+        fs.rmSync(site, { recursive: true, force: true });
+      }
     }],
     ['a missing fernwick.wasm: a message in plain words, the console names it', () =>
       broken(browser, server, 'fernwick.wasm', 'missing')],
