@@ -5,8 +5,9 @@ set(_web "${CMAKE_CURRENT_LIST_DIR}/../app/web")
 cmake_path(NORMAL_PATH _web)
 
 # The page's own build of the core, small over fast (the page downloads every byte of it): the
-# same sources without the picture's bytes, which the page loads as files, and without C++
-# exceptions, which cost a fifth of its size; a table error then stops it with an abort.
+# same sources without the picture's bytes, which the page loads as files, and without catching
+# C++ exceptions or RTTI, a quarter of its size. A malformed table then stops the game's start,
+# which the page reports like any other failure to start.
 get_target_property(_sources fernwick_core SOURCES)
 list(FILTER _sources EXCLUDE REGEX "/embedded/")
 add_library(fernwick_page_core STATIC ${_sources})
@@ -22,8 +23,8 @@ set_target_properties(fernwick PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${FERNWICK_W
 target_link_options(fernwick PRIVATE
     -Oz -flto
     "--js-library=${_web}/page_library.js"
-    # The small runtime: the page compiles fernwick.wasm itself and hands it over. The game's
-    # memory is a few kilobytes that never grow, in one fixed megabyte.
+    # The small runtime: the page fetches fernwick.wasm itself and hands its bytes over. The
+    # game's memory is a few kilobytes that never grow, in one fixed megabyte.
     -sMINIMAL_RUNTIME=1 -sMODULARIZE=1 -sEXPORT_NAME=FernWick -sENVIRONMENT=web
     -sFILESYSTEM=0 -sMALLOC=emmalloc -sTOTAL_STACK=65536 -sINITIAL_MEMORY=1048576
     -sSUPPORT_ERRNO=0 -sSUPPORT_LONGJMP=0 -sTEXTDECODER=2
@@ -37,8 +38,7 @@ set(_copies
     "${_web}/index.html" index.html
     "${FERNWICK_PICTURE_DIR}/dog.gif" dog.gif
     "${FERNWICK_PICTURE_DIR}/dog@2x.gif" dog@2x.gif
-    "${CMAKE_CURRENT_LIST_DIR}/../assets/fonts/DejaVuSansCondensed-Bold-ASCII.ttf"
-        DejaVuSansCondensed-Bold-ASCII.ttf
+    "${CMAKE_CURRENT_LIST_DIR}/../assets/fonts/${_font}" ${_font}
     "${FERNWICK_ICON_SVG}" icons/icon.svg)
 foreach(_size 48 64 128 256)
     list(APPEND _copies "${FERNWICK_HICOLOR_DIR}/${_size}x${_size}.png" icons/${_size}x${_size}.png)

@@ -31,6 +31,7 @@ bool fw_forced_colours();
 void fw_show_picture(int index, const char* file, const char* file2x);
 void fw_focus(int index);
 void fw_show_failure(const char16_t* message, int length);
+void fw_started();
 }
 
 namespace fernwick::web {
@@ -211,5 +212,6 @@ EMSCRIPTEN_KEEPALIVE void fw_restyle() {
 int main() {
     // The page lives as long as the document: it is never destroyed.
     fernwick::web::page = new fernwick::web::Form1Page();
+    fw_started();
     return 0;
 }

@@ -152,6 +152,9 @@ mergeInto(LibraryManager.library, {
     fw.els[index].focus();
   },
 
+  // Form1 is built and shown: the page's start is over.
+  fw_started: function () { Module['started'](); },
+
   fw_show_failure__deps: ['$fwText'],
   // As a desktop window closes after its failure message, the game leaves the page.
   fw_show_failure: function (message, length) {
