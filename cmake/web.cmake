@@ -1,6 +1,7 @@
 # The game as a web page: the core compiled to WebAssembly with the page's front end
 # (app/web/), and the static site it runs in, all of it in ${CMAKE_BINARY_DIR}/web/.
 set(FERNWICK_WEB_DIR "${CMAKE_BINARY_DIR}/web")
+set(_module "${CMAKE_BINARY_DIR}/page")  # what the linker writes, before it goes into the site
 set(_web "${CMAKE_CURRENT_LIST_DIR}/../app/web")
 cmake_path(NORMAL_PATH _web)
 
@@ -18,7 +19,7 @@ fernwick_embed_picture(fernwick_page_core EMPTY)
 
 add_executable(fernwick app/web/form1_page.cpp)
 target_link_libraries(fernwick PRIVATE fernwick_page_core)
-set_target_properties(fernwick PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${FERNWICK_WEB_DIR}"
+set_target_properties(fernwick PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${_module}"
                                           LINK_DEPENDS "${_web}/page_library.js")
 target_link_options(fernwick PRIVATE
     -Oz -flto
@@ -35,7 +36,7 @@ configure_file("${_web}/manifest.webmanifest.in" "${FERNWICK_WEB_DIR}/manifest.w
 set(_font DejaVuSansCondensed-Bold-ASCII.ttf)
 set(_site_files index.html manifest.webmanifest ${_font} dog.gif dog@2x.gif icons/icon.svg)
 set(_copies
-    "${_web}/index.html" index.html
+    "${_module}/fernwick.wasm" fernwick.wasm
     "${FERNWICK_PICTURE_DIR}/dog.gif" dog.gif
     "${FERNWICK_PICTURE_DIR}/dog@2x.gif" dog@2x.gif
     "${CMAKE_CURRENT_LIST_DIR}/../assets/fonts/${_font}" ${_font}
@@ -53,17 +54,23 @@ while(_copies)
     list(APPEND _commands COMMAND "${CMAKE_COMMAND}" -E copy "${_from}" "${FERNWICK_WEB_DIR}/${_to}")
     list(APPEND _inputs "${_from}")
 endwhile()
-list(APPEND _site_files fernwick.js fernwick.wasm)
+list(APPEND _site_files fernwick.wasm)
 
-# The service worker last: its cache is named after every other file's content.
+# The page with the module's loader in it; then the service worker, its cache named after every
+# other file's content.
 add_custom_command(
     OUTPUT "${FERNWICK_WEB_DIR}/sw.js"
     ${_commands}
+    COMMAND "${CMAKE_COMMAND}" "-DIN=${_web}/index.html" "-DSCRIPT=${_module}/fernwick.js"
+            "-DOUT=${FERNWICK_WEB_DIR}/index.html" -P "${_web}/inline_script.cmake"
     COMMAND "${CMAKE_COMMAND}" "-DSITE=${FERNWICK_WEB_DIR}" "-DIN=${_web}/sw.js.in"
-            "-DFILES=${_site_files}" "-DKEEP=fernwick.js;fernwick.wasm;${_font};icons/icon.svg" -P "${_web}/write_sw.cmake"
-    DEPENDS fernwick ${_inputs} "${_web}/sw.js.in" "${_web}/write_sw.cmake"
+            "-DFILES=${_site_files}" "-DKEEP=fernwick.wasm;${_font};icons/icon.svg"
+            -P "${_web}/write_sw.cmake"
+    DEPENDS fernwick ${_inputs} "${_web}/index.html" "${_web}/inline_script.cmake"
+            "${_web}/sw.js.in" "${_web}/write_sw.cmake"
             "${FERNWICK_WEB_DIR}/manifest.webmanifest"
     COMMENT "Laying out the web site in ${FERNWICK_WEB_DIR}"
     VERBATIM)
 add_custom_target(fernwick_site ALL DEPENDS "${FERNWICK_WEB_DIR}/sw.js")
 unset(_web)
+unset(_module)
