@@ -1,8 +1,8 @@
 'use strict';
 // What the game area looks like, read back from screenshots: the heading's text in its blue, the
 // dog drawn from the rendering that matches the screen (the 2x one at a device pixel ratio of 2,
-// never the 1x one enlarged), and the colours of a dark theme and of forced colours, taken at
-// once by a page that is already open.
+// also after a zoom while open, never the 1x one enlarged), and the colours of a dark theme and
+// of forced colours, taken at once by a page that is already open.
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
@@ -111,6 +111,18 @@ const contrast = (a, b) => {
 h.session(async (browser, server) => {
   const page = await browser.newPage();
   const shoot = async () => (await (await page.$('#Form1')).screenshot({ encoding: 'base64' }));
+  // The heading in its blue, and the dog drawn from the rendering for `scale`, pixel for pixel.
+  const expectSharp = async (scale) => {
+    const m = await measure(page, await shoot(), scale);
+    assert.ok(m.blue >= 150 * scale * scale, `heading pixels in blue: ${m.blue}`);
+    console.log(`  dog at ${scale}: ${m.to1x.toFixed(2)} from 1x, ${m.to2x.toFixed(2)} from 2x`);
+    const own = scale === 2 ? m.to2x : m.to1x;
+    assert.ok(own <= DOG_TOLERANCE, `the dog differs from its ${scale}x rendering by ${own.toFixed(1)}`);
+    if (scale === 2) {
+      assert.ok(m.to2x * 2 < m.to1x, `the dog is no closer to the 2x rendering ` +
+                `(${m.to2x.toFixed(1)}) than to the 1x enlarged (${m.to1x.toFixed(1)})`);
+    }
+  };
   const checks = [];
   for (const scale of [1, 2]) {
     checks.push([`at a device pixel ratio of ${scale}: the heading in blue, the dog sharp`, async () => {
@@ -136,17 +148,21 @@ h.session(async (browser, server) => {
       assert.ok(face.loaded, `the heading's face "${face.family}" is not a loaded web font`);
       assert.ok(server.requests.some((r) => r.endsWith('.ttf') || r.endsWith('.woff2')),
                 'the page fetched no font');
-      const m = await measure(page, await shoot(), scale);
-      assert.ok(m.blue >= 150 * scale * scale, `heading pixels in blue: ${m.blue}`);
-      console.log(`  dog at ${scale}: ${m.to1x.toFixed(2)} from 1x, ${m.to2x.toFixed(2)} from 2x`);
-      const own = scale === 2 ? m.to2x : m.to1x;
-      assert.ok(own <= DOG_TOLERANCE, `the dog differs from its ${scale}x rendering by ${own.toFixed(1)}`);
-      if (scale === 2) {
-        assert.ok(m.to2x * 2 < m.to1x,
-                  `the dog is no closer to the 2x rendering (${m.to2x.toFixed(1)}) than to the 1x enlarged (${m.to1x.toFixed(1)})`);
-      }
+      await expectSharp(scale);
     }]);
   }
+  // A zoom to 200 %: the ratio doubles and the viewport halves, the page staying open.
+  checks.push(['zoomed to 200 % while open: the dog from its 2x rendering', async () => {
+    await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 1 });
+    await h.open(page, server.url);
+    await page.waitForFunction(() => document.getElementById('Picture1').complete);
+    await page.setViewport({ width: 400, height: 300, deviceScaleFactor: 2 });
+    await page.waitForFunction(() => {
+      const dog = document.getElementById('Picture1');
+      return dog.complete && dog.currentSrc.endsWith('dog@2x.gif');
+    }, { timeout: 10000 });
+    await expectSharp(2);
+  }]);
   checks.push(['a dark theme, taken while open: a dark face, the heading at 4.5:1', async () => {
     const light = await colours(page);
     assert.deepEqual(light.text, [0, 0, 192]);
