@@ -71,9 +71,12 @@ def main():
         f"Latest run: `scripts/bench {rounds}` on {datetime.date.today()}; {cpu.strip()}, "
         f"{os.cpu_count()} cores, Debian {debian}, Qt {qt}, g++ {gcc}; load "
         f"average (1 min) {load[0]} at the start and {load[1]:.2f} at the end{shared}.", 100)
-    Path("bench/results.md").write_text("\n".join(
+    results = Path("bench/results.md")  # keeping the rows that scripts/bench --web writes there
+    web = re.search(r"\n<!-- scripts/bench --web writes from here -->.*", results.read_text(), re.S)
+    results.write_text("\n".join(
         ["# Benchmark results", "", latest, ""] + table +
-        ["", "How it is measured, and what the ratios mean: README.md, \"Speed and memory\".", ""]))
+        ["", "How it is measured, and what the ratios mean: README.md, \"Speed and memory\".", ""])
+        + (web.group(0) if web else ""))
     readme = Path("README.md")
     begin, end = "<!-- scripts/bench writes from here -->", "<!-- to here -->"
     readme.write_text(re.sub(f"{begin}.*?{end}", lambda _: "\n".join(
