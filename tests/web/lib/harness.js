@@ -162,5 +162,5 @@ function pageRoot() {
   return path.resolve(root);
 }
 
-module.exports = { serve, launch, watch, open, heading, caption, expectScreen, run, session,
+module.exports = { serve, launch, watch, open, expectScreen, run, session,
                    pageRoot, WELCOME, WON };
