@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 namespace fernwick {
@@ -25,12 +26,11 @@ WindowModel::WindowModel(const ControlTable& table, int dpi) : table_(table), dp
     for (const auto& [name, kind] : kNamed) {
         const std::size_t i = table.indexOf(name);
         if (i == table.controls.size()) {
-            throw TableError("the control table has no " + kindName(kind) + " named " +
-                             narrow(name));
+            tableError("the control table has no " + kindName(kind) + " named " + narrow(name));
         }
         if (table.controls[i].kind != kind) {
-            throw TableError("the control table's " + narrow(name) + " is a " +
-                             kindName(table.controls[i].kind) + ", not a " + kindName(kind));
+            tableError("the control table's " + narrow(name) + " is a " +
+                       kindName(table.controls[i].kind) + ", not a " + kindName(kind));
         }
     }
     auto before = [&table](std::size_t a, std::size_t b) {
@@ -51,6 +51,15 @@ PixelRect WindowModel::rect(std::size_t index) const {
 bool WindowModel::takesFocus(std::size_t index) const {
     const ControlRecord& r = table_.controls.at(index);
     return r.visible && r.kind == ControlKind::PushButton;
+}
+
+void tableError(const std::string& what) {
+#if __cpp_exceptions
+    throw TableError(what);
+#else
+    std::fputs(("fernwick: " + what + "\n").c_str(), stderr);
+    std::abort();
+#endif
 }
 
 ChosenPicture choosePicture(const ImageSlot& slot, double scale) {

@@ -21,6 +21,10 @@ class TableError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Throws TableError with `what`; where the program is built without exceptions (the web page),
+// writes `what` to stderr and aborts, which the page reports as a failure to start.
+[[noreturn]] void tableError(const std::string& what);
+
 class WindowModel {
   public:
     // The window for a screen of `dpi`. Throws TableError naming the first fault of `table`.

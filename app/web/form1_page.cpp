@@ -2,10 +2,10 @@
 // browser-side calls are in app/web/page_library.js; this side decides, the page draws.
 #include <emscripten.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "app/form_builder.h"
 #include "app/label_control.h"
@@ -24,12 +24,13 @@ bool fw_set_text(int index, const char16_t* text, int length);
 void fw_set_font(int index, const char16_t* face, int faceLength, int weight, bool italic, int em);
 int fw_text_width(int index, const char16_t* text, int length);
 int fw_font_metric(int index, bool descent);
-void fw_draw_lines(int index, std::uint32_t light, std::uint32_t dark, const std::int32_t* lines,
-                   int count);
+void fw_clear_lines(int index, std::uint32_t light, std::uint32_t dark);
+void fw_add_line(int index, const char16_t* text, int length, int baseline);
 std::uint32_t fw_system_colour(bool text, bool dark);
 bool fw_forced_colours();
 void fw_show_picture(int index, const char* file, const char* file2x);
 void fw_focus(int index);
+void fw_listen(int index, void* button);
 void fw_show_failure(const char16_t* message, int length);
 void fw_started();
 }
@@ -79,24 +80,6 @@ class LabelElement final : public LabelSurface {
     void paint(bool always) {
         if (!hasElement_ || !control() || !(dirty_ || always) || !exists()) return;
         dirty_ = false;
-        std::vector<std::int32_t> lines;
-        auto add = [&lines](std::u16string_view text, int top, int baseline) {
-            lines.insert(lines.end(),
-                         {static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(text.data())),
-                          size(text), top, baseline});
-        };
-        const std::u16string_view text = control()->text();
-        std::size_t drawnTo = 0;
-        for (const DrawnLine& line : control()->linesToDraw()) {
-            add(line.text, line.top, line.baseline);
-            drawnTo = static_cast<std::size_t>(line.text.data() - text.data()) + line.text.size();
-        }
-        // The lines wholly past the bottom edge are not drawn; their text stays in the heading,
-        // beneath the edge, so that it is read out whole, as the desktop's screen readers read it.
-        if (drawnTo < text.size()) {
-            const int below = control()->rect().height;
-            add(text.substr(drawnTo), below, below + lineMetrics().ascent);
-        }
         // The colour for the page's light face and for its dark one: the page's style picks
         // the one for the colour scheme it shows, the moment that changes.
         auto colour = [this](bool dark) {
@@ -104,8 +87,20 @@ class LabelElement final : public LabelSurface {
                 control()->colour(),
                 {fw_system_colour(false, dark), fw_system_colour(true, dark), fw_forced_colours()});
         };
-        fw_draw_lines(index_, colour(false), colour(true), lines.data(),
-                      static_cast<int>(lines.size() / 4));
+        fw_clear_lines(index_, colour(false), colour(true));
+        const std::u16string_view text = control()->text();
+        std::size_t drawnTo = 0;
+        for (const DrawnLine& line : control()->linesToDraw()) {
+            fw_add_line(index_, line.text.data(), size(line.text), line.baseline);
+            drawnTo = static_cast<std::size_t>(line.text.data() - text.data()) + line.text.size();
+        }
+        // The lines wholly past the bottom edge are not drawn; their text stays in the heading,
+        // beneath the edge, so that it is read out whole, as the desktop's screen readers read it.
+        if (drawnTo < text.size()) {
+            const std::u16string_view rest = text.substr(drawnTo);
+            fw_add_line(index_, rest.data(), size(rest),
+                        control()->rect().height + lineMetrics().ascent);
+        }
     }
 
   private:
@@ -114,18 +109,25 @@ class LabelElement final : public LabelSurface {
     bool dirty_ = true;
 };
 
+// The page calls back with the button's address when it is clicked.
 class ButtonElement final : public PushButton {
   public:
-    explicit ButtonElement(int index) : index_(index) {}
+    ButtonElement(const ControlRequest& request, std::function<void()> clicked)
+        : index_(static_cast<int>(request.index)), clicked_(std::move(clicked)) {
+        make(kButtonElement, request, request.text);
+        if (clicked_) fw_listen(index_, this);
+    }
     Result<> setCaption(std::u16string_view caption) override {
         if (!fw_set_text(index_, caption.data(), size(caption))) {
             return Failure{status_code::kInvalidWindowHandle};
         }
         return {};
     }
+    void click() const { clicked_(); }
 
   private:
     int index_;
+    std::function<void()> clicked_;
 };
 
 // The frame's picture, loaded from the site's files by the browser, which takes the rendering for
@@ -156,20 +158,18 @@ class Form1Page final : public ControlFactory {
     }
     std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                std::function<void()> clicked) override {
-        make(kButtonElement, request, request.text);
-        if (clicked) clicks_.resize(request.index + 1), clicks_[request.index] = std::move(clicked);
-        return std::make_unique<ButtonElement>(static_cast<int>(request.index));
+        return std::make_unique<ButtonElement>(request, std::move(clicked));
     }
     LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl&) override {
-        return *labels_.emplace_back(std::make_unique<LabelElement>(request));
+        return *(labels_[request.index] = std::make_unique<LabelElement>(request));
     }
     void controlsMade(std::span<const std::size_t> focusOrder) override {
         if (!focusOrder.empty()) fw_focus(static_cast<int>(focusOrder.front()));
     }
 
-    void click(std::size_t index) {
-        if (stopped_ || index >= clicks_.size() || !clicks_[index]) return;
-        clicks_[index]();
+    void click(const ButtonElement& button) {
+        if (stopped_) return;
+        button.click();
         repaint(false);
     }
     // The page's colours or device pixel ratio changed.
@@ -177,7 +177,8 @@ class Form1Page final : public ControlFactory {
 
   private:
     void repaint(bool always) {
-        for (const auto& label : labels_) label->paint(always);
+        for (const auto& label : labels_)
+            if (label) label->paint(always);
     }
     // As on the desktop, the message names the code; the page then takes no more input.
     void fail(std::uint32_t code) {
@@ -188,8 +189,9 @@ class Form1Page final : public ControlFactory {
     }
 
     WindowModel model_;
-    std::vector<std::unique_ptr<LabelElement>> labels_;
-    std::vector<std::function<void()>> clicks_;
+    // By the control's place in the table.
+    std::array<std::unique_ptr<LabelElement>, std::tuple_size_v<decltype(ControlTable::controls)>>
+        labels_;
     std::optional<BuiltForm> built_;
     bool stopped_ = false;
 };
@@ -201,8 +203,8 @@ Form1Page* page = nullptr;
 }  // namespace fernwick::web
 
 extern "C" {
-EMSCRIPTEN_KEEPALIVE void fw_clicked(int index) {
-    if (fernwick::web::page) fernwick::web::page->click(static_cast<std::size_t>(index));
+EMSCRIPTEN_KEEPALIVE void fw_clicked(const fernwick::web::ButtonElement* button) {
+    if (fernwick::web::page) fernwick::web::page->click(*button);
 }
 EMSCRIPTEN_KEEPALIVE void fw_restyle() {
     if (fernwick::web::page) fernwick::web::page->restyle();

@@ -49,7 +49,6 @@ mergeInto(LibraryManager.library, {
       el = named = document.createElement('button');
       el.type = 'button';
       el.textContent = fwText(text, textLength);
-      el.addEventListener('click', function () { _fw_clicked(index); });
       // Browsers click a focused button on Enter too; the game's button takes only Space.
       el.addEventListener('keydown', function (e) { if (e.key === 'Enter') e.preventDefault(); });
     } else {
@@ -64,6 +63,12 @@ mergeInto(LibraryManager.library, {
     // Labels lie beneath the other controls, and come first in reading order.
     if (kind === 0) fw.main.prepend(el); else fw.main.append(el);
     fw.els[index] = el;
+  },
+
+  // `button` is the address of the object the game hands each of the button's clicks.
+  fw_listen__deps: ['$fw'],
+  fw_listen: function (index, button) {
+    fw.els[index].addEventListener('click', function () { _fw_clicked(button); });
   },
 
   fw_exists__deps: ['$fw'],
@@ -99,21 +104,21 @@ mergeInto(LibraryManager.library, {
   fw_font_metric__deps: ['$fw'],
   fw_font_metric: function (index, descent) { return Math.round(fw.metrics[index][descent ? 1 : 0]); },
 
-  // `lines` holds four numbers a line: the text's address and length, its top and its baseline.
-  fw_draw_lines__deps: ['$fw', '$fwText'],
-  fw_draw_lines: function (index, light, dark, lines, count) {
+  // A label is drawn again: its colours for the light and the dark scheme, then line by line.
+  fw_clear_lines__deps: ['$fw'],
+  fw_clear_lines: function (index, light, dark) {
     var el = fw.els[index];
     var rgb = function (c) { return 'rgb(' + (c & 255) + ',' + (c >> 8 & 255) + ',' + (c >> 16 & 255) + ')'; };
     el.style.setProperty('--light', rgb(light));
     el.style.setProperty('--dark', rgb(dark));
-    var spans = [];
-    for (var k = 0; k < count; ++k) {
-      var q = (lines >> 2) + 4 * k, span = document.createElement('span');
-      span.textContent = fwText(HEAP32[q], HEAP32[q + 1]);
-      span.style.top = (HEAP32[q + 3] - fw.metrics[index][0]) + 'px';
-      spans.push(span);
-    }
-    el.replaceChildren.apply(el, spans);
+    el.textContent = '';
+  },
+
+  fw_add_line__deps: ['$fw', '$fwText'],
+  fw_add_line: function (index, text, length, baseline) {
+    var span = fw.els[index].appendChild(document.createElement('span'));
+    span.textContent = fwText(text, length);
+    span.style.top = (baseline - fw.metrics[index][0]) + 'px';
   },
 
   fw_system_colour__deps: ['$fw'],
