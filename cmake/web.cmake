@@ -4,17 +4,24 @@ set(FERNWICK_WEB_DIR "${CMAKE_BINARY_DIR}/web")
 set(_module "${CMAKE_BINARY_DIR}/page")  # what the linker writes, before it goes into the site
 set(_web "${CMAKE_CURRENT_LIST_DIR}/../app/web")
 cmake_path(NORMAL_PATH _web)
+# Node, without the options emcmake gives it: Node 20 refuses --experimental-wasm-threads.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+    list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 FERNWICK_NODE)
+else()
+    find_program(FERNWICK_NODE NAMES node nodejs REQUIRED)
+endif()
+set(_minify "${FERNWICK_NODE}" "${_web}/minify.js")
 
 # The page's own build of the core, small over fast (the page downloads every byte of it): the
-# same sources without the picture's bytes, which the page loads as files, and without catching
-# C++ exceptions or RTTI, a quarter of its size. A malformed table then stops the game's start,
-# which the page reports like any other failure to start.
+# same sources without the picture's bytes, which the page loads as files, and without C++
+# exceptions or RTTI, well over a quarter of its size. A malformed table then aborts the game's
+# start, which the page reports like any other failure to start; the maths is the browser's.
 get_target_property(_sources fernwick_core SOURCES)
 list(FILTER _sources EXCLUDE REGEX "/embedded/")
 add_library(fernwick_page_core STATIC ${_sources})
 target_include_directories(fernwick_page_core PUBLIC "${CMAKE_SOURCE_DIR}")
 target_link_libraries(fernwick_page_core PUBLIC fernwick_options)
-target_compile_options(fernwick_page_core PUBLIC -Oz -flto -fno-rtti)
+target_compile_options(fernwick_page_core PUBLIC -Oz -flto -fno-rtti -fno-exceptions)
 fernwick_embed_picture(fernwick_page_core EMPTY)
 
 add_executable(fernwick app/web/form1_page.cpp)
@@ -22,7 +29,7 @@ target_link_libraries(fernwick PRIVATE fernwick_page_core)
 set_target_properties(fernwick PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${_module}"
                                           LINK_DEPENDS "${_web}/page_library.js")
 target_link_options(fernwick PRIVATE
-    -Oz -flto
+    -Oz -flto -fno-exceptions -sJS_MATH=1
     "--js-library=${_web}/page_library.js"
     # The small runtime: the page fetches fernwick.wasm itself and hands its bytes over. The
     # game's memory is a few kilobytes that never grow, in one fixed megabyte.
@@ -39,8 +46,7 @@ set(_copies
     "${_module}/fernwick.wasm" fernwick.wasm
     "${FERNWICK_PICTURE_DIR}/dog.gif" dog.gif
     "${FERNWICK_PICTURE_DIR}/dog@2x.gif" dog@2x.gif
-    "${CMAKE_CURRENT_LIST_DIR}/../assets/fonts/${_font}" ${_font}
-    "${FERNWICK_ICON_SVG}" icons/icon.svg)
+    "${CMAKE_CURRENT_LIST_DIR}/../assets/fonts/${_font}" ${_font})
 foreach(_size 48 64 128 256)
     list(APPEND _copies "${FERNWICK_HICOLOR_DIR}/${_size}x${_size}.png" icons/${_size}x${_size}.png)
     list(APPEND _site_files icons/${_size}x${_size}.png)
@@ -55,17 +61,19 @@ while(_copies)
 endwhile()
 list(APPEND _site_files fernwick.wasm)
 
-# The page with the module's loader in it; then the service worker, its cache named after every
-# other file's content.
+# The page with the module's loader in it and the icon, minified; then the service worker, its
+# cache named after every other file's content.
 add_custom_command(
     OUTPUT "${FERNWICK_WEB_DIR}/sw.js"
     ${_commands}
-    COMMAND "${CMAKE_COMMAND}" "-DIN=${_web}/index.html" "-DSCRIPT=${_module}/fernwick.js"
-            "-DOUT=${FERNWICK_WEB_DIR}/index.html" -P "${_web}/inline_script.cmake"
+    COMMAND ${_minify} page "${_web}/index.html" "${_module}/fernwick.js"
+            "${FERNWICK_WEB_DIR}/index.html"
+    COMMAND ${_minify} svg "${FERNWICK_ICON_SVG}" "${FERNWICK_WEB_DIR}/icons/icon.svg"
     COMMAND "${CMAKE_COMMAND}" "-DSITE=${FERNWICK_WEB_DIR}" "-DIN=${_web}/sw.js.in"
             "-DFILES=${_site_files}" "-DKEEP=fernwick.wasm;${_font};icons/icon.svg"
             -P "${_web}/write_sw.cmake"
-    DEPENDS fernwick ${_inputs} "${_web}/index.html" "${_web}/inline_script.cmake"
+    COMMAND ${_minify} js "${FERNWICK_WEB_DIR}/sw.js"
+    DEPENDS fernwick ${_inputs} "${_web}/index.html" "${_web}/minify.js" "${FERNWICK_ICON_SVG}"
             "${_web}/sw.js.in" "${_web}/write_sw.cmake"
             "${FERNWICK_WEB_DIR}/manifest.webmanifest"
     COMMENT "Laying out the web site in ${FERNWICK_WEB_DIR}"

@@ -16,13 +16,7 @@ add_subdirectory("${FERNWICK_GTEST_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/googletest"
                  SYSTEM)
 include(GoogleTest)
 
-# Node, without the options emcmake gives it: Node 20 refuses --experimental-wasm-threads. Its
-# fetch() cannot read a file path, which Emscripten's loader hands it for the .wasm.
-if(CMAKE_CROSSCOMPILING_EMULATOR)
-    list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 FERNWICK_NODE)
-else()
-    find_program(FERNWICK_NODE NAMES node nodejs REQUIRED)
-endif()
+# Node's fetch() cannot read a file path, which Emscripten's loader hands it for the .wasm.
 set(FERNWICK_WASM_RUNNER "${FERNWICK_NODE}" --no-experimental-fetch)
 
 # The tests look at the TableError a malformed table throws: Emscripten catches exceptions only in
