@@ -5,7 +5,7 @@
 namespace fernwick {
 namespace {
 
-const ControlTable kTable{
+constinit const ControlTable kTable{
     WindowRecord{
         .name = u"Form1",
         .caption = u"FernWick",

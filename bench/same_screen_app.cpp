@@ -12,12 +12,9 @@
 #include <QWidget>
 #include <cstddef>
 
-extern const unsigned char fernwick_dog_gif[];
-extern const std::size_t fernwick_dog_gif_size;
-extern const unsigned char fernwick_icon_16_png[];
-extern const std::size_t fernwick_icon_16_png_size;
-extern const unsigned char fernwick_icon_32_png[];
-extern const std::size_t fernwick_icon_32_png_size;
+#include "fernwick_dog_gif.h"
+#include "fernwick_icon_16_png.h"
+#include "fernwick_icon_32_png.h"
 
 namespace {
 

@@ -7,9 +7,7 @@
 #include "app/qt/convert.h"
 #include "app/qt/label_widget.h"
 #include "app/units.h"
-
-extern const unsigned char fernwick_heading_face_ttf[];
-extern const std::size_t fernwick_heading_face_ttf_size;
+#include "fernwick_heading_face_ttf.h"
 
 namespace fernwick::qt {
 

@@ -4,9 +4,5 @@
 // fernwick_embed in cmake/qt.cmake.
 #pragma once
 
-#include <cstddef>
-
-extern const unsigned char fernwick_app_icon_16_png[];
-extern const std::size_t fernwick_app_icon_16_png_size;
-extern const unsigned char fernwick_app_icon_32_png[];
-extern const std::size_t fernwick_app_icon_32_png_size;
+#include "fernwick_app_icon_16_png.h"
+#include "fernwick_app_icon_32_png.h"

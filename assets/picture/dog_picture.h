@@ -2,9 +2,5 @@
 // and dog@2x.gif (292 x 306, for screens whose scale is 2), both rendered from dog.svg.
 #pragma once
 
-#include <cstddef>
-
-extern const unsigned char fernwick_dog_gif[];
-extern const std::size_t fernwick_dog_gif_size;
-extern const unsigned char fernwick_dog_2x_gif[];
-extern const std::size_t fernwick_dog_2x_gif_size;
+#include "fernwick_dog_2x_gif.h"
+#include "fernwick_dog_gif.h"

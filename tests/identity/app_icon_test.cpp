@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "app/control_table.h"
-
-extern const unsigned char fernwick_app_icon[];
-extern const std::size_t fernwick_app_icon_size;
+#include "fernwick_app_icon.h"
 
 namespace {
 
