@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <utility>
 
 namespace fernwick {
@@ -57,8 +56,7 @@ void tableError(const std::string& what) {
 #if __cpp_exceptions
     throw TableError(what);
 #else
-    std::fputs(("fernwick: " + what + "\n").c_str(), stderr);
-    std::abort();
+    abortStart(what);
 #endif
 }
 
@@ -81,10 +79,13 @@ std::string hexCode(std::uint32_t code) {
 }
 
 std::u16string failureMessage(std::u16string_view program, std::uint32_t code) {
-    const std::string numbers = std::to_string(code) + " (" + hexCode(code) + ")";
+    std::u16string decimal;
+    for (std::uint32_t rest = code; decimal.empty() || rest; rest /= 10)
+        decimal.insert(decimal.begin(), static_cast<char16_t>(u'0' + rest % 10));
+    const std::string hex = hexCode(code);
     return u"The game cannot go on: a control of the window failed to change.\n\nFailure code: " +
-           std::u16string(numbers.begin(), numbers.end()) + u"\n\n" + std::u16string(program) +
-           u" will close now.";
+           decimal + u" (" + std::u16string(hex.begin(), hex.end()) + u")\n\n" +
+           std::u16string(program) + u" will close now.";
 }
 
 }  // namespace fernwick

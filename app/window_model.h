@@ -21,9 +21,10 @@ class TableError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Throws TableError with `what`; where the program is built without exceptions (the web page),
-// writes `what` to stderr and aborts, which the page reports as a failure to start.
+// Throws TableError with `what`. Built without exceptions (the web page), the program hands `what`
+// to its front end's abortStart, which ends the start and does not return.
 [[noreturn]] void tableError(const std::string& what);
+[[noreturn]] void abortStart(const std::string& what);
 
 class WindowModel {
   public:

@@ -32,11 +32,15 @@ void fw_show_picture(int index, const char* file, const char* file2x);
 void fw_focus(int index);
 void fw_listen(int index, void* button);
 void fw_show_failure(const char16_t* message, int length);
+[[noreturn]] void fw_abort_start(const char* why);
 void fw_started();
 }
 
-namespace fernwick::web {
+namespace fernwick {
 
+void abortStart(const std::string& what) { fw_abort_start(what.c_str()); }
+
+namespace web {
 namespace {
 
 enum Kind { kLabelElement, kButtonElement, kPictureElement };
@@ -200,7 +204,8 @@ Form1Page* page = nullptr;
 
 }  // namespace
 
-}  // namespace fernwick::web
+}  // namespace web
+}  // namespace fernwick
 
 extern "C" {
 EMSCRIPTEN_KEEPALIVE void fw_clicked(const fernwick::web::ButtonElement* button) {

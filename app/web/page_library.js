@@ -7,8 +7,8 @@ mergeInto(LibraryManager.library, {
     for (var i = 0; i < n; ++i) s += String.fromCharCode(HEAPU16[(p >> 1) + i]);
     return s;
   },
-  // A file name: ASCII, ended by a zero byte.
-  $fwFile: function (p) {
+  // A file name, or a fault's description: ASCII, ended by a zero byte.
+  $fwAscii: function (p) {
     var s = '';
     while (HEAPU8[p]) s += String.fromCharCode(HEAPU8[p++]);
     return s;
@@ -140,14 +140,14 @@ mergeInto(LibraryManager.library, {
   fw_forced_colours: function () { return matchMedia('(forced-colors: active)').matches; },
 
   // The browser picks the rendering for the screen's ratio, and picks again when it changes.
-  fw_show_picture__deps: ['$fw', '$fwFile'],
+  fw_show_picture__deps: ['$fw', '$fwAscii'],
   fw_show_picture: function (index, file, file2x) {
-    var img = fw.els[index].firstChild, one = fwFile(file);
+    var img = fw.els[index].firstChild, one = fwAscii(file);
     img.decoding = 'sync';  // in the frame that first shows the game, not one after it
     img.onerror = function () {
       console.error('FernWick: ' + img.currentSrc + ' did not load or decode; the frame stays empty');
     };
-    if (file2x) img.srcset = one + ' 1x, ' + fwFile(file2x) + ' 2x';
+    if (file2x) img.srcset = one + ' 1x, ' + fwAscii(file2x) + ' 2x';
     img.src = one;
   },
 
@@ -156,6 +156,10 @@ mergeInto(LibraryManager.library, {
     fw.els[index].autofocus = true;
     fw.els[index].focus();
   },
+
+  // A fault in the game's own table: the start ends here, and the page says it could not start.
+  fw_abort_start__deps: ['$fwAscii'],
+  fw_abort_start: function (why) { throw new Error(fwAscii(why)); },
 
   // Form1 is built and shown: the page's start is over.
   fw_started: function () { Module['started'](); },
