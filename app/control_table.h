@@ -81,9 +81,11 @@ struct ControlRecord {
     std::u16string_view accessibleName = {};
 };
 
+constexpr std::size_t kControlCount = 4;
+
 struct ControlTable {
     WindowRecord window;
-    std::array<ControlRecord, 4> controls;  // in creation order
+    std::array<ControlRecord, kControlCount> controls;  // in creation order
 
     // The position in `controls` of the record named `name`, or controls.size().
     std::size_t indexOf(std::u16string_view name) const;

@@ -19,19 +19,19 @@ BuiltForm::BuiltForm(const WindowModel& model, ControlFactory& factory,
                                      r.accessibleName};
         switch (r.kind) {
             case ControlKind::PictureFrame:
-                controls_.push_back(factory.makePictureFrame(request));
+                controls_[i] = factory.makePictureFrame(request);
                 break;
             case ControlKind::PushButton: {
                 // The one event with a handler: the click of STARTBUTTON.
                 std::function<void()> clicked;
                 if (r.name == u"STARTBUTTON") clicked = [this] { form_->STARTBUTTON_Click(); };
-                controls_.push_back(factory.makePushButton(request, std::move(clicked)));
+                controls_[i] = factory.makePushButton(request, std::move(clicked));
                 break;
             }
             case ControlKind::Label: {
                 auto label = std::make_unique<LabelControl>(r, model, i);
                 label->attach(factory.makeLabelSurface(request, *label));
-                controls_.push_back(std::move(label));
+                controls_[i] = std::move(label);
                 break;
             }
         }

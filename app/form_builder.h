@@ -2,13 +2,13 @@
 // ControlFactory for each control, then binds them to Form1 and wires the click to the game.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
-#include <vector>
 
 #include "app/control_table.h"
 #include "app/form1.h"
@@ -67,7 +67,7 @@ class BuiltForm {
     T& named(std::u16string_view name) const;
 
     const ControlTable& table_;
-    std::vector<std::unique_ptr<Control>> controls_;  // in table order
+    std::array<std::unique_ptr<Control>, kControlCount> controls_;  // in table order
     std::unique_ptr<Form1> form_;
 };
 

@@ -194,8 +194,7 @@ class Form1Page final : public ControlFactory {
 
     WindowModel model_;
     // By the control's place in the table.
-    std::array<std::unique_ptr<LabelElement>, std::tuple_size_v<decltype(ControlTable::controls)>>
-        labels_;
+    std::array<std::unique_ptr<LabelElement>, kControlCount> labels_;
     std::optional<BuiltForm> built_;
     bool stopped_ = false;
 };
