@@ -49,7 +49,7 @@ template <class T>
 T& BuiltForm::named(std::u16string_view name) const {
     T* control = static_cast<T*>(controls_[table_.indexOf(name)].get());
     if (!control) {
-        tableError("the window's " + std::string(name.begin(), name.end()) + " could not be made");
+        tableError({"the window's ", std::string(name.begin(), name.end()), " could not be made"});
     }
     return *control;
 }

@@ -7,8 +7,8 @@
 namespace fernwick {
 namespace {
 
-constexpr const char* kKindNames[] = {"label", "push button", "picture frame"};  // by ControlKind
-std::string kindName(ControlKind kind) { return kKindNames[static_cast<int>(kind)]; }
+constexpr std::string_view kKindNames[] = {"label", "push button", "picture frame"};  // by kind
+std::string_view kindName(ControlKind kind) { return kKindNames[static_cast<int>(kind)]; }
 
 std::string narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
 
@@ -25,11 +25,11 @@ WindowModel::WindowModel(const ControlTable& table, int dpi) : table_(table), dp
     for (const auto& [name, kind] : kNamed) {
         const std::size_t i = table.indexOf(name);
         if (i == table.controls.size()) {
-            tableError("the control table has no " + kindName(kind) + " named " + narrow(name));
+            tableError({"the control table has no ", kindName(kind), " named ", narrow(name)});
         }
         if (table.controls[i].kind != kind) {
-            tableError("the control table's " + narrow(name) + " is a " +
-                       kindName(table.controls[i].kind) + ", not a " + kindName(kind));
+            tableError({"the control table's ", narrow(name), " is a ",
+                        kindName(table.controls[i].kind), ", not a ", kindName(kind)});
         }
     }
     auto before = [&table](std::size_t a, std::size_t b) {
@@ -52,11 +52,13 @@ bool WindowModel::takesFocus(std::size_t index) const {
     return r.visible && r.kind == ControlKind::PushButton;
 }
 
-void tableError(const std::string& what) {
+void tableError(std::initializer_list<std::string_view> what) {
+    std::string text;
+    for (std::string_view part : what) text += part;
 #if __cpp_exceptions
-    throw TableError(what);
+    throw TableError(text);
 #else
-    abortStart(what);
+    abortStart(text);
 #endif
 }
 

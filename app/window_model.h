@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,9 +22,9 @@ class TableError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Throws TableError with `what`. Built without exceptions (the web page), the program hands `what`
-// to its front end's abortStart, which ends the start and does not return.
-[[noreturn]] void tableError(const std::string& what);
+// Throws TableError saying `what`, its parts one after another. Built without exceptions (the web
+// page), the program hands it to its front end's abortStart, which ends the start, not returning.
+[[noreturn]] void tableError(std::initializer_list<std::string_view> what);
 [[noreturn]] void abortStart(const std::string& what);
 
 class WindowModel {

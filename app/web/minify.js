@@ -33,5 +33,7 @@ const [mode, ...files] = process.argv.slice(2);
 ({
   page: () => page(...files),
   js: async () => fs.writeFileSync(files[0], await js(fs.readFileSync(files[0], 'utf8'))),
-  svg: async () => fs.writeFileSync(files[1], markup(fs.readFileSync(files[0], 'utf8'))),
+  // A drawing: its XML declaration is optional, and white space in it only separates.
+  svg: async () => fs.writeFileSync(files[1], markup(fs.readFileSync(files[0], 'utf8')
+      .replace(/<\?xml[^>]*\?>/, '').replace(/\s+/g, ' '))),
 })[mode]().catch((e) => { console.error(`minify.js: ${e.message}`); process.exit(1); });
