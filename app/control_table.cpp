@@ -68,11 +68,6 @@ std::size_t ControlTable::indexOf(std::u16string_view name) const {
     return i;
 }
 
-const ControlRecord* ControlTable::find(std::u16string_view name) const {
-    const std::size_t i = indexOf(name);
-    return i < controls.size() ? &controls[i] : nullptr;
-}
-
 const ControlTable& controlTable() { return kTable; }
 
 }  // namespace fernwick

@@ -89,8 +89,6 @@ struct ControlTable {
 
     // The position in `controls` of the record named `name`, or controls.size().
     std::size_t indexOf(std::u16string_view name) const;
-    // The record named `name`, or nullptr.
-    const ControlRecord* find(std::u16string_view name) const;
 };
 
 // The program's one table.

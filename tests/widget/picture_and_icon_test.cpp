@@ -18,6 +18,11 @@ namespace {
 const QRect kPictureRect(40, 88, 153, 161);
 constexpr int kBorder = 2;  // the frame's sunken border
 
+const ImageSlot& picture1() {
+    const ControlTable& table = controlTable();
+    return table.controls[table.indexOf(u"Picture1")].picture;
+}
+
 class PictureTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -34,7 +39,7 @@ class PictureTest : public ::testing::Test {
 
 // The shipped dog as Qt's GIF reader gives it, independently of the frame.
 QImage shippedPicture() {
-    const EmbeddedBytes& gif = controlTable().find(u"Picture1")->picture.image;
+    const EmbeddedBytes& gif = picture1().image;
     return QImage::fromData(gif.data, static_cast<int>(gif.size), "GIF")
         .convertToFormat(QImage::Format_ARGB32);
 }
@@ -111,7 +116,7 @@ TEST_F(PictureTest, SunkenBorderAndPictureScaleWithTheScreen) {
     }
     if (scale != 2) return;
     // The double-size rendering, pixel for pixel from the inner top-left corner.
-    const EmbeddedBytes& gif = controlTable().find(u"Picture1")->picture.image2x;
+    const EmbeddedBytes& gif = picture1().image2x;
     const QImage dog = QImage::fromData(gif.data, static_cast<int>(gif.size), "GIF")
                            .convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(dog.size(), QSize(292, 306));

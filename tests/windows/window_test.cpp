@@ -389,7 +389,8 @@ TEST(WindowTest, PictureFrameShowsTheDogOnTheButtonFaceInASunkenBorderOfItsDpi) 
     pump();
     HWND frame = t.window.controlWindow(u"Picture1");
     ASSERT_TRUE(frame);
-    const fernwick::ImageSlot& slot = fernwick::controlTable().find(u"Picture1")->picture;
+    const fernwick::ControlTable& table = fernwick::controlTable();
+    const fernwick::ImageSlot& slot = table.controls[table.indexOf(u"Picture1")].picture;
     for (int dpi : {96, 192}) {
         if (dpi != 96) moveToDpi(t.window.hwnd(), dpi);
         const RECT outer = rectInParent(frame);
