@@ -7,6 +7,18 @@ mergeInto(LibraryManager.library, {
     for (var i = 0; i < n; ++i) s += String.fromCharCode(HEAPU16[(p >> 1) + i]);
     return s;
   },
+  // A label's ascent and descent in its font, measured when first asked for. A hidden label's are
+  // never asked for: its font, the system's, would cost the canvas a font lookup of several
+  // milliseconds on the way to the page's first frame.
+  $fwMetrics__deps: ['$fw'],
+  $fwMetrics: function (index) {
+    if (!fw.metrics[index]) {
+      fw.ctx.font = fw.fonts[index];
+      var m = fw.ctx.measureText('');
+      fw.metrics[index] = [m.fontBoundingBoxAscent, m.fontBoundingBoxDescent];
+    }
+    return fw.metrics[index];
+  },
   // A file name, or a fault's description: ASCII, ended by a zero byte.
   $fwAscii: function (p) {
     var s = '';
@@ -81,15 +93,15 @@ mergeInto(LibraryManager.library, {
     return true;
   },
 
-  fw_set_font__deps: ['$fw', '$fwText'],
+  fw_set_font__deps: ['$fw', '$fwText', '$fwMetrics'],
   fw_set_font: function (index, face, faceLength, weight, italic, em) {
     var font = (italic ? 'italic ' : '') + weight + ' ' + (em || 13) + 'px ' +
                (faceLength ? '"' + fwText(face, faceLength) + '"' : 'sans-serif');
-    fw.ctx.font = fw.fonts[index] = font;
-    var m = fw.ctx.measureText('');
-    var metrics = fw.metrics[index] = [m.fontBoundingBoxAscent, m.fontBoundingBoxDescent];
+    fw.fonts[index] = font;
+    delete fw.metrics[index];
     var el = fw.els[index];
     if (el) {
+      var metrics = fwMetrics(index);
       el.style.font = font;
       el.style.lineHeight = (metrics[0] + metrics[1]) + 'px';
     }
@@ -101,8 +113,8 @@ mergeInto(LibraryManager.library, {
     return Math.round(fw.ctx.measureText(fwText(text, length)).width);
   },
 
-  fw_font_metric__deps: ['$fw'],
-  fw_font_metric: function (index, descent) { return Math.round(fw.metrics[index][descent ? 1 : 0]); },
+  fw_font_metric__deps: ['$fwMetrics'],
+  fw_font_metric: function (index, descent) { return Math.round(fwMetrics(index)[descent ? 1 : 0]); },
 
   // A label is drawn again: its colours for the light and the dark scheme, then line by line.
   fw_clear_lines__deps: ['$fw'],
@@ -114,11 +126,11 @@ mergeInto(LibraryManager.library, {
     el.textContent = '';
   },
 
-  fw_add_line__deps: ['$fw', '$fwText'],
+  fw_add_line__deps: ['$fw', '$fwText', '$fwMetrics'],
   fw_add_line: function (index, text, length, baseline) {
     var span = fw.els[index].appendChild(document.createElement('span'));
     span.textContent = fwText(text, length);
-    span.style.top = (baseline - fw.metrics[index][0]) + 'px';
+    span.style.top = (baseline - fwMetrics(index)[0]) + 'px';
   },
 
   fw_system_colour__deps: ['$fw'],
