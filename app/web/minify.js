@@ -18,7 +18,11 @@ async function page(file, loader, out) {
   const tag = `<script src="${path.basename(loader)}"></script>`;
   let html = fs.readFileSync(file, 'utf8');
   if (!html.includes(tag)) throw new Error(`${file} has no ${tag}`);
-  html = html.replace(tag, () => `<script>${fs.readFileSync(loader, 'utf8')}</script>`);
+  const script = fs.readFileSync(loader, 'utf8');
+  // In the page's text, a script ends at the first "</script" it holds (terser escapes any in
+  // the scripts' strings as it writes them).
+  if (/<\/script/i.test(script)) throw new Error(`${loader} holds "</script"`);
+  html = html.replace(tag, () => `<script>${script}</script>`);
   const parts = html.split(/(<script>[\s\S]*?<\/script>|<style>[\s\S]*?<\/style>)/);
   for (let i = 0; i < parts.length; i++) {
     const [, open, body] = parts[i].match(/^<(script|style)>([\s\S]*)<\/\1>$/) ?? [];
