@@ -16,6 +16,6 @@ function(fernwick_embed target file symbol)
         COMMENT "Embedding ${file}"
         VERBATIM)
     target_sources(${target} PRIVATE "${dir}/${symbol}.cpp" "${dir}/${symbol}.h")
-    target_include_directories(${target} PUBLIC "${dir}")
+    target_include_directories(${target} PRIVATE "${dir}")
 endfunction()
 set(FERNWICK_EMBED_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/embed_file.cmake" CACHE INTERNAL "")
