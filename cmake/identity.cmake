@@ -27,4 +27,17 @@ configure_file("${FERNWICK_IDENTITY_DIR}/identity.h.in" "${FERNWICK_GENERATED_DI
 target_include_directories(fernwick_core PUBLIC "${FERNWICK_GENERATED_DIR}")
 
 configure_file("${FERNWICK_IDENTITY_DIR}/desktop.in" "${FERNWICK_DESKTOP_FILE}" @ONLY)
+# The developer, as the release's AppStream reads it: AppStream 1.0 (Debian 13) names it in
+# <developer> and deprecates <developer_name>, the only form that earlier ones (Debian 12's 0.16)
+# know.
+set(FERNWICK_METAINFO_DEVELOPER "<developer id=\"${FERNWICK_DEVELOPER_ID}\">
+    <name>${FERNWICK_COMPANY_NAME}</name>
+  </developer>")
+find_program(FERNWICK_APPSTREAMCLI appstreamcli)
+if(FERNWICK_APPSTREAMCLI)
+    execute_process(COMMAND "${FERNWICK_APPSTREAMCLI}" --version OUTPUT_VARIABLE appstream_version)
+    if(appstream_version MATCHES "version: 0\\.")
+        set(FERNWICK_METAINFO_DEVELOPER "<developer_name>${FERNWICK_COMPANY_NAME}</developer_name>")
+    endif()
+endif()
 configure_file("${FERNWICK_IDENTITY_DIR}/metainfo.xml.in" "${FERNWICK_METAINFO_FILE}" @ONLY)

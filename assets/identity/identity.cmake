@@ -30,6 +30,7 @@ endif()
 # Desktop integration. The application id names the desktop entry (<id>.desktop), the metainfo
 # (<id>.metainfo.xml) and the icons, and is what Qt's setDesktopFileName() takes.
 set(FERNWICK_APP_ID "com.brenlow.fernwick")
+set(FERNWICK_DEVELOPER_ID "com.brenlow")        # the company, in software centres
 set(FERNWICK_SUMMARY "Meet a cartoon dog and press the big button")
 set(FERNWICK_DESCRIPTION
     "FernWick is a small game in one window: a big blue welcome, a cartoon dog and a single button that starts it all.")
