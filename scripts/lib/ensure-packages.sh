@@ -25,3 +25,16 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait[@]}" install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
 }
+
+# ensure_build_depends SOURCE_TREE: installs the Build-Depends of the Debian source package in
+# SOURCE_TREE (its debian/control), and does nothing when they are all satisfied.
+ensure_build_depends() {
+    local sudo=()
+    (cd "$1" && dpkg-checkbuilddeps 2>/dev/null) && return 0
+    echo "Installing the Build-Depends of $1/debian/control"
+    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq ||
+        echo "ensure-packages: some package lists could not be updated; going on with the rest" >&2
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 build-dep -y -qq \
+        "$(cd "$1" && pwd)" >/dev/null
+}
