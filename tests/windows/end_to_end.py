@@ -206,8 +206,9 @@ def play(wine, exe, reader, shots):
                 return len(passed), len(failures)
 
             # The same game on a screen of 192 DPI, which Wine reads from the registry as it
-            # starts.
+            # starts: Wine 10 reads it once per server, so the server is let end first.
             registry(r"HKCU\Control Panel\Desktop", "LogPixels", "/t", "REG_DWORD", "/d", "192")
+            subprocess.run([wine.server, "-w"], env=env, timeout=PATIENCE)
             with running(wine, exe, env) as process:
                 game = Game(env, shots, process.pid)
                 game.wait_for_window()
@@ -225,6 +226,7 @@ def play(wine, exe, reader, shots):
                 game.key("alt+F4")
                 process.wait(timeout=PATIENCE)
             registry(r"HKCU\Control Panel\Desktop", "LogPixels", "/t", "REG_DWORD", "/d", "96")
+            subprocess.run([wine.server, "-w"], env=env, timeout=PATIENCE)
 
             # The system colours of Windows' high-contrast themes.
             for name, face, text in THEMES:
