@@ -78,7 +78,10 @@ class Page {
   async $(selector) {
     const found = await this.driver.findElements(By.css(selector));
     if (!found.length) return null;
-    return { screenshot: () => found[0].takeScreenshot() };
+    // Once the page has drawn a frame since: a shot taken sooner can show a window not drawn yet.
+    const drawn = () => this.driver.executeScript(
+      'return new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)))');
+    return { screenshot: async () => { await drawn(); return found[0].takeScreenshot(); } };
   }
   waitForFunction(fn, options = {}, ...args) {
     return until(String(fn).slice(0, 60), () => this.evaluate(fn, ...args), options.timeout ?? 30000);
