@@ -207,9 +207,10 @@ const only = (engines, why, check) =>
 
 // Runs the named checks in order, printing each; exits non-zero if any failed.
 async function run(checks) {
-  let failed = 0;
+  let failed = 0, skipped = 0;
   for (const [name, check] of checks) {
     if (check.skip) {
+      skipped++;
       console.log(`ok - ${name} # SKIP in ${ENGINE}: ${check.skip}`);
       continue;
     }
@@ -221,7 +222,7 @@ async function run(checks) {
       console.log(`not ok - ${name}\n  ${String(error.stack || error).replace(/\n/g, '\n  ')}`);
     }
   }
-  console.log(`${checks.length - failed} passed, ${failed} failed`);
+  console.log(`${checks.length - failed - skipped} passed, ${failed} failed, ${skipped} skipped`);
   process.exitCode = failed ? 1 : 0;
 }
 
