@@ -2,6 +2,7 @@
 // browser-side calls are in app/web/page_library.js; this side decides, the page draws.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -100,10 +101,15 @@ class LabelElement final : public LabelSurface {
         }
         // The lines wholly past the bottom edge are not drawn; their text stays in the heading,
         // beneath the edge, so that it is read out whole, as the desktop's screen readers read it.
-        if (drawnTo < text.size()) {
+        // Each line there is a line of its own, an empty one only a step down: a screen reader
+        // reads a CR LF inside a line's text as a character.
+        int baseline = control()->rect().height + lineMetrics().ascent;
+        while (drawnTo < text.size()) {
             const std::u16string_view rest = text.substr(drawnTo);
-            fw_add_line(index_, rest.data(), size(rest),
-                        control()->rect().height + lineMetrics().ascent);
+            const std::size_t end = std::min(rest.find(u"\r\n"), rest.size());
+            if (end > 0) fw_add_line(index_, rest.data(), static_cast<int>(end), baseline);
+            drawnTo += std::min(end + 2, rest.size());
+            baseline += control()->lineHeight();
         }
     }
 

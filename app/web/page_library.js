@@ -57,6 +57,8 @@ mergeInto(LibraryManager.library, {
     if (kind === 0) {
       el = named = document.createElement('h1');
       el.setAttribute('aria-live', 'polite');
+      // Announced whole when it changes, not as the lines that changed.
+      el.setAttribute('aria-atomic', 'true');
     } else if (kind === 1) {
       el = named = document.createElement('button');
       el.type = 'button';
@@ -127,22 +129,27 @@ mergeInto(LibraryManager.library, {
   },
 
   fw_add_line__deps: ['$fw', '$fwText', '$fwMetrics'],
+  // Each line ends in a space: an engine that runs the lines' texts together (WebKit does, in
+  // innerText and to a screen reader) still reads words. Drawn at the line's end, it shows nothing.
   fw_add_line: function (index, text, length, baseline) {
     var span = fw.els[index].appendChild(document.createElement('span'));
-    span.textContent = fwText(text, length);
+    span.textContent = fwText(text, length) + ' ';
     span.style.top = (baseline - fwMetrics(index)[0]) + 'px';
   },
 
   fw_system_colour__deps: ['$fw'],
   // The face's and the text's colours, for the light or the dark colour scheme, read from an
-  // empty hidden element of that scheme, once until the page's style changes.
+  // empty hidden element of that scheme, once until the page's style changes. The dark face is
+  // the page's Canvas, dark in every engine, as a desktop's dark theme is; Chromium's dark
+  // ButtonFace is a mid grey, on which the heading's blue could only go nearly white.
   fw_system_colour: function (text, dark) {
     var name = dark ? 'dark' : 'light', key = name + text;
     if (key in fw.colours) return fw.colours[key];
     if (!fw[name]) {
       fw[name] = fw.main.appendChild(document.createElement('i'));
       fw[name].hidden = true;
-      fw[name].style.cssText = 'color-scheme:' + name + ';background:ButtonFace;color:ButtonText';
+      fw[name].style.cssText = 'color-scheme:' + name + ';background:' + (dark ? 'Canvas' : 'ButtonFace') +
+                           ';color:ButtonText';
     }
     var style = getComputedStyle(fw[name]);
     var c = (text ? style.color : style.backgroundColor).match(/\d+/g).map(Number);

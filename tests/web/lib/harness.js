@@ -1,7 +1,11 @@
 'use strict';
 // What every browser test shares: a static server for the built page, at a sub-path of
-// 127.0.0.1 and a free port, that can be told to leave one file out or corrupt it; and a headless
-// Chromium with a profile of its own, which never downloads anything.
+// 127.0.0.1 and a free port, that can be told to leave one file out or corrupt it, and be stopped
+// and started again; and a browser of the engine FERNWICK_ENGINE names (chromium, the default;
+// firefox; webkit), Debian's, with a profile and a HOME of its own, which never downloads
+// anything. Chromium and Firefox are driven by puppeteer-core (CDP, WebDriver BiDi); WebKitGTK by
+// selenium-webdriver (WebDriver classic), behind a page with the part of puppeteer's API the
+// tests use.
 const fs = require('node:fs');
 const http = require('node:http');
 const os = require('node:os');
@@ -16,6 +20,7 @@ try {
   process.exit(1);
 }
 
+const ENGINE = process.env.FERNWICK_ENGINE || 'chromium';
 const BASE = '/games/fernwick/';
 const TYPES = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
@@ -32,9 +37,13 @@ async function serve(root, faults = {}) {
     throw new Error(`no page to test: ${root} has no index.html (is the web page built?)`);
   }
   const requests = [];
+  const errors = [];
   const server = http.createServer((req, res) => {
     const url = new URL(req.url, 'http://localhost');
     requests.push(url.pathname);
+    res.on('finish', () => {
+      if (res.statusCode >= 400) errors.push(`HTTP ${res.statusCode}: ${url.pathname}`);
+    });
     if (!url.pathname.startsWith(BASE)) {
       res.writeHead(404).end();
       return;
@@ -48,6 +57,7 @@ async function serve(root, faults = {}) {
       return;
     }
     let body = fs.readFileSync(file);
+    if (ENGINE === 'webkit' && name === 'index.html') body = Buffer.from(instrument(body));
     if (fault === 'corrupt') body = Buffer.from(body.map((b, i) => (i < 64 ? b ^ 0x5a : b)));
     res.writeHead(200, {
       'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream',
@@ -58,21 +68,64 @@ async function serve(root, faults = {}) {
   server.faults = faults;
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   server.requests = requests;
-  server.url = `http://127.0.0.1:${server.address().port}${BASE}`;
+  server.errors = errors;
+  const port = server.address().port;
+  server.url = `http://127.0.0.1:${port}${BASE}`;
+  // The network gone: nothing listens on the port any more, until it is started again.
+  server.stop = () => new Promise((resolve) => {
+    server.close(resolve);
+    server.closeAllConnections();
+  });
+  server.start = () => new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));
   return server;
 }
 
-async function launch() {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'fernwick-chromium-'));
-  const browser = await puppeteer.launch({
-    executablePath: process.env.FERNWICK_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    // Whatever Chromium keeps besides its profile goes there too, not into the caller's home.
-    env: { ...process.env, HOME: profile, XDG_CONFIG_HOME: profile, XDG_CACHE_HOME: profile },
-    args: ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync',
-           `--user-data-dir=${profile}`],
-  });
+// WebDriver classic reports no console: for WebKit the page served records its own console
+// errors and warnings and its uncaught errors, in window.__fwLog, before its scripts run.
+function instrument(html) {
+  const recorder = `<script>(function(){var l=window.__fwLog=[];['error','warn'].forEach(
+function(t){var f=console[t];console[t]=function(){l.push([t,[].join.call(arguments,' ')]);
+return f.apply(console,arguments)}});addEventListener('error',function(e){l.push(['uncaught',
+e.message])})})()</script>`;
+  return String(html).replace('<head>', `<head>${recorder}`);
+}
+
+// Dark: the browser's colour scheme is dark from its start, where the engine cannot be told so
+// while a page is open (Firefox over BiDi, WebKit).
+async function launch({ dark = false } = {}) {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), `fernwick-${ENGINE}-`));
+  const home = { HOME: profile, XDG_CONFIG_HOME: profile, XDG_CACHE_HOME: profile,
+                 XDG_DATA_HOME: profile };
+  let browser;
+  if (ENGINE === 'webkit') {
+    browser = await require('./webkit').launch(profile, home, dark);
+  } else if (ENGINE === 'firefox') {
+    browser = await puppeteer.launch({
+      browser: 'firefox',
+      executablePath: process.env.FERNWICK_FIREFOX || '/usr/bin/firefox-esr',
+      headless: true,
+      userDataDir: profile,
+      env: { ...process.env, ...home, MOZ_CRASHREPORTER_DISABLE: '1' },
+      extraPrefsFirefox: {
+        'app.update.enabled': false, 'browser.shell.checkDefaultBrowser': false,
+        // 0: dark, 1: light.
+        'layout.css.prefers-color-scheme.content-override': dark ? 0 : 1,
+        'ui.systemUsesDarkTheme': dark ? 1 : 0,
+      },
+    });
+    // Its keys are named by the characters they type.
+    const newPage = browser.newPage.bind(browser);
+    browser.newPage = async () => firefoxKeys(await newPage());
+    const newContext = browser.createBrowserContext.bind(browser);
+    browser.createBrowserContext = async () => {
+      const context = await newContext();
+      const contextPage = context.newPage.bind(context);
+      context.newPage = async () => firefoxKeys(await contextPage());
+      return context;
+    };
+  } else {
+    browser = await launchChromium(profile, home, dark);
+  }
   const close = browser.close.bind(browser);
   browser.close = async () => {
     await close();
@@ -81,9 +134,32 @@ async function launch() {
   return browser;
 }
 
+function firefoxKeys(page) {
+  const name = (key) => (key === 'Space' ? ' ' : key);
+  for (const how of ['press', 'down', 'up']) {
+    const original = page.keyboard[how].bind(page.keyboard);
+    page.keyboard[how] = (key, ...rest) => original(name(key), ...rest);
+  }
+  return page;
+}
+
+async function launchChromium(profile, home, dark) {
+  return puppeteer.launch({
+    executablePath: process.env.FERNWICK_CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    // Whatever Chromium keeps besides its profile goes there too, not into the caller's home.
+    env: { ...process.env, ...home },
+    args: [...(dark ? ['--force-dark-mode', '--blink-settings=preferredColorScheme=0'] : []),
+           '--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           `--user-data-dir=${profile}`],
+  });
+}
+
 // Records what a user should never meet: console errors and warnings, uncaught exceptions,
 // failed requests and HTTP errors.
 function watch(page) {
+  if (page.problems) return page.problems;  // WebKit's
   const problems = [];
   page.on('console', (m) => {
     if (m.type() === 'error' || m.type() === 'warn') problems.push(`console ${m.type()}: ${m.text()}`);
@@ -119,13 +195,25 @@ async function expectScreen(page, presses, what) {
     document.getElementById('HEADING').innerText.replace(/\s+/g, ' ').trim() === text,
   { timeout: 10000 }, won ? WON : WELCOME).catch(() => {});
   assert.equal(await heading(page), won ? WON : WELCOME, `heading ${what}`);
+  // Read as the engine gives it: words apart, and no line end of the game's text in it.
+  const raw = await page.$eval('#HEADING', (h) => h.innerText);
+  assert.ok(!/\r/.test(raw) && !/[a-z!][A-Z]/.test(raw), `heading's text ${JSON.stringify(raw)}`);
   assert.equal(await caption(page), won ? 'Click to restart game!' : 'BEGIN FERNWICK!', `button ${what}`);
 }
 
+// A check that holds only in `engines`: elsewhere it is skipped, saying why.
+const only = (engines, why, check) =>
+  (engines.includes(ENGINE) ? check : Object.assign(async () => {}, { skip: why }));
+
 // Runs the named checks in order, printing each; exits non-zero if any failed.
 async function run(checks) {
-  let failed = 0;
+  let failed = 0, skipped = 0;
   for (const [name, check] of checks) {
+    if (check.skip) {
+      skipped++;
+      console.log(`ok - ${name} # SKIP in ${ENGINE}: ${check.skip}`);
+      continue;
+    }
     try {
       await check();
       console.log(`ok - ${name}`);
@@ -134,16 +222,16 @@ async function run(checks) {
       console.log(`not ok - ${name}\n  ${String(error.stack || error).replace(/\n/g, '\n  ')}`);
     }
   }
-  console.log(`${checks.length - failed} passed, ${failed} failed`);
+  console.log(`${checks.length - failed - skipped} passed, ${failed} failed, ${skipped} skipped`);
   process.exitCode = failed ? 1 : 0;
 }
 
 // Serves the built page, starts a browser and runs `test(browser, server)`; both are closed after
 // it, and whatever it throws fails the test.
-function session(test) {
+function session(test, options) {
   (async () => {
     const server = await serve(pageRoot());
-    const browser = await launch();
+    const browser = await launch(options);
     try {
       await test(browser, server);
     } finally {
@@ -162,5 +250,5 @@ function pageRoot() {
   return path.resolve(root);
 }
 
-module.exports = { serve, launch, watch, open, expectScreen, run, session,
+module.exports = { ENGINE, only, serve, launch, watch, open, expectScreen, run, session,
                    pageRoot, WELCOME, WON };
