@@ -36,11 +36,11 @@ class WindowInterface final : public QAccessibleWidget {
     }
 };
 
-// A hidden label has no name, for anything that comes across it; CR LF reads as a line break.
+// A shown label is the heading; a hidden label has no name, for anything that comes across it.
+// CR LF reads as a line break.
 class LabelInterface final : public QAccessibleWidget {
   public:
-    explicit LabelInterface(LabelWidget* label)
-        : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit LabelInterface(LabelWidget* label) : QAccessibleWidget(label, QAccessible::Heading) {}
 
     QString text(QAccessible::Text kind) const override {
         if (kind != QAccessible::Name) return QAccessibleWidget::text(kind);

@@ -1,6 +1,7 @@
 // Form1, the program's only window, built from the control table.
 #pragma once
 
+#include <QPushButton>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -39,6 +40,7 @@ class Form1Window : public QWidget, private ControlFactory {
     LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl& label) override;
     void controlsMade(std::span<const std::size_t> focusOrder) override;
     void adopt(QWidget* widget, const ControlRequest& request);
+    void describe(QPushButton* button);
     void reportFailure(std::uint32_t code);
 
     WindowModel model_;

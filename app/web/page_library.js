@@ -82,7 +82,10 @@ mergeInto(LibraryManager.library, {
   // `button` is the address of the object the game hands each of the button's clicks.
   fw_listen__deps: ['$fw'],
   fw_listen: function (index, button) {
-    fw.els[index].addEventListener('click', function () { _fw_clicked(button); });
+    fw.els[index].addEventListener('click', function () {
+      this.removeAttribute('aria-describedby');
+      _fw_clicked(button);
+    });
   },
 
   fw_exists__deps: ['$fw'],
@@ -181,7 +184,14 @@ mergeInto(LibraryManager.library, {
   fw_abort_start: function (why) { throw new Error(fwAscii(why)); },
 
   // Form1 is built and shown: the page's start is over.
-  fw_started: function () { Module['started'](); },
+  // Until the first press the button is described by the labels, so that a screen reader says the
+  // first screen's heading with it; after that, the labels' live region says each change.
+  fw_started__deps: ['$fw'],
+  fw_started: function () {
+    var ids = Array.from(fw.main.querySelectorAll('h1'), function (h) { return h.id; });
+    fw.main.querySelectorAll('button').forEach(function (b) { b.setAttribute('aria-describedby', ids.join(' ')); });
+    Module['started']();
+  },
 
   fw_show_failure__deps: ['$fwText'],
   // As a desktop window closes after its failure message, the game leaves the page.

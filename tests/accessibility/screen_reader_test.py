@@ -56,7 +56,7 @@ def inside(fernwick):
     check = checks.check
     events = []  # (type, source role, source name, event data)
     # Roles by what they are, not by name: at-spi2-core 2.56 calls a push button "button".
-    label, image, push_button = pyatspi.ROLE_LABEL, pyatspi.ROLE_IMAGE, pyatspi.ROLE_PUSH_BUTTON
+    label, image, push_button = pyatspi.ROLE_HEADING, pyatspi.ROLE_IMAGE, pyatspi.ROLE_PUSH_BUTTON
 
     def record(event):
         source = event.source

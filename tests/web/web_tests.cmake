@@ -49,3 +49,13 @@ add_test(NAME web.chromium.desktop
          COMMAND "${FERNWICK_NODE}" "${CMAKE_CURRENT_LIST_DIR}/desktop.test.js"
                  "${FERNWICK_WEB_PAGE_DIR}" "${FERNWICK_DESKTOP_PROGRAM}")
 set_tests_properties(web.chromium.desktop PROPERTIES LABELS "browser" TIMEOUT 300 SKIP_RETURN_CODE 77)
+
+# What Orca says of the page as it is played, in the browsers it reads on Linux; one Orca at a time.
+foreach(engine chromium firefox)
+    add_test(NAME web.${engine}.orca
+             COMMAND python3 "${PROJECT_SOURCE_DIR}/tests/accessibility/orca_test.py"
+                     "${PROJECT_SOURCE_DIR}/scripts/lib/x-session" ${engine} "${FERNWICK_WEB_PAGE_DIR}")
+    set_tests_properties(web.${engine}.orca PROPERTIES
+        LABELS "browser;${engine};orca" TIMEOUT 300 RUN_SERIAL TRUE SKIP_RETURN_CODE 77
+        ENVIRONMENT "PYTHONPATH=${PROJECT_SOURCE_DIR}/tests/lib;PYTHONDONTWRITEBYTECODE=1")
+endforeach()

@@ -297,14 +297,18 @@ TEST_F(Form1WindowTest, ScreenReadersReadTheCurrentHeadingAndCaption) {
     QAccessibleInterface* headingAccess = QAccessible::queryAccessibleInterface(heading);
     QAccessibleInterface* buttonAccess = QAccessible::queryAccessibleInterface(button);
     ASSERT_TRUE(headingAccess && buttonAccess);
-    EXPECT_EQ(headingAccess->role(), QAccessible::StaticText);
+    EXPECT_EQ(headingAccess->role(), QAccessible::Heading);
     EXPECT_EQ(headingAccess->text(QAccessible::Name), "Welcome to FERNWICK!");
     EXPECT_EQ(buttonAccess->text(QAccessible::Name), "BEGIN FERNWICK!");
+    // The button is described by the heading, so that a reader at the button says it.
+    EXPECT_EQ(buttonAccess->text(QAccessible::Description), "Welcome to FERNWICK!");
     click();
-    // Line breaks read as line breaks, not as CR LF characters.
+    // Line breaks read as line breaks, not as CR LF characters; in the description, as words.
     EXPECT_EQ(headingAccess->text(QAccessible::Name),
               QStringLiteral("Congratulations! You have clocked Fernwick!\n\nSCORE = 1"));
     EXPECT_EQ(buttonAccess->text(QAccessible::Name), "Click to restart game!");
+    EXPECT_EQ(buttonAccess->text(QAccessible::Description),
+              "Congratulations! You have clocked Fernwick! SCORE = 1");
 }
 
 // A control that has gone away makes its operation fail: the click stops there, the user is told
