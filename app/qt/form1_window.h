@@ -17,13 +17,13 @@ namespace fernwick::qt {
 class Form1Window : public QWidget, private ControlFactory {
     Q_OBJECT
   public:
-    // Throws TableError when the table lacks a control the game needs.
-    explicit Form1Window(const ControlTable& table = controlTable());
+    Form1Window();
 
     // The window as the game sees it.
     Form1& form() { return built_->form(); }
 
-    // Shows the window with focus on the first control in tab order that can take it.
+    // Shows the window with focus on the first control in tab order that can take it; from then
+    // on it is laid out again whenever it moves to another screen.
     void showFirstWelcomeScreen();
 
     // Ends the program after a failed click is reported (at once); tests record it instead.
@@ -33,11 +33,13 @@ class Form1Window : public QWidget, private ControlFactory {
     bool event(QEvent* event) override;
     // The client area's size for the screen, as the table gives it.
     void takeDesignSize();
+    // The window moved to another screen: it takes the design size there, and its controls and
+    // picture are laid out again for the screen's scale.
+    void screenChanged();
     std::unique_ptr<PictureFrame> makePictureFrame(const ControlRequest& request) override;
     std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                std::function<void()> clicked) override;
     LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl& label) override;
-    void controlsMade(std::span<const std::size_t> focusOrder) override;
     void adopt(QWidget* widget, const ControlRequest& request);
     void reportFailure(std::uint32_t code);
 

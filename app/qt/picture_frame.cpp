@@ -1,8 +1,8 @@
 #include "app/qt/picture_frame.h"
 
-#include <QEvent>
 #include <QPainter>
 
+#include "app/messages.h"
 #include "app/qt/convert.h"
 #include "app/window_model.h"
 
@@ -30,11 +30,6 @@ void PictureFrameWidget::takeRendering() {
     picture_ = QPixmap::fromImage(image);
     picture_.setDevicePixelRatio(chosen.scale);
     update();
-}
-
-bool PictureFrameWidget::event(QEvent* event) {
-    if (event->type() == QEvent::ScreenChangeInternal) takeRendering();
-    return QWidget::event(event);
 }
 
 void PictureFrameWidget::paintEvent(QPaintEvent*) {

@@ -19,12 +19,6 @@ mergeInto(LibraryManager.library, {
     }
     return fw.metrics[index];
   },
-  // A file name, or a fault's description: ASCII, ended by a zero byte.
-  $fwAscii: function (p) {
-    var s = '';
-    while (HEAPU8[p]) s += String.fromCharCode(HEAPU8[p++]);
-    return s;
-  },
 
   fw_init_page__deps: ['$fw', '$fwText'],
   fw_init_page: function (title, titleLength, width, height) {
@@ -65,6 +59,8 @@ mergeInto(LibraryManager.library, {
       el.textContent = fwText(text, textLength);
       // Browsers click a focused button on Enter too; the game's button takes only Space.
       el.addEventListener('keydown', function (e) { if (e.key === 'Enter') e.preventDefault(); });
+      // The game hears of each click by the button's place in the table.
+      el.addEventListener('click', function () { _fw_clicked(index); });
     } else {
       el = document.createElement('div');
       el.className = 'frame';
@@ -77,12 +73,6 @@ mergeInto(LibraryManager.library, {
     // Labels lie beneath the other controls, and come first in reading order.
     if (kind === 0) fw.main.prepend(el); else fw.main.append(el);
     fw.els[index] = el;
-  },
-
-  // `button` is the address of the object the game hands each of the button's clicks.
-  fw_listen__deps: ['$fw'],
-  fw_listen: function (index, button) {
-    fw.els[index].addEventListener('click', function () { _fw_clicked(button); });
   },
 
   fw_exists__deps: ['$fw'],
@@ -159,14 +149,14 @@ mergeInto(LibraryManager.library, {
   fw_forced_colours: function () { return matchMedia('(forced-colors: active)').matches; },
 
   // The browser picks the rendering for the screen's ratio, and picks again when it changes.
-  fw_show_picture__deps: ['$fw', '$fwAscii'],
+  fw_show_picture__deps: ['$fw', '$UTF8ToString'],
   fw_show_picture: function (index, file, file2x) {
-    var img = fw.els[index].firstChild, one = fwAscii(file);
+    var img = fw.els[index].firstChild, one = UTF8ToString(file);
     img.decoding = 'sync';  // in the frame that first shows the game, not one after it
     img.onerror = function () {
       console.error('FernWick: ' + img.currentSrc + ' did not load or decode; the frame stays empty');
     };
-    if (file2x) img.srcset = one + ' 1x, ' + fwAscii(file2x) + ' 2x';
+    if (file2x) img.srcset = one + ' 1x, ' + UTF8ToString(file2x) + ' 2x';
     img.src = one;
   },
 
@@ -175,10 +165,6 @@ mergeInto(LibraryManager.library, {
     fw.els[index].autofocus = true;
     fw.els[index].focus();
   },
-
-  // A fault in the game's own table: the start ends here, and the page says it could not start.
-  fw_abort_start__deps: ['$fwAscii'],
-  fw_abort_start: function (why) { throw new Error(fwAscii(why)); },
 
   // Form1 is built and shown: the page's start is over.
   fw_started: function () { Module['started'](); },

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "app/messages.h"
 #include "app/window_model.h"
 
 namespace fernwick::win32 {
