@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
-#include <string_view>
 
 #include "app/control_table.h"
 #include "app/form1.h"

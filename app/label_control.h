@@ -83,8 +83,7 @@ class LabelControl final : public Label {
     int lineHeight() const;
     // The lines that show, at least in part, inside the rectangle; empty lines are left out.
     std::vector<DrawnLine> linesToDraw() const;
-    // The surface's metrics changed (another screen, say): the lines are laid out again when
-    // next asked for.
+    // The surface's metrics changed (another screen, say): lines are laid out anew when asked.
     void discardLines() { linesValid_ = false; }
     // The em height is worked out for `dpi`; the text and the size in points stay.
     void place(const PixelRect& rect, int dpi) override;

@@ -1,8 +1,9 @@
 // The window as every front end builds it: the control table in pixels for a screen, the focus
-// order, and which rendering of the picture the screen's scale takes.
+// order, and the picture's rendering for the screen's scale, or why it did not decode.
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "app/control_table.h"
@@ -41,5 +42,8 @@ struct ChosenPicture {
     int scale = 1;  // device pixels per picture pixel
 };
 ChosenPicture choosePicture(const ImageSlot& slot, double scale);
+
+// Says in one line on stderr that the picture did not decode, and why: its frame stays empty.
+void reportUndecodablePicture(std::string_view why);
 
 }  // namespace fernwick

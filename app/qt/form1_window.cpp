@@ -14,7 +14,6 @@
 
 #include "app/label_control.h"
 #include "app/label_layout.h"
-#include "app/messages.h"
 #include "app/qt/convert.h"
 #include "app/qt/label_widget.h"
 #include "app/qt/picture_frame.h"

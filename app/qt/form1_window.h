@@ -22,8 +22,7 @@ class Form1Window : public QWidget, private ControlFactory {
     // The window as the game sees it.
     Form1& form() { return built_->form(); }
 
-    // Shows the window with focus on the first control in tab order that can take it; from then
-    // on it is laid out again whenever it moves to another screen.
+    // Shows the window with focus on the first control in tab order that can take it.
     void showFirstWelcomeScreen();
 
     // Ends the program after a failed click is reported (at once); tests record it instead.

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include "app/messages.h"
 #include "app/qt/convert.h"
 #include "app/window_model.h"
 

@@ -10,7 +10,6 @@
 
 #include "app/form_builder.h"
 #include "app/label_control.h"
-#include "app/messages.h"
 #include "app/text_colour.h"
 #include "app/window_model.h"
 
@@ -114,19 +113,14 @@ class LabelElement final : public LabelSurface {
     bool dirty_ = true;
 };
 
-class ButtonElement final : public PushButton {
-  public:
-    explicit ButtonElement(const ControlRequest& request)
-        : index_(static_cast<int>(request.index)) {
-        make(kButtonElement, request, request.text.value_or(u""));
-    }
+// The button, known to the page by its place in the table.
+struct ButtonElement final : PushButton {
+    explicit ButtonElement(int index) : index(index) {}
     Result<> setCaption(std::u16string_view caption) override {
-        if (fw_set_text(index_, caption.data(), size(caption))) return {};
+        if (fw_set_text(index, caption.data(), size(caption))) return {};
         return Failure{status_code::kInvalidWindowHandle};
     }
-
-  private:
-    int index_;
+    int index;
 };
 
 class Form1Page final : public ControlFactory {
@@ -150,8 +144,9 @@ class Form1Page final : public ControlFactory {
     }
     std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                std::function<void()> clicked) override {
+        make(kButtonElement, request, request.text.value_or(u""));
         clicks_[request.index] = std::move(clicked);
-        return std::make_unique<ButtonElement>(request);
+        return std::make_unique<ButtonElement>(static_cast<int>(request.index));
     }
     LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl&) override {
         return *(labels_[request.index] = std::make_unique<LabelElement>(request));

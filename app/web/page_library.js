@@ -19,6 +19,12 @@ mergeInto(LibraryManager.library, {
     }
     return fw.metrics[index];
   },
+  // A file name: ASCII, ended by a zero byte.
+  $fwAscii: function (p) {
+    var s = '';
+    while (HEAPU8[p]) s += String.fromCharCode(HEAPU8[p++]);
+    return s;
+  },
 
   fw_init_page__deps: ['$fw', '$fwText'],
   fw_init_page: function (title, titleLength, width, height) {
@@ -149,14 +155,14 @@ mergeInto(LibraryManager.library, {
   fw_forced_colours: function () { return matchMedia('(forced-colors: active)').matches; },
 
   // The browser picks the rendering for the screen's ratio, and picks again when it changes.
-  fw_show_picture__deps: ['$fw', '$UTF8ToString'],
+  fw_show_picture__deps: ['$fw', '$fwAscii'],
   fw_show_picture: function (index, file, file2x) {
-    var img = fw.els[index].firstChild, one = UTF8ToString(file);
+    var img = fw.els[index].firstChild, one = fwAscii(file);
     img.decoding = 'sync';  // in the frame that first shows the game, not one after it
     img.onerror = function () {
       console.error('FernWick: ' + img.currentSrc + ' did not load or decode; the frame stays empty');
     };
-    if (file2x) img.srcset = one + ' 1x, ' + UTF8ToString(file2x) + ' 2x';
+    if (file2x) img.srcset = one + ' 1x, ' + fwAscii(file2x) + ' 2x';
     img.src = one;
   },
 

@@ -3,13 +3,11 @@
 // commctrl.h needs the declarations of windows.h
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
 
 #include "app/exit_status.h"
 #include "app/label_layout.h"
-#include "app/messages.h"
 #include "app/units.h"
 #include "app/win32/picture_frame.h"
 #include "app/win32/window_label.h"
@@ -198,7 +196,6 @@ Form1Window::Form1Window(HINSTANCE instance)
         if (!windows_[i]) continue;
         SetWindowPos(windows_[i], previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = windows_[i];
-        focusOrder_.push_back(windows_[i]);
     }
 }
 
@@ -268,11 +265,10 @@ void Form1Window::focusControl() {
     const auto canFocus = [](HWND w) {
         return IsWindow(w) && IsWindowVisible(w) && IsWindowEnabled(w);
     };
-    const auto first = std::find_if(focusOrder_.begin(), focusOrder_.end(), canFocus);
-    if (canFocus(lastFocus_))
-        SetFocus(lastFocus_);
-    else if (first != focusOrder_.end())
-        SetFocus(*first);
+    HWND to = canFocus(lastFocus_) ? lastFocus_ : nullptr;
+    for (std::size_t i : model_.focusOrder())
+        if (!to && canFocus(windows_[i])) to = windows_[i];
+    if (to) SetFocus(to);
 }
 
 bool Form1Window::handleDialogKeys(MSG& msg) {

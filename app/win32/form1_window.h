@@ -7,7 +7,6 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <string_view>
 #include <vector>
 
 #include "app/control_table.h"
@@ -61,7 +60,6 @@ class Form1Window final : public Window, private ControlFactory {
     std::array<HWND, kControlCount> windows_{};  // each control's, in table order; null for labels
     std::vector<std::unique_ptr<WindowLabel>> labels_;
     std::vector<AccessibleElement> shown_;  // what a screen reader sees, in table order
-    std::vector<HWND> focusOrder_;          // the controls that take focus, in tab order
     HWND lastFocus_ = nullptr;  // the control that had focus when the window was deactivated
     std::array<std::function<void()>, kControlCount> clicks_;  // each button's click handler
     std::unique_ptr<BuiltForm> built_;

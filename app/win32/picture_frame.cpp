@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/messages.h"
 #include "app/window_model.h"
 
 namespace fernwick::win32 {

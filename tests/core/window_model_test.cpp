@@ -9,7 +9,6 @@
 
 #include "app/form_builder.h"
 #include "app/label_control.h"
-#include "app/messages.h"
 
 namespace fernwick {
 namespace {
