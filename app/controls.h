@@ -37,6 +37,11 @@ constexpr std::uint32_t kInvalidParameter = 87;       // a value the control can
 constexpr std::uint32_t kInvalidWindowHandle = 1400;  // the control no longer exists
 }  // namespace status_code
 
+// A status code as the platform writes it: "0x" and eight upper-case hexadecimal digits.
+std::string hexCode(std::uint32_t code);
+// The text of the modal message that reports a failed control operation, with its code.
+std::u16string failureMessage(std::uint32_t code);
+
 // A control's rectangle in pixels, relative to the window's client area.
 struct PixelRect {
     int left = 0, top = 0, width = 0, height = 0;

@@ -3,61 +3,38 @@
 namespace fernwick {
 
 BuiltForm::BuiltForm(const WindowModel& model, ControlFactory& factory,
-                     Form1::ControlFailed controlFailed)
-    : table_(model.table()) {
-    for (std::size_t i = 0; i < table_.controls.size(); ++i) {
-        const ControlRecord& r = table_.controls[i];
-        const ControlRequest request{i,
-                                     r.name,
-                                     model.rect(i),
-                                     r.visible,
-                                     model.takesFocus(i),
-                                     r.text.value_or(u""),
-                                     r.font ? &*r.font : nullptr,
-                                     r.textColour,
-                                     &r.picture,
-                                     r.accessibleName};
+                     Form1::ControlFailed controlFailed) {
+    std::array<PictureFrame*, kControlCount> frames{};
+    std::array<PushButton*, kControlCount> buttons{};
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const ControlRecord& r = kControlTable.controls[i];
+        const ControlRequest request{r, i, model.rect(i), model.takesFocus(i)};
+        // Keeps what was made, and gives it back as the kind it was made as.
+        const auto keep = [&](auto made) {
+            auto* kept = made.get();
+            controls_[i] = std::move(made);
+            return kept;
+        };
         switch (r.kind) {
             case ControlKind::PictureFrame:
-                controls_[i] = factory.makePictureFrame(request);
+                frames[i] = keep(factory.makePictureFrame(request));
                 break;
             case ControlKind::PushButton: {
                 // The one event with a handler: the click of STARTBUTTON.
                 std::function<void()> clicked;
-                if (r.name == u"STARTBUTTON") clicked = [this] { form_->STARTBUTTON_Click(); };
-                controls_[i] = factory.makePushButton(request, std::move(clicked));
+                if (i == Named::STARTBUTTON) clicked = [this] { form_->STARTBUTTON_Click(); };
+                buttons[i] = keep(factory.makePushButton(request, std::move(clicked)));
                 break;
             }
-            case ControlKind::Label: {
-                auto label = std::make_unique<LabelControl>(r, model, i);
-                label->attach(factory.makeLabelSurface(request, *label));
-                controls_[i] = std::move(label);
+            case ControlKind::Label:
+                labels_[i] = keep(std::make_unique<LabelControl>(r, model.rect(i), model.dpi()));
+                labels_[i]->attach(factory.makeLabelSurface(request, *labels_[i]));
                 break;
-            }
         }
     }
-    factory.controlsMade(model.focusOrder());
-
-    form_ = std::make_unique<Form1>(named<PictureFrame>(u"Picture1"),
-                                    named<PushButton>(u"STARTBUTTON"), named<Label>(u"status"),
-                                    named<Label>(u"HEADING"), std::move(controlFailed));
-}
-
-// The window model has checked the kind of each control the game names, and each was made as
-// one of its kind.
-template <class T>
-T& BuiltForm::named(std::u16string_view name) const {
-    T* control = static_cast<T*>(controls_[table_.indexOf(name)].get());
-    if (!control) {
-        tableError({"the window's ", std::string(name.begin(), name.end()), " could not be made"});
-    }
-    return *control;
-}
-
-LabelControl* BuiltForm::label(std::u16string_view name) const {
-    const std::size_t i = table_.indexOf(name);
-    if (i == controls_.size() || table_.controls[i].kind != ControlKind::Label) return nullptr;
-    return static_cast<LabelControl*>(controls_[i].get());
+    form_.reset(new Form1{*frames[Named::Picture1], *buttons[Named::STARTBUTTON],
+                          *labels_[Named::status], *labels_[Named::HEADING],
+                          std::move(controlFailed)});
 }
 
 void BuiltForm::relayout(const WindowModel& model) {

@@ -1,5 +1,7 @@
 #include "app/label_control.h"
 
+#include "app/units.h"
+
 namespace fernwick {
 
 constexpr Failure kGone{status_code::kInvalidWindowHandle};
@@ -8,16 +10,10 @@ LabelSurface::~LabelSurface() {
     if (control_) control_->surface_ = nullptr;
 }
 
-LabelControl::LabelControl(const ControlRecord& record, const WindowModel& model, std::size_t index)
-    : text_(record.text.value_or(std::u16string_view{})),
-      colour_(record.textColour),
-      visible_(record.visible),
-      rect_(model.rect(index)),
-      dpi_(model.dpi()) {
-    if (record.font) {
-        const float points = static_cast<float>(pointsFromTenThousandths(record.font->size));
-        font_ = {&*record.font, points, emPixels(points, dpi_)};
-    }
+LabelControl::LabelControl(const ControlRecord& record, const PixelRect& rect, int dpi)
+    : record_(record), text_(record.text.value_or(std::u16string_view{})), rect_(rect), dpi_(dpi) {
+    // Its em height is worked out when it is placed.
+    if (record.font) font_ = {&*record.font, float(pointsFromTenThousandths(record.font->size))};
 }
 
 LabelControl::~LabelControl() {
@@ -25,7 +21,6 @@ LabelControl::~LabelControl() {
 }
 
 void LabelControl::attach(LabelSurface& surface) {
-    if (surface_) surface_->control_ = nullptr;
     surface_ = &surface;
     surface.control_ = this;
     place(rect_, dpi_);
@@ -84,7 +79,7 @@ int LabelControl::lineHeight() const {
 
 std::vector<DrawnLine> LabelControl::linesToDraw() const {
     std::vector<DrawnLine> drawn;
-    if (!surface_ || !visible_) return drawn;
+    if (!surface_ || !visible()) return drawn;
     const int step = lineHeight(), ascent = surface_->lineMetrics().ascent;
     const std::vector<LabelLine>& all = lines();
     const std::size_t shown = visibleLineCount(all.size(), step, rect_.height);

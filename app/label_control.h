@@ -10,7 +10,6 @@
 #include "app/control_table.h"
 #include "app/controls.h"
 #include "app/label_layout.h"
-#include "app/window_model.h"
 
 namespace fernwick {
 
@@ -59,12 +58,13 @@ class LabelSurface {
 
 class LabelControl final : public Label {
   public:
-    LabelControl(const ControlRecord& record, const WindowModel& model, std::size_t index);
+    // Starts from `record`, which outlives it, at `rect` on a screen of `dpi`.
+    LabelControl(const ControlRecord& record, const PixelRect& rect, int dpi);
     ~LabelControl() override;
     LabelControl(const LabelControl&) = delete;
     LabelControl& operator=(const LabelControl&) = delete;
 
-    // Draws on `surface` from now on; without a live surface, every operation fails with
+    // Draws on `surface`, once, from now on; without a live surface, every operation fails with
     // kInvalidWindowHandle.
     void attach(LabelSurface& surface);
 
@@ -74,8 +74,8 @@ class LabelControl final : public Label {
 
     const std::u16string& text() const { return text_; }
     const LabelFont& font() const { return font_; }
-    std::optional<ColourValue> colour() const { return colour_; }  // none: button text
-    bool visible() const { return visible_; }
+    std::optional<ColourValue> colour() const { return record_.textColour; }  // none: button text
+    bool visible() const { return record_.visible; }
     const PixelRect& rect() const { return rect_; }
 
     // The text's lines after line breaking, and the height between them.
@@ -83,8 +83,8 @@ class LabelControl final : public Label {
     int lineHeight() const;
     // The lines that show, at least in part, inside the rectangle; empty lines are left out.
     std::vector<DrawnLine> linesToDraw() const;
-    // The surface's metrics changed (another screen, say): the lines are laid out again.
-    void relayout() { linesValid_ = false; }
+    // The surface's metrics changed (another screen, say): lines are laid out anew when asked.
+    void discardLines() { linesValid_ = false; }
     // The em height is worked out for `dpi`; the text and the size in points stay.
     void place(const PixelRect& rect, int dpi) override;
 
@@ -92,11 +92,10 @@ class LabelControl final : public Label {
     friend class LabelSurface;
     bool attached() const { return surface_ && surface_->exists(); }
 
+    const ControlRecord& record_;
     LabelSurface* surface_ = nullptr;
     std::u16string text_;
     LabelFont font_;
-    std::optional<ColourValue> colour_;
-    bool visible_;
     PixelRect rect_;
     int dpi_;
     mutable std::vector<LabelLine> lines_;

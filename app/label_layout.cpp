@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "app/form1.h"
-
 namespace fernwick {
 
 std::vector<LabelLine> layoutLabelLines(std::u16string_view text, int width,
@@ -38,14 +36,13 @@ std::size_t visibleLineCount(std::size_t lineCount, int lineHeight, int height) 
     return std::min(lineCount, (static_cast<std::size_t>(height) + lineHeight - 1) / lineHeight);
 }
 
-int captionPixels(int systemPixels, int contentWidth, int contentHeight,
-                  const MeasureCaption& measure) {
+int captionPixels(std::span<const std::u16string_view> captions, int systemPixels, int contentWidth,
+                  int contentHeight, const MeasureCaption& measure) {
     int pixels = systemPixels;
     const auto fits = [&](std::u16string_view caption) {
         const TextExtent e = measure(caption, pixels);
         return e.width <= contentWidth && e.height <= contentHeight;
     };
-    const auto captions = Form1::STARTBUTTON_Captions();
     while (pixels > 1 && !std::all_of(captions.begin(), captions.end(), fits)) --pixels;
     return std::max(pixels, 1);
 }

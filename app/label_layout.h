@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -35,9 +36,9 @@ struct TextExtent {
 // The extent of `text` in a push button's caption face at an em of `pixels`.
 using MeasureCaption = std::function<TextExtent(std::u16string_view text, int pixels)>;
 
-// The largest em, at most `systemPixels`, at which every caption STARTBUTTON shows fits within
+// The largest em, at most `systemPixels`, at which every one of a button's `captions` fits within
 // `contentWidth` x `contentHeight`; 1 where none does.
-int captionPixels(int systemPixels, int contentWidth, int contentHeight,
-                  const MeasureCaption& measure);
+int captionPixels(std::span<const std::u16string_view> captions, int systemPixels, int contentWidth,
+                  int contentHeight, const MeasureCaption& measure);
 
 }  // namespace fernwick

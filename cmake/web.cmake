@@ -12,20 +12,13 @@ else()
 endif()
 set(_minify "${FERNWICK_NODE}" "${_web}/minify.js")
 
-# The page's own build of the core, small over fast (the page downloads every byte of it): the
-# same sources without the picture's bytes, which the page loads as files, and without C++
-# exceptions or RTTI, well over a quarter of its size. A malformed table then aborts the game's
-# start, which the page reports like any other failure to start; the maths is the browser's.
-get_target_property(_sources fernwick_core SOURCES)
-list(FILTER _sources EXCLUDE REGEX "/embedded/")
-add_library(fernwick_page_core STATIC ${_sources})
-target_include_directories(fernwick_page_core PUBLIC "${CMAKE_SOURCE_DIR}")
-target_link_libraries(fernwick_page_core PUBLIC fernwick_options)
-target_compile_options(fernwick_page_core PUBLIC -Oz -flto -fno-rtti -fno-exceptions)
-fernwick_embed_picture(fernwick_page_core EMPTY)
+# The core as the page and its unit tests alike build it, small over fast (the page downloads every
+# byte of it): without the picture's bytes, which the page loads as files (cmake/picture.cmake),
+# and without C++ exceptions or RTTI, well over a quarter of its size; the maths is the browser's.
+target_compile_options(fernwick_core PUBLIC -Oz -flto -fno-rtti -fno-exceptions)
 
 add_executable(fernwick app/web/form1_page.cpp)
-target_link_libraries(fernwick PRIVATE fernwick_page_core)
+target_link_libraries(fernwick PRIVATE fernwick_core)
 set_target_properties(fernwick PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${_module}"
                                           LINK_DEPENDS "${_web}/page_library.js")
 target_link_options(fernwick PRIVATE

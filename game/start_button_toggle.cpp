@@ -14,7 +14,7 @@ void Form1::STARTBUTTON_Click() {
     // Each step stops the click at the first failure; updates already made stay in place.
     auto failed = [this](const auto& result) {
         if (result.ok()) return false;
-        controlFailed_(result.code());
+        controlFailed(result.code());
         return true;
     };
 

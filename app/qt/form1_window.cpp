@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QWindow>
@@ -79,7 +80,8 @@ class CaptionButton final : public QPushButton {
         const QFont system = parentWidget()->font();
         const int systemPixels = QFontInfo(system).pixelSize();
         const int pixels = captionPixels(
-            systemPixels, inner.width(), inner.height(), [&](std::u16string_view text, int em) {
+            Form1::STARTBUTTON_Captions(), systemPixels, inner.width(), inner.height(),
+            [&](std::u16string_view text, int em) {
                 QFont font = system;
                 font.setPixelSize(em);
                 const QFontMetrics metrics(font, this);
@@ -95,13 +97,13 @@ class CaptionButton final : public QPushButton {
 
 }  // namespace
 
-Form1Window::Form1Window(const ControlTable& table)
-    : QWidget(nullptr, frameFlags(table.window)), model_(table), endProgram_([](int status) {
+Form1Window::Form1Window()
+    : QWidget(nullptr, frameFlags(kControlTable.window)), endProgram_([](int status) {
           std::fflush(nullptr);
           std::_Exit(status);
       }) {
-    setObjectName(toQString(table.window.name));
-    setWindowTitle(toQString(table.window.caption));
+    setObjectName(toQString(kControlTable.window.name));
+    setWindowTitle(toQString(kControlTable.window.caption));
     takeDesignSize();  // the system chooses where the window goes
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
@@ -109,23 +111,28 @@ Form1Window::Form1Window(const ControlTable& table)
 
     built_ = std::make_unique<BuiltForm>(model_, static_cast<ControlFactory&>(*this),
                                          [this](std::uint32_t code) { reportFailure(code); });
+    const std::vector<std::size_t>& order = model_.focusOrder();
+    for (std::size_t n = 1; n < order.size(); ++n)
+        setTabOrder(widgets_[order[n - 1]], widgets_[order[n]]);
 }
 
 void Form1Window::takeDesignSize() {
     const QSize design(model_.clientWidth(), model_.clientHeight());
     resize(design);
-    if (model_.table().window.border == Border::Fixed) setFixedSize(design);
+    if (kControlTable.window.border == Border::Fixed) setFixedSize(design);
     // The widget may still hold the size while its window shrank to the same device pixels.
     if (windowHandle() && windowHandle()->size() != design) windowHandle()->resize(design);
 }
 
+// On a screen of another scale the window would keep its size in device pixels and cut off what is
+// drawn larger.
+void Form1Window::screenChanged() {
+    takeDesignSize();
+    built_->relayout(model_);
+    for (PictureFrameWidget* frame : findChildren<PictureFrameWidget*>()) frame->takeRendering();
+}
+
 bool Form1Window::event(QEvent* event) {
-    // On a screen of another scale the window would keep its size in device pixels and cut off
-    // what is drawn larger: it takes the design size there and its controls lay out again.
-    if (event->type() == QEvent::ScreenChangeInternal && built_) {
-        takeDesignSize();
-        built_->relayout(model_);
-    }
     // A button in a font of its own does not follow the window's: the window tells it.
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         for (QPushButton* child : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
@@ -153,7 +160,7 @@ std::unique_ptr<PictureFrame> Form1Window::makePictureFrame(const ControlRequest
 
 std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlRequest& request,
                                                         std::function<void()> clicked) {
-    auto* button = new CaptionButton(toQString(request.text), this);
+    auto* button = new CaptionButton(toQString(request.text.value_or(u"")), this);
     // Neither Enter nor Escape clicks it: it is no default or cancel button.
     button->setAutoDefault(false);
     if (clicked) connect(button, &QPushButton::clicked, this, std::move(clicked));
@@ -170,19 +177,16 @@ LabelSurface& Form1Window::makeLabelSurface(const ControlRequest& request, Label
     return *widget;
 }
 
-void Form1Window::controlsMade(std::span<const std::size_t> focusOrder) {
-    for (std::size_t n = 1; n < focusOrder.size(); ++n) {
-        setTabOrder(widgets_[focusOrder[n - 1]], widgets_[focusOrder[n]]);
-    }
-}
-
 void Form1Window::showFirstWelcomeScreen() {
-    const WindowState state = model_.table().window.initialState;
+    const WindowState state = kControlTable.window.initialState;
     setWindowState(state == WindowState::Minimized   ? Qt::WindowMinimized
                    : state == WindowState::Maximized ? Qt::WindowMaximized
                                                      : Qt::WindowNoState);
     for (QPushButton* button : findChildren<QPushButton*>()) describe(button);
     show();
+    // Shown, the window has its screen, and follows it to any other.
+    connect(windowHandle(), &QWindow::screenChanged, this, &Form1Window::screenChanged,
+            Qt::UniqueConnection);
     if (!model_.focusOrder().empty()) {
         widgets_[model_.focusOrder().front()]->setFocus(Qt::OtherFocusReason);
     }
@@ -205,9 +209,8 @@ void Form1Window::describe(QPushButton* button) {
 }
 
 void Form1Window::reportFailure(std::uint32_t code) {
-    QMessageBox box(QMessageBox::Critical, windowTitle(),
-                    toQString(failureMessage(model_.table().window.caption, code)), QMessageBox::Ok,
-                    this);
+    QMessageBox box(QMessageBox::Critical, windowTitle(), toQString(failureMessage(code)),
+                    QMessageBox::Ok, this);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     endProgram_(exit_status::kControlFailed);

@@ -18,8 +18,7 @@ namespace fernwick::qt {
 class Form1Window : public QWidget, private ControlFactory {
     Q_OBJECT
   public:
-    // Throws TableError when the table lacks a control the game needs.
-    explicit Form1Window(const ControlTable& table = controlTable());
+    Form1Window();
 
     // The window as the game sees it.
     Form1& form() { return built_->form(); }
@@ -34,11 +33,13 @@ class Form1Window : public QWidget, private ControlFactory {
     bool event(QEvent* event) override;
     // The client area's size for the screen, as the table gives it.
     void takeDesignSize();
+    // The window moved to another screen: it takes the design size there, and its controls and
+    // picture are laid out again for the screen's scale.
+    void screenChanged();
     std::unique_ptr<PictureFrame> makePictureFrame(const ControlRequest& request) override;
     std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                std::function<void()> clicked) override;
     LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl& label) override;
-    void controlsMade(std::span<const std::size_t> focusOrder) override;
     void adopt(QWidget* widget, const ControlRequest& request);
     void describe(QPushButton* button);
     void reportFailure(std::uint32_t code);

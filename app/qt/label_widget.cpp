@@ -65,7 +65,7 @@ void LabelWidget::changeEvent(QEvent* event) {
     // A new screen can bring other font metrics.
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         metrics_.reset();
-        if (control()) control()->relayout();
+        if (control()) control()->discardLines();
     }
     QWidget::changeEvent(event);
 }

@@ -51,12 +51,7 @@ int main(int argc, char* argv[]) {
     for (const auto& [type, message] : held) qt_message_output(type, {}, message);
     fernwick::qt::installAccessibility();
 
-    try {
-        fernwick::qt::Form1Window window;
-        window.showFirstWelcomeScreen();
-        return QApplication::exec();
-    } catch (const fernwick::TableError& error) {
-        std::fprintf(stderr, "fernwick: cannot start: %s\n", error.what());
-        return fernwick::exit_status::kBadTable;
-    }
+    fernwick::qt::Form1Window window;
+    window.showFirstWelcomeScreen();
+    return QApplication::exec();
 }

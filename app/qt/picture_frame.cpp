@@ -1,6 +1,5 @@
 #include "app/qt/picture_frame.h"
 
-#include <QEvent>
 #include <QPainter>
 
 #include "app/qt/convert.h"
@@ -30,11 +29,6 @@ void PictureFrameWidget::takeRendering() {
     picture_ = QPixmap::fromImage(image);
     picture_.setDevicePixelRatio(chosen.scale);
     update();
-}
-
-bool PictureFrameWidget::event(QEvent* event) {
-    if (event->type() == QEvent::ScreenChangeInternal) takeRendering();
-    return QWidget::event(event);
 }
 
 void PictureFrameWidget::paintEvent(QPaintEvent*) {

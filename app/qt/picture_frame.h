@@ -19,11 +19,11 @@ class PictureFrameWidget : public QWidget {
 
     // The picture as it is drawn; null when there is none.
     const QPixmap& picture() const { return picture_; }
+    // Takes the rendering for the scale of the screen the frame is on now.
+    void takeRendering();
 
   private:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void takeRendering();
 
     const ImageSlot& slot_;
     int renderingScale_ = 0;  // of the rendering decoded; 0 before the first

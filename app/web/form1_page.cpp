@@ -31,17 +31,11 @@ std::uint32_t fw_system_colour(bool text, bool dark);
 bool fw_forced_colours();
 void fw_show_picture(int index, const char* file, const char* file2x);
 void fw_focus(int index);
-void fw_listen(int index, void* button);
 void fw_show_failure(const char16_t* message, int length);
-[[noreturn]] void fw_abort_start(const char* why);
 void fw_started();
 }
 
-namespace fernwick {
-
-void abortStart(const std::string& what) { fw_abort_start(what.c_str()); }
-
-namespace web {
+namespace fernwick::web {
 namespace {
 
 enum Kind { kLabelElement, kButtonElement, kPictureElement };
@@ -59,9 +53,9 @@ void make(Kind kind, const ControlRequest& request, std::u16string_view text) {
 // measured with the page's canvas and never drawn, so it is in neither the page nor its tree.
 class LabelElement final : public LabelSurface {
   public:
-    LabelElement(const ControlRequest& request) : index_(static_cast<int>(request.index)) {
-        if (request.visible) make(kLabelElement, request, {});
-        hasElement_ = request.visible;
+    LabelElement(const ControlRequest& request)
+        : index_(static_cast<int>(request.index)), hasElement_(request.visible) {
+        if (hasElement_) make(kLabelElement, request, {});
     }
     bool exists() const override { return !hasElement_ || fw_exists(index_); }
     Result<> useFont(const LabelFont& font) override {
@@ -119,88 +113,69 @@ class LabelElement final : public LabelSurface {
     bool dirty_ = true;
 };
 
-// The page calls back with the button's address when it is clicked.
-class ButtonElement final : public PushButton {
-  public:
-    ButtonElement(const ControlRequest& request, std::function<void()> clicked)
-        : index_(static_cast<int>(request.index)), clicked_(std::move(clicked)) {
-        make(kButtonElement, request, request.text);
-        if (clicked_) fw_listen(index_, this);
-    }
+// The button, known to the page by its place in the table.
+struct ButtonElement final : PushButton {
+    explicit ButtonElement(int index) : index(index) {}
     Result<> setCaption(std::u16string_view caption) override {
-        if (!fw_set_text(index_, caption.data(), size(caption))) {
-            return Failure{status_code::kInvalidWindowHandle};
-        }
-        return {};
+        if (fw_set_text(index, caption.data(), size(caption))) return {};
+        return Failure{status_code::kInvalidWindowHandle};
     }
-    void click() const { clicked_(); }
-
-  private:
-    int index_;
-    std::function<void()> clicked_;
-};
-
-// The frame's picture, loaded from the site's files by the browser, which takes the rendering for
-// the screen's device pixel ratio and takes it again when the ratio changes.
-class PictureElement final : public PictureFrame {
-  public:
-    explicit PictureElement(const ControlRequest& request) {
-        make(kPictureElement, request, {});
-        const ImageSlot& slot = *request.picture;
-        if (slot.image.file) {
-            fw_show_picture(static_cast<int>(request.index), slot.image.file, slot.image2x.file);
-        }
-    }
+    int index;
 };
 
 class Form1Page final : public ControlFactory {
   public:
     Form1Page() {
-        const WindowRecord& record = model_.table().window;
-        fw_init_page(record.caption.data(), size(record.caption), model_.clientWidth(),
-                     model_.clientHeight());
+        const std::u16string_view title = kControlTable.window.caption;
+        fw_init_page(title.data(), size(title), model_.clientWidth(), model_.clientHeight());
         built_.emplace(model_, *this, [this](std::uint32_t code) { fail(code); });
+        if (!model_.focusOrder().empty()) fw_focus(static_cast<int>(model_.focusOrder().front()));
         repaint(true);
     }
 
+    // The frame's picture, loaded from the site's files by the browser, which takes the rendering
+    // for the screen's device pixel ratio and takes it again when the ratio changes.
     std::unique_ptr<PictureFrame> makePictureFrame(const ControlRequest& request) override {
-        return std::make_unique<PictureElement>(request);
+        make(kPictureElement, request, {});
+        const ImageSlot& slot = *request.picture;
+        if (slot.image.file)
+            fw_show_picture(static_cast<int>(request.index), slot.image.file, slot.image2x.file);
+        return std::make_unique<PictureFrame>();
     }
     std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                std::function<void()> clicked) override {
-        return std::make_unique<ButtonElement>(request, std::move(clicked));
+        make(kButtonElement, request, request.text.value_or(u""));
+        clicks_[request.index] = std::move(clicked);
+        return std::make_unique<ButtonElement>(static_cast<int>(request.index));
     }
     LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl&) override {
         return *(labels_[request.index] = std::make_unique<LabelElement>(request));
     }
-    void controlsMade(std::span<const std::size_t> focusOrder) override {
-        if (!focusOrder.empty()) fw_focus(static_cast<int>(focusOrder.front()));
-    }
 
-    void click(const ButtonElement& button) {
-        if (stopped_) return;
-        button.click();
+    void click(std::size_t index) {
+        if (stopped_ || !clicks_.at(index)) return;
+        clicks_[index]();
         repaint(false);
     }
-    // The page's colours or device pixel ratio changed.
-    void restyle() { repaint(true); }
-
-  private:
+    // Draws the labels that changed, or all of them.
     void repaint(bool always) {
         for (const auto& label : labels_)
             if (label) label->paint(always);
     }
+
+  private:
     // As on the desktop, the message names the code; the page then takes no more input.
     void fail(std::uint32_t code) {
         stopped_ = true;
         repaint(false);
-        const std::u16string message = failureMessage(model_.table().window.caption, code);
+        const std::u16string message = failureMessage(code);
         fw_show_failure(message.data(), size(message));
     }
 
     WindowModel model_;
     // By the control's place in the table.
     std::array<std::unique_ptr<LabelElement>, kControlCount> labels_;
+    std::array<std::function<void()>, kControlCount> clicks_;
     std::optional<BuiltForm> built_;
     bool stopped_ = false;
 };
@@ -208,17 +183,13 @@ class Form1Page final : public ControlFactory {
 Form1Page* page = nullptr;
 
 }  // namespace
+}  // namespace fernwick::web
 
-}  // namespace web
-}  // namespace fernwick
-
+// The page's calls, which come once main() has returned.
 extern "C" {
-EMSCRIPTEN_KEEPALIVE void fw_clicked(const fernwick::web::ButtonElement* button) {
-    if (fernwick::web::page) fernwick::web::page->click(*button);
-}
-EMSCRIPTEN_KEEPALIVE void fw_restyle() {
-    if (fernwick::web::page) fernwick::web::page->restyle();
-}
+EMSCRIPTEN_KEEPALIVE void fw_clicked(std::size_t index) { fernwick::web::page->click(index); }
+// The page's colours or device pixel ratio changed.
+EMSCRIPTEN_KEEPALIVE void fw_restyle() { fernwick::web::page->repaint(true); }
 }
 
 int main() {

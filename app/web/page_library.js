@@ -19,7 +19,7 @@ mergeInto(LibraryManager.library, {
     }
     return fw.metrics[index];
   },
-  // A file name, or a fault's description: ASCII, ended by a zero byte.
+  // A file name: ASCII, ended by a zero byte.
   $fwAscii: function (p) {
     var s = '';
     while (HEAPU8[p]) s += String.fromCharCode(HEAPU8[p++]);
@@ -65,6 +65,11 @@ mergeInto(LibraryManager.library, {
       el.textContent = fwText(text, textLength);
       // Browsers click a focused button on Enter too; the game's button takes only Space.
       el.addEventListener('keydown', function (e) { if (e.key === 'Enter') e.preventDefault(); });
+      // The game hears of each click by the button's place in the table.
+      el.addEventListener('click', function () {
+        el.removeAttribute('aria-describedby');  // see fw_started
+        _fw_clicked(index);
+      });
     } else {
       el = document.createElement('div');
       el.className = 'frame';
@@ -77,15 +82,6 @@ mergeInto(LibraryManager.library, {
     // Labels lie beneath the other controls, and come first in reading order.
     if (kind === 0) fw.main.prepend(el); else fw.main.append(el);
     fw.els[index] = el;
-  },
-
-  // `button` is the address of the object the game hands each of the button's clicks.
-  fw_listen__deps: ['$fw'],
-  fw_listen: function (index, button) {
-    fw.els[index].addEventListener('click', function () {
-      this.removeAttribute('aria-describedby');
-      _fw_clicked(button);
-    });
   },
 
   fw_exists__deps: ['$fw'],
@@ -179,13 +175,9 @@ mergeInto(LibraryManager.library, {
     fw.els[index].focus();
   },
 
-  // A fault in the game's own table: the start ends here, and the page says it could not start.
-  fw_abort_start__deps: ['$fwAscii'],
-  fw_abort_start: function (why) { throw new Error(fwAscii(why)); },
-
-  // Form1 is built and shown: the page's start is over.
-  // Until the first press the button is described by the labels, so that a screen reader says the
-  // first screen's heading with it; after that, the labels' live region says each change.
+  // Form1 is built and shown: the page's start is over. Until the first press the button is
+  // described by the labels, so that a screen reader says the first screen's heading with it;
+  // after that, the labels' live region says each change.
   fw_started__deps: ['$fw'],
   fw_started: function () {
     var ids = Array.from(fw.main.querySelectorAll('h1'), function (h) { return h.id; });

@@ -3,7 +3,6 @@
 // commctrl.h needs the declarations of windows.h
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -107,7 +106,8 @@ Font createCaptionFont(const PixelRect& r, int dpi) {
     };
     const int margin = MulDiv(4, dpi, kDesignDpi);
     const int preferred = font.lfHeight < 0 ? -font.lfHeight : measure(u"", 0).height;
-    const int em = captionPixels(preferred, r.width - 2 * margin, r.height - 2 * margin, measure);
+    const int em = captionPixels(Form1::STARTBUTTON_Captions(), preferred, r.width - 2 * margin,
+                                 r.height - 2 * margin, measure);
     if (em == preferred) return messageFont;
     font.lfHeight = -em;
     return Font(CreateFontIndirectW(&font));
@@ -145,14 +145,12 @@ class ButtonControl final : public PushButton {
 
 }  // namespace
 
-Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
-    : model_(table, systemDpi()),
+Form1Window::Form1Window(HINSTANCE instance)
+    : model_(systemDpi()),
       instance_(instance),
       font_(createMessageFont(model_.dpi())),
-      windows_(table.controls.size()),
-      clicks_(table.controls.size()),
       endProgram_([](int status) { ExitProcess(static_cast<UINT>(status)); }) {
-    const WindowRecord& record = table.window;
+    const WindowRecord& record = kControlTable.window;
     // The 16 x 16 and 32 x 32 images of the icon group in the resources. Shared: the system
     // keeps them for as long as the window class that also shows them.
     HICON icons[2] = {};
@@ -188,12 +186,17 @@ Form1Window::Form1Window(HINSTANCE instance, const ControlTable& table)
     }
     built_ = std::make_unique<BuiltForm>(
         model_, static_cast<ControlFactory&>(*this), [this](std::uint32_t code) {
-            const std::u16string_view caption = model_.table().window.caption;
-            MessageBoxW(IsWindow(hwnd()) ? hwnd() : nullptr,
-                        toWide(failureMessage(caption, code)).c_str(), toWide(caption).c_str(),
-                        MB_ICONERROR | MB_OK);
+            MessageBoxW(IsWindow(hwnd()) ? hwnd() : nullptr, toWide(failureMessage(code)).c_str(),
+                        toWide(kControlTable.window.caption).c_str(), MB_ICONERROR | MB_OK);
             endProgram_(exit_status::kControlFailed);
         });
+    // Tab moves through the child windows in their z-order: they lie in tab-index order.
+    HWND previous = HWND_TOP;
+    for (std::size_t i : model_.focusOrder()) {
+        if (!windows_[i]) continue;
+        SetWindowPos(windows_[i], previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = windows_[i];
+    }
 }
 
 Form1Window::~Form1Window() {
@@ -219,8 +222,8 @@ std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlRequest& re
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON |
                         (request.takesFocus ? WS_TABSTOP : 0) | (request.visible ? WS_VISIBLE : 0);
     const HWND button = windows_[request.index] = CreateWindowExW(
-        0, L"BUTTON", toWide(request.text).c_str(), style, request.rect.left, request.rect.top,
-        request.rect.width, request.rect.height, hwnd(),
+        0, L"BUTTON", toWide(request.text.value_or(u"")).c_str(), style, request.rect.left,
+        request.rect.top, request.rect.width, request.rect.height, hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + request.index)), instance_,
         nullptr);
     if (button) SetWindowSubclass(button, buttonProc, 0, 0);
@@ -241,31 +244,15 @@ LabelSurface& Form1Window::makeLabelSurface(const ControlRequest& request, Label
     return surface;
 }
 
-void Form1Window::controlsMade(std::span<const std::size_t> focusOrder) {
-    // Tab moves through the child windows in their z-order: lay them out in tab-index order.
-    HWND previous = HWND_TOP;
-    for (std::size_t i : focusOrder) {
-        if (!windows_[i]) continue;
-        SetWindowPos(windows_[i], previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = windows_[i];
-        focusOrder_.push_back(windows_[i]);
-    }
-}
-
-HWND Form1Window::controlWindow(std::u16string_view name) const {
-    const std::size_t i = model_.table().indexOf(name);
-    return i < windows_.size() ? windows_[i] : nullptr;
-}
-
-HFONT Form1Window::labelFont(std::u16string_view name) const {
-    const LabelControl* wanted = label(name);
+HFONT Form1Window::labelFont(std::size_t index) const {
+    const LabelControl* wanted = label(index);
     for (const auto& surface : labels_)
         if (wanted && surface->control() == wanted) return surface->font();
     return nullptr;
 }
 
 void Form1Window::showFirstWelcomeScreen() {
-    const WindowState state = model_.table().window.initialState;
+    const WindowState state = kControlTable.window.initialState;
     lastFocus_ = nullptr;
     ShowWindow(hwnd(), state == WindowState::Minimized   ? SW_SHOWMINIMIZED
                        : state == WindowState::Maximized ? SW_SHOWMAXIMIZED
@@ -278,11 +265,10 @@ void Form1Window::focusControl() {
     const auto canFocus = [](HWND w) {
         return IsWindow(w) && IsWindowVisible(w) && IsWindowEnabled(w);
     };
-    const auto first = std::find_if(focusOrder_.begin(), focusOrder_.end(), canFocus);
-    if (canFocus(lastFocus_))
-        SetFocus(lastFocus_);
-    else if (first != focusOrder_.end())
-        SetFocus(*first);
+    HWND to = canFocus(lastFocus_) ? lastFocus_ : nullptr;
+    for (std::size_t i : model_.focusOrder())
+        if (!to && canFocus(windows_[i])) to = windows_[i];
+    if (to) SetFocus(to);
 }
 
 bool Form1Window::handleDialogKeys(MSG& msg) {

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
-#include <string_view>
 #include <vector>
 
 #include "app/control_table.h"
@@ -21,15 +21,15 @@ class WindowLabel;
 class Form1Window final : public Window, private ControlFactory {
   public:
     // Builds the window and its controls, hidden; hwnd() is null if that failed (GetLastError
-    // says why). The icon is `instance`'s. Throws TableError when the table lacks a control.
-    explicit Form1Window(HINSTANCE instance, const ControlTable& table = controlTable());
+    // says why). The icon is `instance`'s.
+    explicit Form1Window(HINSTANCE instance);
     ~Form1Window() override;
 
-    // The child window of the control named `name`; null for labels, which are not windows.
-    HWND controlWindow(std::u16string_view name) const;
-    // A label by name, and the font it is drawn in; nullptr when there is no such label.
-    LabelControl* label(std::u16string_view name) const { return built_->label(name); }
-    HFONT labelFont(std::u16string_view name) const;
+    // The child window of the control at `index`; null for labels, which are not windows.
+    HWND controlWindow(std::size_t index) const { return windows_.at(index); }
+    // The label at `index`, and the font it is drawn in; null for another kind of control.
+    LabelControl* label(std::size_t index) const { return built_->label(index); }
+    HFONT labelFont(std::size_t index) const;
 
     Form1& form() { return built_->form(); }
 
@@ -51,19 +51,17 @@ class Form1Window final : public Window, private ControlFactory {
     std::unique_ptr<PushButton> makePushButton(const ControlRequest& request,
                                                std::function<void()> clicked) override;
     LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl& label) override;
-    void controlsMade(std::span<const std::size_t> focusOrder) override;
     void paint(HDC dc) override;  // the labels
     void focusControl();
 
     WindowModel model_;
     HINSTANCE instance_;
-    Font font_;                  // the window's: the system's message font at its DPI
-    std::vector<HWND> windows_;  // each control's window, in table order; null for labels
+    Font font_;  // the window's: the system's message font at its DPI
+    std::array<HWND, kControlCount> windows_{};  // each control's, in table order; null for labels
     std::vector<std::unique_ptr<WindowLabel>> labels_;
     std::vector<AccessibleElement> shown_;  // what a screen reader sees, in table order
-    std::vector<HWND> focusOrder_;          // the controls that take focus, in tab order
     HWND lastFocus_ = nullptr;  // the control that had focus when the window was deactivated
-    std::vector<std::function<void()>> clicks_;  // each button's click handler, in table order
+    std::array<std::function<void()>, kControlCount> clicks_;  // each button's click handler
     std::unique_ptr<BuiltForm> built_;
     ClientObject accessibility_;  // made when a reader first asks
     std::function<void(int status)> endProgram_;

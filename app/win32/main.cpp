@@ -5,24 +5,10 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <string>
 
-#include "app/control_table.h"
 #include "app/exit_status.h"
 #include "app/win32/form1_window.h"
 #include "app/win32/picture_frame.h"
-
-namespace {
-
-int cannotStart(const std::string& why) {
-    std::fprintf(stderr, "fernwick: cannot start: %s\n", why.c_str());
-    const std::wstring text = L"FernWick cannot start: " + std::wstring(why.begin(), why.end());
-    const auto caption = fernwick::win32::toWide(fernwick::controlTable().window.caption);
-    MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_ICONERROR | MB_OK);
-    return fernwick::exit_status::kBadTable;
-}
-
-}  // namespace
 
 // The program takes no arguments and ignores any it is given, the launcher's show command too:
 // the window opens in the state the table gives.
@@ -32,12 +18,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // system's visual style; that version registers its window classes here, before any window.
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    try {
-        fernwick::win32::Form1Window window(instance);
-        if (!window.hwnd()) return cannotStart("the window could not be created");
-        window.showFirstWelcomeScreen();
-        return window.run();
-    } catch (const fernwick::TableError& error) {
-        return cannotStart(error.what());
+    fernwick::win32::Form1Window window(instance);
+    if (!window.hwnd()) {
+        std::fputs("fernwick: cannot start: the window could not be created\n", stderr);
+        MessageBoxW(nullptr, L"FernWick cannot start: the window could not be created",
+                    fernwick::win32::toWide(fernwick::kControlTable.window.caption).c_str(),
+                    MB_ICONERROR | MB_OK);
+        return fernwick::exit_status::kNoWindow;
     }
+    window.showFirstWelcomeScreen();
+    return window.run();
 }

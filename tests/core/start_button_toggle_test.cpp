@@ -66,7 +66,7 @@ class FakeButton : public PushButton {
 class TestForm : public Form1 {
   public:
     TestForm(PictureFrame& p, PushButton& b, Label& s, Label& h)
-        : Form1(p, b, s, h, [this](std::uint32_t code) { failures.push_back(code); }) {}
+        : Form1{p, b, s, h, [this](std::uint32_t code) { failures.push_back(code); }} {}
     std::vector<std::uint32_t> failures;
 };
 

@@ -1,4 +1,4 @@
-// The window both front ends build: pixels, focus, the picture, the failure message, the binding
+// The window every front end builds: pixels, focus, the picture, the failure message, the binding
 // of the named controls, and labels drawn on a surface that measures one pixel per character.
 #include "app/window_model.h"
 
@@ -15,46 +15,24 @@ namespace {
 
 TEST(WindowModelTest, DesignRectanglesAt96DpiScaleWithTheScreen) {
     const WindowModel model;
-    const ControlTable& t = model.table();
     EXPECT_EQ(model.clientWidth(), 239);
     EXPECT_EQ(model.clientHeight(), 286);
-    EXPECT_EQ(model.rect(t.indexOf(u"Picture1")), (PixelRect{40, 88, 153, 161}));
-    EXPECT_EQ(model.rect(t.indexOf(u"STARTBUTTON")), (PixelRect{8, 256, 225, 25}));
-    EXPECT_EQ(model.rect(t.indexOf(u"status")), (PixelRect{16, 160, 49, 41}));
-    EXPECT_EQ(model.rect(t.indexOf(u"HEADING")), (PixelRect{8, 0, 225, 105}));
-    const WindowModel doubled(t, 192);
+    EXPECT_EQ(model.rect(Named::Picture1), (PixelRect{40, 88, 153, 161}));
+    EXPECT_EQ(model.rect(Named::STARTBUTTON), (PixelRect{8, 256, 225, 25}));
+    EXPECT_EQ(model.rect(Named::status), (PixelRect{16, 160, 49, 41}));
+    EXPECT_EQ(model.rect(Named::HEADING), (PixelRect{8, 0, 225, 105}));
+    const WindowModel doubled(192);
     EXPECT_EQ(doubled.clientWidth(), 478);
-    EXPECT_EQ(doubled.rect(t.indexOf(u"HEADING")), (PixelRect{16, 0, 450, 210}));
+    EXPECT_EQ(doubled.rect(Named::HEADING), (PixelRect{16, 0, 450, 210}));
 }
 
 TEST(WindowModelTest, OnlyTheVisibleButtonTakesFocus) {
-    const WindowModel model;
-    EXPECT_EQ(model.focusOrder(), std::vector<std::size_t>{model.table().indexOf(u"STARTBUTTON")});
-    ControlTable hidden = controlTable();
-    hidden.controls[1].visible = false;
-    EXPECT_TRUE(WindowModel(hidden).focusOrder().empty());
-}
-
-TEST(WindowModelTest, ATableWithoutTheNamedControlsIsRefusedWithAClearReason) {
-    ControlTable missing = controlTable();
-    missing.controls[1].name = u"startbutton";
-    EXPECT_THROW(
-        {
-            try {
-                WindowModel{missing};
-            } catch (const TableError& e) {
-                EXPECT_STREQ(e.what(), "the control table has no push button named STARTBUTTON");
-                throw;
-            }
-        },
-        TableError);
-    ControlTable wrongKind = controlTable();
-    wrongKind.controls[3].kind = ControlKind::PushButton;
-    EXPECT_THROW(WindowModel{wrongKind}, TableError);
+    EXPECT_EQ(WindowModel().focusOrder(), std::vector<std::size_t>{Named::STARTBUTTON});
 }
 
 TEST(WindowModelTest, PictureForTheScreenScale) {
-    const ImageSlot& dog = controlTable().controls[0].picture;
+    static constexpr unsigned char k1x[] = {1}, k2x[] = {2};
+    const ImageSlot dog{{k1x, sizeof k1x}, {k2x, sizeof k2x}};
     const ChosenPicture one = choosePicture(dog, 1.25);
     EXPECT_EQ(one.bytes.data, dog.image.data);
     EXPECT_EQ(one.scale, 1);
@@ -68,10 +46,10 @@ TEST(WindowModelTest, PictureForTheScreenScale) {
 }
 
 TEST(WindowModelTest, FailureMessageGivesTheCodeInDecimalAndHex) {
-    const std::u16string text = failureMessage(u"FernWick", 1400);
+    const std::u16string text = failureMessage(1400);
     EXPECT_NE(text.find(u"Failure code: 1400 (0x00000578)"), std::u16string::npos);
-    EXPECT_NE(failureMessage(u"FernWick", 0xC0000005u).find(u"3221225477 (0xC0000005)"),
-              std::u16string::npos);
+    EXPECT_NE(text.find(u"FernWick will close now."), std::u16string::npos);
+    EXPECT_NE(failureMessage(0xC0000005u).find(u"3221225477 (0xC0000005)"), std::u16string::npos);
 }
 
 // One pixel per character, ascent 7 and descent 3; the font can be refused.
@@ -93,17 +71,13 @@ class FakeSurface : public LabelSurface {
 
 class LabelControlTest : public testing::Test {
   protected:
-    ControlTable table = controlTable();
-    ControlRecord& record = table.controls[3];  // HEADING
-    void SetUp() override {
-        record.width = 8 * 15;    // eight characters wide
-        record.height = 25 * 15;  // two lines and half of the third
-    }
+    const ControlRecord& record = kControlTable.controls[Named::HEADING];
+    // Eight characters wide, two lines and half of the third tall.
+    const PixelRect rect{8, 0, 8, 25};
 };
 
 TEST_F(LabelControlTest, LinesAreBrokenPlacedAndCutAtTheBottom) {
-    const WindowModel model(table);
-    LabelControl label(record, model, 3);
+    LabelControl label(record, rect, kDesignDpi);
     FakeSurface surface;
     label.attach(surface);
     EXPECT_EQ(surface.em, 37);
@@ -119,8 +93,7 @@ TEST_F(LabelControlTest, LinesAreBrokenPlacedAndCutAtTheBottom) {
 }
 
 TEST_F(LabelControlTest, RefusedSizesAndFontsChangeNothing) {
-    const WindowModel model(table);
-    LabelControl label(record, model, 3);
+    LabelControl label(record, rect, kDesignDpi);
     FakeSurface surface;
     label.attach(surface);
     for (float points : {0.0f, -18.0f, NAN, INFINITY, 1e9f}) {
@@ -138,15 +111,13 @@ TEST_F(LabelControlTest, RefusedSizesAndFontsChangeNothing) {
 }
 
 TEST_F(LabelControlTest, ANewDpiLaysTheLabelOutAsAFreshStartThereWithItsTextAndSize) {
-    WindowModel model(table);
-    LabelControl label(record, model, 3);
+    LabelControl label(record, rect, kDesignDpi);
     FakeSurface surface;
     label.attach(surface);
     ASSERT_TRUE(label.setText(u"won").ok());
     ASSERT_TRUE(label.setFontSize(18.0f).ok());
-    model.setDpi(144);
-    label.place(model.rect(3), 144);
-    EXPECT_EQ(label.rect(), WindowModel(table, 144).rect(3));
+    label.place({12, 0, 12, 38}, 144);
+    EXPECT_EQ(label.rect(), (PixelRect{12, 0, 12, 38}));
     EXPECT_EQ(label.font().emPixels, 36);
     EXPECT_EQ(surface.em, 36);
     EXPECT_EQ(label.text(), u"won");
@@ -156,8 +127,7 @@ TEST_F(LabelControlTest, ANewDpiLaysTheLabelOutAsAFreshStartThereWithItsTextAndS
 }
 
 TEST_F(LabelControlTest, AVanishedSurfaceFailsEveryOperation) {
-    const WindowModel model(table);
-    LabelControl label(record, model, 3);
+    LabelControl label(record, rect, kDesignDpi);
     {
         FakeSurface surface;
         label.attach(surface);
@@ -201,14 +171,10 @@ class FakeFactory : public ControlFactory {
         asked.push_back(request);
         return surfaces.emplace_back();
     }
-    void controlsMade(std::span<const std::size_t> order) override {
-        focusOrder.assign(order.begin(), order.end());
-    }
     std::vector<ControlRequest> asked;
     std::list<FakeSurface> surfaces;
     std::function<void()> click;
     Button* button = nullptr;
-    std::vector<std::size_t> focusOrder;
 };
 
 TEST(BuiltFormTest, EveryControlIsAskedForInTableOrderAndTheClickPlaysTheGame) {
@@ -222,13 +188,12 @@ TEST(BuiltFormTest, EveryControlIsAskedForInTableOrderAndTheClickPlaysTheGame) {
     EXPECT_TRUE(factory.asked[1].takesFocus);
     EXPECT_EQ(factory.asked[1].text, u"BEGIN FERNWICK!");
     EXPECT_FALSE(factory.asked[2].visible);
-    EXPECT_EQ(factory.asked[3].font->face, u"Tahoma");
-    EXPECT_EQ(factory.focusOrder, std::vector<std::size_t>{1});
+    EXPECT_EQ(built.label(Named::HEADING)->font().face->face, u"Tahoma");
 
     ASSERT_TRUE(factory.click);
     factory.click();
     EXPECT_EQ(factory.button->caption, u"Click to restart game!");
-    EXPECT_EQ(built.label(u"status")->text(), u"True");
+    EXPECT_EQ(built.label(Named::status)->text(), u"True");
 }
 
 TEST(BuiltFormTest, ANewDpiPlacesEveryLabelAgain) {
@@ -237,8 +202,8 @@ TEST(BuiltFormTest, ANewDpiPlacesEveryLabelAgain) {
     BuiltForm built(model, factory, {});
     model.setDpi(192);
     built.relayout(model);
-    EXPECT_EQ(built.label(u"HEADING")->rect(), (PixelRect{16, 0, 450, 210}));
-    EXPECT_EQ(built.label(u"HEADING")->font().emPixels, 74);
+    EXPECT_EQ(built.label(Named::HEADING)->rect(), (PixelRect{16, 0, 450, 210}));
+    EXPECT_EQ(built.label(Named::HEADING)->font().emPixels, 74);
 }
 
 }  // namespace

@@ -19,10 +19,6 @@ include(GoogleTest)
 # Node's fetch() cannot read a file path, which Emscripten's loader hands it for the .wasm.
 set(FERNWICK_WASM_RUNNER "${FERNWICK_NODE}" --no-experimental-fetch)
 
-# The tests look at the TableError a malformed table throws: Emscripten catches exceptions only in
-# code compiled and linked with them on (the page's own core is built without).
-target_compile_options(fernwick_core PUBLIC -fexceptions)
-target_link_options(fernwick_core PUBLIC -fexceptions)
 add_executable(core_test ${FERNWICK_CORE_TESTS})
 target_link_libraries(core_test PRIVATE fernwick_core GTest::gtest_main)
 set_target_properties(core_test PROPERTIES CROSSCOMPILING_EMULATOR "${FERNWICK_WASM_RUNNER}")

@@ -338,11 +338,5 @@ TEST_F(Form1WindowTest, AFailedOperationIsReportedWithItsCodeAndEndsTheProgram) 
     EXPECT_EQ(status->text(), "clocked");
 }
 
-TEST(Form1WindowTableTest, ATableWithoutTheButtonIsRefusedBeforeAnyWidgetIsMade) {
-    ControlTable table = controlTable();
-    table.controls[1].kind = ControlKind::Label;
-    EXPECT_THROW(Form1Window{table}, TableError);
-}
-
 }  // namespace
 }  // namespace fernwick::qt

@@ -18,10 +18,7 @@ namespace {
 const QRect kPictureRect(40, 88, 153, 161);
 constexpr int kBorder = 2;  // the frame's sunken border
 
-const ImageSlot& picture1() {
-    const ControlTable& table = controlTable();
-    return table.controls[table.indexOf(u"Picture1")].picture;
-}
+const ImageSlot& picture1() { return *kControlTable.controls[Named::Picture1].picture; }
 
 class PictureTest : public ::testing::Test {
   protected:

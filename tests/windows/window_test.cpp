@@ -26,6 +26,7 @@ constexpr std::u16string_view kWonText =
 
 using fernwick::Form1;
 using fernwick::LabelControl;
+using fernwick::Named;
 using fernwick::win32::Form1Window;
 
 namespace {
@@ -51,8 +52,8 @@ std::wstring className(HWND hwnd) {
     return buffer;
 }
 
-std::u16string labelText(const Form1Window& window, std::u16string_view name) {
-    const fernwick::Result<std::u16string> text = window.label(name)->getText();
+std::u16string labelText(const Form1Window& window, std::size_t label) {
+    const fernwick::Result<std::u16string> text = window.label(label)->getText();
     return text.ok() ? text.value() : u"<failed>";
 }
 
@@ -156,8 +157,8 @@ std::uint32_t rgbOf(COLORREF c) {
            (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
 }
 
-RECT labelRect(const Form1Window& window, std::u16string_view name) {
-    const fernwick::PixelRect& r = window.label(name)->rect();
+RECT labelRect(const Form1Window& window, std::size_t label) {
+    const fernwick::PixelRect& r = window.label(label)->rect();
     return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
 
@@ -178,12 +179,12 @@ LONG messageFontHeight(int dpi) {
 std::vector<long> layoutOf(const Form1Window& window) {
     RECT client{};
     GetClientRect(window.hwnd(), &client);
-    const RECT button = rectInParent(window.controlWindow(u"STARTBUTTON"));
-    const RECT frame = rectInParent(window.controlWindow(u"Picture1"));
-    const RECT heading = labelRect(window, u"HEADING");
+    const RECT button = rectInParent(window.controlWindow(Named::STARTBUTTON));
+    const RECT frame = rectInParent(window.controlWindow(Named::Picture1));
+    const RECT heading = labelRect(window, Named::HEADING);
     const auto buttonFont = reinterpret_cast<HFONT>(
-        SendMessageW(window.controlWindow(u"STARTBUTTON"), WM_GETFONT, 0, 0));
-    const Capture picture = printClient(window.controlWindow(u"Picture1"));
+        SendMessageW(window.controlWindow(Named::STARTBUTTON), WM_GETFONT, 0, 0));
+    const Capture picture = printClient(window.controlWindow(Named::Picture1));
     const RECT beyond{150, 0, picture.width - 3, picture.height - 3};  // within the border
     return {client.right,
             client.bottom,
@@ -199,17 +200,17 @@ std::vector<long> layoutOf(const Form1Window& window) {
             heading.top,
             heading.right,
             heading.bottom,
-            fontHeight(window.labelFont(u"HEADING")),
+            fontHeight(window.labelFont(Named::HEADING)),
             fontHeight(buttonFont),
             picture.countOther(beyond, rgbOf(GetSysColor(COLOR_BTNFACE))) > 0};
 }
 
 // The same numbers for a window that started at `dpi`, its heading at `points`.
 std::vector<long> freshLayoutAt(int dpi, float points) {
-    const fernwick::WindowModel model(fernwick::controlTable(), dpi);
+    const fernwick::WindowModel model(dpi);
     std::vector<long> layout{model.clientWidth(), model.clientHeight()};
-    for (std::u16string_view name : {u"STARTBUTTON", u"Picture1", u"HEADING"}) {
-        const fernwick::PixelRect r = model.rect(model.table().indexOf(name));
+    for (std::size_t index : {Named::STARTBUTTON, Named::Picture1, Named::HEADING}) {
+        const fernwick::PixelRect r = model.rect(index);
         layout.insert(layout.end(), {r.left, r.top, r.left + r.width, r.top + r.height});
     }
     layout.insert(layout.end(), {-fernwick::emPixels(points, dpi), messageFontHeight(dpi),
@@ -349,7 +350,7 @@ TEST(WindowTest, StartButtonIsAPlainPushButtonWithFocus) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
-    HWND button = t.window.controlWindow(u"STARTBUTTON");
+    HWND button = t.window.controlWindow(Named::STARTBUTTON);
     ASSERT_TRUE(button);
     EXPECT_EQ(className(button), std::wstring(L"Button"));
     EXPECT_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
@@ -375,7 +376,7 @@ RECT moveToDpi(HWND hwnd, int dpi) {
     RECT window{}, client{};
     GetWindowRect(hwnd, &window);
     GetClientRect(hwnd, &client);
-    const fernwick::WindowModel model(fernwick::controlTable(), dpi);
+    const fernwick::WindowModel model(dpi);
     RECT suggested{window.left, window.top, window.right + model.clientWidth() - client.right,
                    window.bottom + model.clientHeight() - client.bottom};
     SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
@@ -387,10 +388,10 @@ TEST(WindowTest, PictureFrameShowsTheDogOnTheButtonFaceInASunkenBorderOfItsDpi) 
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
-    HWND frame = t.window.controlWindow(u"Picture1");
+    HWND frame = t.window.controlWindow(Named::Picture1);
     ASSERT_TRUE(frame);
-    const fernwick::ControlTable& table = fernwick::controlTable();
-    const fernwick::ImageSlot& slot = table.controls[table.indexOf(u"Picture1")].picture;
+    const fernwick::ImageSlot& slot =
+        *fernwick::kControlTable.controls[fernwick::Named::Picture1].picture;
     for (int dpi : {96, 192}) {
         if (dpi != 96) moveToDpi(t.window.hwnd(), dpi);
         const RECT outer = rectInParent(frame);
@@ -445,18 +446,18 @@ TEST(WindowTest, HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
     const Capture shot = printClient(t.window.hwnd());
     const std::uint32_t face = rgbOf(GetSysColor(COLOR_BTNFACE));
     const std::uint32_t headingBlue = 0x0000C0;  // 0x00C00000 as BBGGRR
-    const RECT heading = labelRect(t.window, u"HEADING");
+    const RECT heading = labelRect(t.window, Named::HEADING);
     EXPECT_TRUE(shot.count(heading, headingBlue) > 200);
 
     // Outside the heading the window's own client area is plain button face: the hidden label
     // `status` draws nothing. (The child windows are not part of this picture.)
     const RECT below{0, heading.bottom, shot.width, shot.height};
     EXPECT_EQ(shot.countOther(below, face), 0);
-    const RECT status = labelRect(t.window, u"status");
+    const RECT status = labelRect(t.window, Named::status);
     EXPECT_EQ(shot.countOther(status, face), 0);
 
     // The heading is drawn in Tahoma, bold, with a 37-pixel em at 96 DPI (27.75 pt).
-    HFONT font = t.window.labelFont(u"HEADING");
+    HFONT font = t.window.labelFont(Named::HEADING);
     LOGFONTW lf{};
     GetObjectW(font, sizeof lf, &lf);
     EXPECT_EQ(std::wstring(lf.lfFaceName), std::wstring(L"Tahoma"));
@@ -469,7 +470,7 @@ TEST(WindowTest, NewSystemColoursRepaintAReadableHeadingAndKeepTheGame) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
-    SendMessageW(t.window.controlWindow(u"STARTBUTTON"), BM_CLICK, 0, 0);
+    SendMessageW(t.window.controlWindow(Named::STARTBUTTON), BM_CLICK, 0, 0);
     pump();
     // What Windows sends when a theme, high-contrast mode or the system colours change: each
     // leaves the window to be painted again.
@@ -492,19 +493,19 @@ TEST(WindowTest, NewSystemColoursRepaintAReadableHeadingAndKeepTheGame) {
     const Capture shown = printClient(t.window.hwnd(), true);
     SetSysColors(2, elements, before);
 
-    const RECT r = labelRect(t.window, u"HEADING");
+    const RECT r = labelRect(t.window, Named::HEADING);
     const fernwick::HeadingColours heading =
         fernwick::headingColours([&](int x, int y) { return shown.at(x, y); }, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top);
     EXPECT_EQ(heading.face, fernwick::colourValue(0, 0, 0));
     EXPECT_TRUE(heading.contrast >= 4.5);
-    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"True"));
-    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(kWonText));
+    EXPECT_EQ(labelText(t.window, Named::status), std::u16string(u"True"));
+    EXPECT_EQ(labelText(t.window, Named::HEADING), std::u16string(kWonText));
 }
 
 TEST(WindowTest, HeadingTextIsCutAtTheLabelsEdges) {
     TestWindow t;
-    LabelControl& heading = *t.window.label(u"HEADING");
+    LabelControl& heading = *t.window.label(Named::HEADING);
     // A word far wider than the label, and more lines than it has room for.
     EXPECT_TRUE(
         heading.setText(u"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\r\nW\r\nW\r\nW\r\nW\r\nW").ok());
@@ -512,7 +513,7 @@ TEST(WindowTest, HeadingTextIsCutAtTheLabelsEdges) {
     pump();
     const Capture shot = printClient(t.window.hwnd());
     const std::uint32_t face = rgbOf(GetSysColor(COLOR_BTNFACE));
-    const RECT r = labelRect(t.window, u"HEADING");
+    const RECT r = labelRect(t.window, Named::HEADING);
     EXPECT_TRUE(shot.count(r, 0x0000C0) > 0);
     EXPECT_EQ(shot.countOther(RECT{r.right, 0, shot.width, shot.height}, face), 0);
     EXPECT_EQ(shot.countOther(RECT{0, r.bottom, shot.width, shot.height}, face), 0);
@@ -522,24 +523,24 @@ TEST(WindowTest, ClicksSwitchBetweenTheWelcomeAndTheWonScreen) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
-    HWND button = t.window.controlWindow(u"STARTBUTTON");
-    HFONT welcomeFont = t.window.labelFont(u"HEADING");
+    HWND button = t.window.controlWindow(Named::STARTBUTTON);
+    HFONT welcomeFont = t.window.labelFont(Named::HEADING);
     const LONG welcomeHeight = fontHeight(welcomeFont);
 
     SendMessageW(button, BM_CLICK, 0, 0);
-    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"True"));
-    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(kWonText));
+    EXPECT_EQ(labelText(t.window, Named::status), std::u16string(u"True"));
+    EXPECT_EQ(labelText(t.window, Named::HEADING), std::u16string(kWonText));
     EXPECT_EQ(windowText(button), std::wstring(L"Click to restart game!"));
-    EXPECT_EQ(fontHeight(t.window.labelFont(u"HEADING")),
+    EXPECT_EQ(fontHeight(t.window.labelFont(Named::HEADING)),
               static_cast<LONG>(-fernwick::emPixels(18.0, screenDpi(LOGPIXELSY))));
     EXPECT_EQ(GetFocus(), button);
 
     SendMessageW(button, BM_CLICK, 0, 0);
-    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"False"));
-    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(u"Welcome to FERNWICK!"));
+    EXPECT_EQ(labelText(t.window, Named::status), std::u16string(u"False"));
+    EXPECT_EQ(labelText(t.window, Named::HEADING), std::u16string(u"Welcome to FERNWICK!"));
     EXPECT_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
     // 28 pt and 27.75 pt both come to the same em height.
-    EXPECT_EQ(fontHeight(t.window.labelFont(u"HEADING")), welcomeHeight);
+    EXPECT_EQ(fontHeight(t.window.labelFont(Named::HEADING)), welcomeHeight);
     EXPECT_EQ(GetFocus(), button);
     EXPECT_TRUE(t.endings.empty());
 }
@@ -554,7 +555,7 @@ TEST(WindowTest, ALargeMessageFontLeavesTheButtonsSizeAndShrinksItsCaptionToFitI
     {
         TestWindow t;
         t.window.showFirstWelcomeScreen();
-        HWND button = t.window.controlWindow(u"STARTBUTTON");
+        HWND button = t.window.controlWindow(Named::STARTBUTTON);
         SendMessageW(button, BM_CLICK, 0, 0);  // the longer caption
         pump();
         const RECT r = rectInParent(button);
@@ -587,8 +588,8 @@ TEST(WindowTest, EnterAndEscapeNeverClickButSpaceDoes) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
-    HWND button = t.window.controlWindow(u"STARTBUTTON");
-    const std::u16string before = labelText(t.window, u"status");
+    HWND button = t.window.controlWindow(Named::STARTBUTTON);
+    const std::u16string before = labelText(t.window, Named::status);
 
     pressKey(t.window, button, VK_RETURN);
     pressKey(t.window, button, VK_ESCAPE);
@@ -601,21 +602,21 @@ TEST(WindowTest, EnterAndEscapeNeverClickButSpaceDoes) {
     pressKey(t.window, button, VK_RETURN);
     pressKey(t.window, t.window.hwnd(), VK_RETURN);
     pressKey(t.window, button, VK_ESCAPE);
-    EXPECT_EQ(labelText(t.window, u"status"), before);
+    EXPECT_EQ(labelText(t.window, Named::status), before);
     EXPECT_EQ(windowText(button), std::wstring(L"BEGIN FERNWICK!"));
 
     pressKey(t.window, button, VK_SPACE);
-    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"True"));
+    EXPECT_EQ(labelText(t.window, Named::status), std::u16string(u"True"));
     pressKey(t.window, button, VK_SPACE);
-    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"False"));
+    EXPECT_EQ(labelText(t.window, Named::status), std::u16string(u"False"));
 }
 
 TEST(WindowTest, ResizingAndMaximizingMoveNoControl) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
-    HWND button = t.window.controlWindow(u"STARTBUTTON");
-    HWND frame = t.window.controlWindow(u"Picture1");
+    HWND button = t.window.controlWindow(Named::STARTBUTTON);
+    HWND frame = t.window.controlWindow(Named::Picture1);
     const RECT buttonBefore = rectInParent(button), frameBefore = rectInParent(frame);
     SetWindowPos(t.window.hwnd(), nullptr, 0, 0, 600, 500, SWP_NOMOVE | SWP_NOZORDER);
     pump();
@@ -631,7 +632,7 @@ TEST(WindowTest, ANewDpiLaysTheWindowOutAsAFreshStartThereAndKeepsTheGame) {
     t.window.showFirstWelcomeScreen();
     pump();
     HWND hwnd = t.window.hwnd();
-    HWND button = t.window.controlWindow(u"STARTBUTTON");
+    HWND button = t.window.controlWindow(Named::STARTBUTTON);
     SendMessageW(button, BM_CLICK, 0, 0);  // the won screen, its heading at 18 pt
     EXPECT_EQ(layoutOf(t.window), freshLayoutAt(96, 18.0f));
     for (int dpi : {144, 96}) {
@@ -640,8 +641,8 @@ TEST(WindowTest, ANewDpiLaysTheWindowOutAsAFreshStartThereAndKeepsTheGame) {
         GetWindowRect(hwnd, &window);
         EXPECT_TRUE(EqualRect(&window, &suggested));
         EXPECT_EQ(layoutOf(t.window), freshLayoutAt(dpi, 18.0f));
-        EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"True"));
-        EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(kWonText));
+        EXPECT_EQ(labelText(t.window, Named::status), std::u16string(u"True"));
+        EXPECT_EQ(labelText(t.window, Named::HEADING), std::u16string(kWonText));
         EXPECT_EQ(windowText(button), std::wstring(L"Click to restart game!"));
     }
 }
@@ -654,7 +655,7 @@ TEST(WindowTest, ReadersAreToldTheHeadingsNewNameAndNothingOfTheHiddenLabel) {
     HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, noteNameChange,
                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    SendMessageW(t.window.controlWindow(u"STARTBUTTON"), BM_CLICK, 0, 0);
+    SendMessageW(t.window.controlWindow(Named::STARTBUTTON), BM_CLICK, 0, 0);
     pump();
     UnhookWinEvent(hook);
     std::vector<LONG> children;  // the children of the window's client whose names changed
@@ -704,7 +705,7 @@ TEST(WindowTest, AVanishedButtonStopsTheClickWithItsCode) {
     TestWindow t;
     t.window.showFirstWelcomeScreen();
     pump();
-    DestroyWindow(t.window.controlWindow(u"STARTBUTTON"));
+    DestroyWindow(t.window.controlWindow(Named::STARTBUTTON));
 
     BoxWatch box;
     box.start();
@@ -719,14 +720,14 @@ TEST(WindowTest, AVanishedButtonStopsTheClickWithItsCode) {
     EXPECT_TRUE(box.errorIcon);
     EXPECT_EQ(t.endings, std::vector<int>{fernwick::exit_status::kControlFailed});
     // The heading had changed before the caption failed; the state had not.
-    EXPECT_EQ(labelText(t.window, u"HEADING"), std::u16string(kWonText));
-    EXPECT_EQ(labelText(t.window, u"status"), std::u16string(u"clocked"));
+    EXPECT_EQ(labelText(t.window, Named::HEADING), std::u16string(kWonText));
+    EXPECT_EQ(labelText(t.window, Named::status), std::u16string(u"clocked"));
 }
 
 TEST(WindowTest, AVanishedWindowFailsEveryLabelOperation) {
     TestWindow t;
-    LabelControl& heading = *t.window.label(u"HEADING");
-    LabelControl& status = *t.window.label(u"status");
+    LabelControl& heading = *t.window.label(Named::HEADING);
+    LabelControl& status = *t.window.label(Named::status);
     DestroyWindow(t.window.hwnd());
     pump();
 
@@ -749,8 +750,8 @@ TEST(WindowTest, AVanishedWindowFailsEveryLabelOperation) {
 
 TEST(WindowTest, FontSizesThatCannotBeDrawnAreRefused) {
     TestWindow t;
-    LabelControl& heading = *t.window.label(u"HEADING");
-    const auto headingFont = [&t] { return t.window.labelFont(u"HEADING"); };
+    LabelControl& heading = *t.window.label(Named::HEADING);
+    const auto headingFont = [&t] { return t.window.labelFont(Named::HEADING); };
     const LONG before = fontHeight(headingFont());
     for (float points : {0.0f, -3.0f, std::nanf(""), 1.0e9f}) {
         const fernwick::Result<> r = heading.setFontSize(points);
@@ -761,18 +762,6 @@ TEST(WindowTest, FontSizesThatCannotBeDrawnAreRefused) {
     EXPECT_TRUE(heading.setFontSize(12.0f).ok());
     EXPECT_EQ(fontHeight(headingFont()),
               static_cast<LONG>(-fernwick::emPixels(12.0, screenDpi(LOGPIXELSY))));
-}
-
-TEST(WindowTest, ATableWithoutTheButtonIsRefused) {
-    fernwick::ControlTable table = fernwick::controlTable();
-    table.controls[1].kind = fernwick::ControlKind::Label;
-    bool refused = false;
-    try {
-        Form1Window window(instance(), table);
-    } catch (const fernwick::TableError&) {
-        refused = true;
-    }
-    EXPECT_TRUE(refused);
 }
 
 int main(int argc, char** argv) {
