@@ -1,4 +1,4 @@
-"""report.py ROUNDS RAW_DIR: the table of scripts/bench, to bench/results.md and README.md."""
+"""report.py ROUNDS RAW_DIR: the table of scripts/bench, to bench/results.md."""
 import datetime, math, os, re, statistics, subprocess, sys, textwrap
 from pathlib import Path
 
@@ -75,13 +75,9 @@ def main():
     web = re.search(r"\n<!-- scripts/bench --web writes from here -->.*", results.read_text(), re.S)
     results.write_text("\n".join(
         ["# Benchmark results", "", latest, ""] + table +
-        ["", "How it is measured, and what the ratios mean: README.md, \"Speed and memory\".", ""])
+        ["", "How it is measured, and what the ratios mean: [docs/bench.md](../docs/bench.md).", ""])
         + (web.group(0) if web else ""))
-    readme = Path("README.md")
-    begin, end = "<!-- scripts/bench writes from here -->", "<!-- to here -->"
-    readme.write_text(re.sub(f"{begin}.*?{end}", lambda _: "\n".join(
-        [begin] + table + ["", latest, end]), readme.read_text(), flags=re.S))
-    print("\n".join(table + ["", latest, "", "Written to bench/results.md and README.md."]))
+    print("\n".join(table + ["", latest, "", "Written to bench/results.md."]))
 
 
 if __name__ == "__main__":

@@ -1,4 +1,4 @@
-"""report.py ROUNDS RAW_DIR: the web rows of scripts/bench --web, to bench/results.md and README."""
+"""report.py ROUNDS RAW_DIR: the web rows of scripts/bench --web, to bench/results.md."""
 import datetime, json, os, re, statistics, sys
 from pathlib import Path
 
@@ -36,12 +36,12 @@ def main():
               f"load average (1 min) {load[0]} at the start and {load[1]:.2f} at the end.")
     begin, end = "<!-- scripts/bench --web writes from here -->", "<!-- to here, web -->"
     block = "\n".join([begin] + table + ["", latest, end])
-    for path in (Path("bench/results.md"), Path("README.md")):
-        text = path.read_text()
-        if begin not in text:
-            text = text.rstrip("\n") + "\n\n" + begin + end + "\n"
-        path.write_text(re.sub(f"{re.escape(begin)}.*?{re.escape(end)}", lambda _: block, text,
-                               flags=re.S))
+    path = Path("bench/results.md")
+    text = path.read_text()
+    if begin not in text:
+        text = text.rstrip("\n") + "\n\n" + begin + end + "\n"
+    path.write_text(re.sub(f"{re.escape(begin)}.*?{re.escape(end)}", lambda _: block, text,
+                           flags=re.S))
     print(block)
 
 
