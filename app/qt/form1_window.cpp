@@ -164,7 +164,6 @@ std::unique_ptr<PushButton> Form1Window::makePushButton(const ControlRequest& re
     // Neither Enter nor Escape clicks it: it is no default or cancel button.
     button->setAutoDefault(false);
     if (clicked) connect(button, &QPushButton::clicked, this, std::move(clicked));
-    connect(button, &QPushButton::clicked, this, [this, button] { describe(button); });
     adopt(button, request);
     button->fit();
     return std::make_unique<ButtonControl>(button);
@@ -182,7 +181,7 @@ void Form1Window::showFirstWelcomeScreen() {
     setWindowState(state == WindowState::Minimized   ? Qt::WindowMinimized
                    : state == WindowState::Maximized ? Qt::WindowMaximized
                                                      : Qt::WindowNoState);
-    for (QPushButton* button : findChildren<QPushButton*>()) describe(button);
+    describeButtons(this);
     show();
     // Shown, the window has its screen, and follows it to any other.
     connect(windowHandle(), &QWindow::screenChanged, this, &Form1Window::screenChanged,
@@ -195,17 +194,6 @@ void Form1Window::showFirstWelcomeScreen() {
     for (LabelWidget* label : findChildren<LabelWidget*>()) {
         if (label->control()) label->control()->lines();
     }
-}
-
-// A button is described by the labels on show, the heading: a screen reader that comes to it says
-// what the game says, and says it again when a press changes it.
-void Form1Window::describe(QPushButton* button) {
-    QStringList shown;
-    for (LabelWidget* label : findChildren<LabelWidget*>()) {
-        if (!label->isHidden())
-            shown << label->text().split(QLatin1String("\r\n"), Qt::SkipEmptyParts);
-    }
-    button->setAccessibleDescription(shown.join(QLatin1Char(' ')));
 }
 
 void Form1Window::reportFailure(std::uint32_t code) {

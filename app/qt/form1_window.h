@@ -1,7 +1,6 @@
 // Form1, the program's only window, built from the control table.
 #pragma once
 
-#include <QPushButton>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -41,7 +40,6 @@ class Form1Window : public QWidget, private ControlFactory {
                                                std::function<void()> clicked) override;
     LabelSurface& makeLabelSurface(const ControlRequest& request, LabelControl& label) override;
     void adopt(QWidget* widget, const ControlRequest& request);
-    void describe(QPushButton* button);
     void reportFailure(std::uint32_t code);
 
     WindowModel model_;

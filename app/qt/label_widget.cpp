@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyleHints>
 
 #include "app/qt/convert.h"
@@ -59,6 +60,19 @@ void LabelWidget::textChanged() {
     if (!isVisible()) return;
     QAccessibleEvent event(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
+    describeButtons(parentWidget());
+}
+
+// Told before a press changes the button's caption, a screen reader says the new heading first: it
+// reads a description again only when it changes.
+void describeButtons(QWidget* window) {
+    QStringList shown;
+    for (LabelWidget* label : window->findChildren<LabelWidget*>()) {
+        if (!label->isHidden())
+            shown << label->text().split(QLatin1String("\r\n"), Qt::SkipEmptyParts);
+    }
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        button->setAccessibleDescription(shown.join(QLatin1Char(' ')));
 }
 
 void LabelWidget::changeEvent(QEvent* event) {

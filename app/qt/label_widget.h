@@ -47,4 +47,8 @@ class LabelWidget : public QWidget, public LabelSurface {
 // bundled copy, registered only then.
 QFont fontFromDescription(const FontDescription& description, double points);
 
+// A button is described by the labels on show, the heading: a screen reader that comes to it says
+// what the game says.
+void describeButtons(QWidget* window);
+
 }  // namespace fernwick::qt
