@@ -1,5 +1,5 @@
 // First paint, CPU time by then and peak memory of the game and two other Qt programs, on the X
-// display in DISPLAY:   first_paint ROUNDS GAME SAME_SCREEN BARE
+// display in DISPLAY:   first_paint ROUNDS GAME SAME_SCREEN (the bare window: SAME_SCREEN --bare)
 //
 // Each program runs once untimed (to warm the file cache and the session's services alike), then
 // each round runs the three one after the other, the first rotating. The clock runs from just
@@ -8,6 +8,9 @@
 // every program (see Part). Half a second later the program gets SIGTERM; its peak memory is the
 // kernel's account at its end (ru_maxrss). Prints per run: program, round, milliseconds to first
 // paint (-1: none within 20 s), ru_maxrss in KiB, and CPU milliseconds of all its threads by then.
+// The game's table before Xlib, whose macros (None among them) would rewrite its names.
+#include "app/window_model.h"
+// Xlib's own headers.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -38,21 +41,25 @@ bool coloured(int r, int g, int b) {  // the dog's fur, ears, muzzle and tongue;
 }
 bool dark(int r, int g, int b) { return r < 64 && g < 64 && b < 64; }  // black text
 
-// A rectangle of the 239 x 286 client area and the ink it is drawn in. The part counts as drawn
-// when it holds `minInk` pixels of that ink (about half the finished part's) and is a quarter
-// light.
+// A rectangle of the client area and the ink it is drawn in. The part counts as drawn when it
+// holds `minInk` pixels of that ink (about half the finished part's) and is a quarter light.
 struct Part {
     int x, y, w, h, minInk;
     bool (*ink)(int, int, int);
 };
-const Part kHeading{8, 0, 225, 88, 2000, headingBlue};  // 4,891 blue pixels when drawn
-const Part kDog{42, 90, 149, 157, 4000, coloured};      // inside the frame: 8,582 coloured
-const Part kButton{8, 256, 225, 25, 100, dark};         // the caption: 227 dark
+
+// The control's rectangle in the game's table, in pixels, `inset` on every side.
+Part part(std::u16string_view name, int inset, int minInk, bool (*ink)(int, int, int)) {
+    const fernwick::WindowModel model;
+    const fernwick::PixelRect r = model.rect(model.table().indexOf(name));
+    return {r.left + inset, r.top + inset, r.width - 2 * inset, r.height - 2 * inset, minInk, ink};
+}
 
 struct Program {
     const char* name;
     const char* path;
     std::vector<Part> parts;
+    const char* option = nullptr;
 };
 
 Display* display = nullptr;
@@ -71,7 +78,9 @@ bool drawn(XImage* image, const Part& part) {
 }
 
 bool showsContent(Window window, const Program& program) {
-    XImage* image = XGetImage(display, window, 0, 0, 239, 286, AllPlanes, ZPixmap);
+    static const fernwick::WindowModel model;
+    XImage* image = XGetImage(display, window, 0, 0, unsigned(model.clientWidth()),
+                              unsigned(model.clientHeight()), AllPlanes, ZPixmap);
     if (!image) return false;  // not viewable yet
     const bool shown = std::all_of(program.parts.begin(), program.parts.end(),
                                    [&](const Part& part) { return drawn(image, part); });
@@ -131,7 +140,7 @@ Run measure(const Program& program) {
     XSync(display, True);  // drops the reports of earlier runs
     const double start = nowMs();
     pid_t pid = 0;
-    char* argv[] = {const_cast<char*>(program.path), nullptr};
+    char* argv[] = {const_cast<char*>(program.path), const_cast<char*>(program.option), nullptr};
     if (posix_spawn(&pid, program.path, nullptr, nullptr, argv, environ) != 0) return run;
     Window window = 0;
     pollfd x{ConnectionNumber(display), POLLIN, 0};
@@ -162,16 +171,22 @@ int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
 int main(int argc, char** argv) {
     int events = 0, errors = 0;
-    if (argc != 5 || !(display = XOpenDisplay(nullptr)) ||
+    if (argc != 4 || !(display = XOpenDisplay(nullptr)) ||
         !XDamageQueryExtension(display, &events, &errors)) {
-        std::fprintf(stderr, "usage: %s ROUNDS GAME SAME_SCREEN BARE, on X with DAMAGE\n", argv[0]);
+        std::fprintf(stderr, "usage: %s ROUNDS GAME SAME_SCREEN, on X with DAMAGE\n", argv[0]);
         return 2;
     }
     XSetErrorHandler(ignoreErrors);
     XDamageCreate(display, DefaultRootWindow(display), XDamageReportRawRectangles);
-    const std::vector<Program> programs = {{"fernwick", argv[2], {kHeading, kDog, kButton}},
-                                           {"same_screen", argv[3], {kHeading, kDog, kButton}},
-                                           {"bare", argv[4], {kButton}}};
+    // The heading down to the picture's frame (4,891 blue pixels when drawn), the dog inside the
+    // frame (8,582 coloured), the button's caption (227 dark).
+    Part heading = part(u"HEADING", 0, 2000, headingBlue);
+    const Part dog = part(u"Picture1", 2, 4000, coloured);
+    const Part button = part(u"STARTBUTTON", 0, 100, dark);
+    heading.h = dog.y - 2 - heading.y;
+    const std::vector<Program> programs = {{"fernwick", argv[2], {heading, dog, button}},
+                                           {"same_screen", argv[3], {heading, dog, button}},
+                                           {"bare", argv[3], {button}, "--bare"}};
     std::printf("program\tround\tpaint_ms\tmaxrss_kib\tcpu_ms\n");
     int failures = 0;
     for (int round = -1; round < std::atoi(argv[1]); ++round) {  // round -1 untimed, to warm up

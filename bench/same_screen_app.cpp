@@ -1,6 +1,10 @@
 // The start-up yardstick: FernWick's screen as a Qt Widgets program would usually be written, with
 // stock widgets and Qt's own image readers. Same title, icon, client size, control rectangles,
-// heading face, size and colour, picture bytes, caption and click toggle as the game.
+// heading face, size and colour, picture bytes, caption and click toggle as the game: the title,
+// sizes, rectangles and picture from its control table, the texts from its toggle.
+//
+// same_screen_app --bare: the bare window, the least a Qt Widgets program does to show a window
+// with the game's button. Same title, client size, button place and caption, and nothing else.
 #include <QApplication>
 #include <QBuffer>
 #include <QFrame>
@@ -11,10 +15,12 @@
 #include <QPushButton>
 #include <QWidget>
 #include <cstddef>
+#include <string_view>
 
-#include "fernwick_dog_gif.h"
+#include "app/window_model.h"
 #include "fernwick_icon_16_png.h"
 #include "fernwick_icon_32_png.h"
+#include "game/start_button_toggle.h"
 
 namespace {
 
@@ -39,13 +45,31 @@ QFont headingFont(int pixels) {
     return font;
 }
 
+// The control's rectangle in the table, in pixels.
+QRect rect(const fernwick::WindowModel& model, std::u16string_view name) {
+    const fernwick::PixelRect r = model.rect(model.table().indexOf(name));
+    return {r.left, r.top, r.width, r.height};
+}
+
+QString text(std::u16string_view s) { return QString::fromStdU16String(std::u16string(s)); }
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    using namespace fernwick::toggle;
+    const bool bare = argc == 2 && std::string_view(argv[1]) == "--bare";
     QApplication app(argc, argv);
+    const fernwick::WindowModel model;
+    const fernwick::ControlTable& table = model.table();
     QWidget window;
-    window.setWindowTitle(QStringLiteral("FernWick"));
-    window.resize(239, 286);
+    window.setWindowTitle(text(table.window.caption));
+    window.resize(model.clientWidth(), model.clientHeight());
+    auto* button = new QPushButton(text(kWelcomeCaption), &window);
+    button->setGeometry(rect(model, u"STARTBUTTON"));
+    if (bare) {
+        window.show();
+        return QApplication::exec();
+    }
 
     // The game's icon at the two sizes its icon file holds, drawn from the same source.
     QIcon icon;
@@ -53,32 +77,29 @@ int main(int argc, char* argv[]) {
     icon.addPixmap(pixmap(fernwick_icon_32_png, fernwick_icon_32_png_size, "png"));
     window.setWindowIcon(icon);
 
-    auto* heading = new QLabel(QStringLiteral("Welcome to FERNWICK!"), &window);
-    heading->setGeometry(8, 0, 225, 105);
+    auto* heading = new QLabel(text(kWelcomeHeading), &window);
+    heading->setGeometry(rect(model, u"HEADING"));
     heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     heading->setWordWrap(true);
-    heading->setFont(headingFont(37));
+    heading->setFont(headingFont(fernwick::emPixels(kWelcomeHeadingPoints)));
     QPalette palette = heading->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 192));
     heading->setPalette(palette);
 
     auto* dog = new QLabel(&window);
-    dog->setGeometry(40, 88, 153, 161);
+    dog->setGeometry(rect(model, u"Picture1"));
     dog->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     dog->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    dog->setPixmap(pixmap(fernwick_dog_gif, fernwick_dog_gif_size, "gif"));
+    const fernwick::EmbeddedBytes gif = table.controls[table.indexOf(u"Picture1")].picture.image;
+    dog->setPixmap(pixmap(gif.data, gif.size, "gif"));
 
-    auto* button = new QPushButton(QStringLiteral("BEGIN FERNWICK!"), &window);
-    button->setGeometry(8, 256, 225, 25);
     bool won = false;
     QObject::connect(button, &QPushButton::clicked, [&] {
         won = !won;
-        heading->setText(won ? QStringLiteral("Congratulations! You have clocked Fernwick!\n\n"
-                                              "SCORE = 1")
-                             : QStringLiteral("Welcome to FERNWICK!"));
-        heading->setFont(headingFont(won ? 24 : 37));
-        button->setText(won ? QStringLiteral("Click to restart game!")
-                            : QStringLiteral("BEGIN FERNWICK!"));
+        heading->setText(text(won ? kWonHeading : kWelcomeHeading).replace("\r\n", "\n"));
+        heading->setFont(
+            headingFont(fernwick::emPixels(won ? kWonHeadingPoints : kWelcomeHeadingPoints)));
+        button->setText(text(won ? kWonCaption : kWelcomeCaption));
     });
 
     window.show();
