@@ -8,7 +8,7 @@ target_include_directories(fernwick_x_session PUBLIC "${PROJECT_SOURCE_DIR}")
 target_compile_definitions(fernwick_x_session PUBLIC FERNWICK_EXECUTABLE="$<TARGET_FILE:fernwick>"
                                                   FERNWICK_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                                   FERNWICK_SKIP_STATUS=${FERNWICK_SKIP_STATUS})
-target_link_libraries(fernwick_x_session PUBLIC Qt6::Gui GTest::gtest)
+target_link_libraries(fernwick_x_session PUBLIC fernwick_core Qt6::Gui GTest::gtest)
 add_dependencies(fernwick_x_session fernwick)
 
 add_executable(e2e_test e2e/fernwick_e2e_test.cpp e2e/x_test_main.cpp)

@@ -36,7 +36,7 @@ TEST_F(EndToEndTest, ClickAndSpaceToggleTheScreensAndClosingEndsWithStatusZero) 
     ASSERT_FALSE(game.waitForWindow().isEmpty()) << "no FernWick window appeared";
 
     const QImage welcome = game.screenshot();
-    ASSERT_EQ(welcome.size(), QSize(239, 286)) << "the client area";
+    ASSERT_EQ(welcome.size(), design::clientSize()) << "the client area";
     keep(welcome, "welcome");
     EXPECT_GT(headingBluePixels(welcome), 1000) << "the blue heading";
 
@@ -75,7 +75,9 @@ TEST_F(EndToEndTest, ClickAndSpaceToggleTheScreensAndClosingEndsWithStatusZero) 
 
 TEST_F(EndToEndTest, OnADarkGtkThemeTheHeadingReadsAndOnTheDefaultItIsTheExactBlue) {
     const auto heading = [](const QImage& shot) {
-        return headingColours([&](int x, int y) { return shot.pixel(x, y); }, 8, 0, 225, 105);
+        const QRect h = design::rect(u"HEADING");
+        return headingColours([&](int x, int y) { return shot.pixel(x, y); }, h.x(), h.y(),
+                              h.width(), h.height());
     };
     Game light(*session);
     ASSERT_FALSE(light.waitForWindow().isEmpty());
@@ -92,12 +94,12 @@ TEST_F(EndToEndTest, OnADarkGtkThemeTheHeadingReadsAndOnTheDefaultItIsTheExactBl
     const QImage shot = game.screenshot();
     keep(shot, "welcome-adwaita-dark");
     const HeadingColours colours = heading(shot);
-    ASSERT_LT(contrastRatio(colours.face, 0x00C00000), 4.5)
+    ASSERT_LT(contrastRatio(colours.face, 0x00C00000), kReadableContrast)
         << "the theme did not take: face " << std::hex << colours.face;
     std::printf("heading contrast: default %.2f:1, Adwaita:dark %.2f:1 (text %d,%d,%d)\n",
                 lightColours.contrast, colours.contrast, red(colours.text), green(colours.text),
                 blue(colours.text));
-    EXPECT_GE(colours.contrast, 4.5);
+    EXPECT_GE(colours.contrast, kReadableContrast);
 }
 
 TEST_F(EndToEndTest, APressReleasedOutsideTheButtonAndOtherKeysChangeNothing) {
@@ -105,9 +107,10 @@ TEST_F(EndToEndTest, APressReleasedOutsideTheButtonAndOtherKeysChangeNothing) {
     ASSERT_FALSE(game.waitForWindow().isEmpty());
     const QImage welcome = game.screenshot();
 
-    session->tool("xdotool", {"mousemove", "--window", game.window(), QString::number(kButtonX),
-                              QString::number(kButtonY), "mousedown", "1", "mousemove", "--window",
-                              game.window(), "120", "150", "mouseup", "1"});
+    session->tool("xdotool",
+                  {"mousemove", "--window", game.window(), QString::number(buttonCentre().x()),
+                   QString::number(buttonCentre().y()), "mousedown", "1", "mousemove", "--window",
+                   game.window(), "120", "150", "mouseup", "1"});
     game.key("Escape Return Tab shift+Tab x");
     // Then Space on the button, which still has the focus: had anything before it clicked the
     // button, this would bring back the welcome screen; the screen changes once Space is handled.

@@ -18,6 +18,7 @@
 
 #include "app/qt/label_widget.h"
 #include "app/qt/picture_frame.h"
+#include "tests/design.h"
 #include "tests/hardening/paint_counter.h"
 #include "tests/heading_colours.h"
 
@@ -26,8 +27,8 @@ namespace {
 
 const QString kWonText =
     QStringLiteral("Congratulations! You have clocked Fernwick!\r\n\r\nSCORE = 1");
-const QRect kHeadingRect(8, 0, 225, 105);
-const QRect kPictureRect(40, 88, 153, 161);
+const QRect kHeadingRect = design::rect(u"HEADING");
+const QRect kPictureRect = design::rect(u"Picture1");
 
 // The heading's exact colour, and anything bluish enough to be its anti-aliased edge.
 bool isHeadingBlue(QRgb p) { return qRed(p) == 0 && qGreen(p) == 0 && qBlue(p) == 192; }
@@ -74,12 +75,12 @@ class Form1WindowTest : public ::testing::Test {
 
 TEST_F(Form1WindowTest, StartsOnTheFirstWelcomeScreen) {
     EXPECT_EQ(window->windowTitle(), "FernWick");
-    EXPECT_EQ(window->size(), QSize(239, 286));
+    EXPECT_EQ(window->size(), design::clientSize());
     expectWelcomeScreen("clocked");
     EXPECT_EQ(heading->geometry(), kHeadingRect);
-    EXPECT_EQ(button->geometry(), QRect(8, 256, 225, 25));
+    EXPECT_EQ(button->geometry(), design::rect(u"STARTBUTTON"));
     EXPECT_EQ(picture->geometry(), kPictureRect);
-    EXPECT_EQ(status->geometry(), QRect(16, 160, 49, 41));
+    EXPECT_EQ(status->geometry(), design::rect(u"status"));
 
     const QFont& font = heading->labelFont();
     EXPECT_TRUE(font.bold());
@@ -239,7 +240,7 @@ TEST_F(Form1WindowTest, ADarkPaletteWhileRunningRepaintsAReadableHeadingAndKeeps
         headingColours([&](int x, int y) { return shown.pixel(x, y); }, kHeadingRect.x(),
                        kHeadingRect.y(), kHeadingRect.width(), kHeadingRect.height());
     EXPECT_EQ(colours.face, colourValue(50, 50, 50));
-    EXPECT_GE(colours.contrast, 4.5) << std::hex << colours.text;
+    EXPECT_GE(colours.contrast, kReadableContrast) << std::hex << colours.text;
     expectWonScreen();
 }
 
