@@ -1,13 +1,16 @@
-// Where the window's controls are, in pixels at 96 DPI, as the game's own table places them: the
-// tests that look at a window take them from here, and only the core's test compares them with
-// the design's numbers.
+// Where the window's controls are, in pixels at 96 DPI, as the game's own table places them, and
+// what each screen shows, as the game's toggle sets it: the tests that look at a window take them
+// from here, and only the core's tests compare them with the design's numbers and words.
 #pragma once
 
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <string_view>
 
+#include "app/units.h"
 #include "app/window_model.h"
+#include "game/start_button_toggle.h"
 
 namespace fernwick::design {
 
@@ -20,6 +23,21 @@ inline QRect rect(std::u16string_view control) {
 inline QSize clientSize() {
     const WindowModel model;
     return {model.clientWidth(), model.clientHeight()};
+}
+
+// The heading, the button's caption, the hidden state and the heading's em in pixels at 96 DPI.
+struct Screen {
+    QString heading, caption, state;
+    int headingPixels;
+};
+inline QString text(std::u16string_view s) { return QString::fromStdU16String(std::u16string(s)); }
+inline Screen welcomeScreen() {
+    return {text(toggle::kWelcomeHeading), text(toggle::kWelcomeCaption), text(toggle::kNotWon),
+            emPixels(toggle::kWelcomeHeadingPoints)};
+}
+inline Screen wonScreen() {
+    return {text(toggle::kWonHeading), text(toggle::kWonCaption), text(toggle::kWon),
+            emPixels(toggle::kWonHeadingPoints)};
 }
 
 }  // namespace fernwick::design
