@@ -21,7 +21,7 @@ void keep(const QImage& image, const QString& name) {
 }
 
 // The button, and the bevel around the area its caption may use.
-const QRect kButton(8, 256, 225, 25);
+const QRect kButton = design::rect(u"STARTBUTTON");
 constexpr int kBevel = 2;
 
 // The columns and rows of the caption's dark ink inside the button.
@@ -125,13 +125,13 @@ TEST(DesktopSettingsTest, MovedToAMonitorOfScaleTwoTheWindowLooksAsIfStartedTher
     Game started(session, {}, scales("LEFT=2;RIGHT=2"));
     ASSERT_FALSE(started.waitForWindow().isEmpty());
     const QImage atTwo = started.screenshot();
-    ASSERT_EQ(atTwo.size(), QSize(478, 572));
+    ASSERT_EQ(atTwo.size(), 2 * design::clientSize());
     keep(atTwo, "started-at-scale-2");
 
     Game game(session, {}, scales("LEFT=1;RIGHT=2"));
     ASSERT_FALSE(game.waitForWindow().isEmpty());
     const QImage atOne = game.screenshot();
-    ASSERT_EQ(atOne.size(), QSize(239, 286));
+    ASSERT_EQ(atOne.size(), design::clientSize());
     session.tool("xdotool", {"windowmove", game.window(), "700", "20"});
     const QImage moved = screenshotOfSize(game, atOne, atTwo.size());
     keep(moved, "moved-to-scale-2");
