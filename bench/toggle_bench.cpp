@@ -1,6 +1,5 @@
-// toggle_bench TOGGLES: the real window on the offscreen platform, its button clicked TOGGLES
-// times; prints in microseconds each click with the repaint it causes (the events it posts
-// processed, so the heading and the button are drawn and the backing store flushed), one a line.
+// toggle_bench TOGGLES: the real window on the offscreen platform clicked TOGGLES times; prints
+// each click with the repaint it causes (its posted events processed), in microseconds, one a line.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
