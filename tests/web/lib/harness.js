@@ -207,21 +207,31 @@ function watch(page) {
   return problems;
 }
 
+// What the game's sources say: the screens' texts as its toggle sets them, each as one line
+// (TEXTS.WelcomeHeading, TEXTS.WonCaption, ...), and the window's client size in pixels at
+// 96 DPI, from the table's twips (15 to a pixel there).
+const source = (file) => fs.readFileSync(path.join(__dirname, '../../..', file), 'utf8');
+const TEXTS = Object.fromEntries([...source('game/start_button_toggle.h')
+  .matchAll(/k(\w+) =\s*u"((?:[^"\\]|\\.)*)"/g)]
+  .map(([, name, text]) => [name, JSON.parse(`"${text}"`).replace(/\s+/g, ' ').trim()]));
+const CLIENT = ['Width', 'Height'].map((side) =>
+  Number(source('app/control_table.cpp').match(new RegExp(`\\.client${side} = (\\d+)`))[1]) / 15);
+
 // Opens the page and waits until the game is drawn and ready for input.
 async function open(page, url) {
   await page.goto(url, { waitUntil: 'load' });
-  await page.waitForFunction(() => {
+  await page.waitForFunction((caption) => {
     const b = document.getElementById('STARTBUTTON');
-    return b && b.textContent.trim() === 'BEGIN FERNWICK!';
-  }, { timeout: 30000 });
+    return b && b.textContent.trim() === caption;
+  }, { timeout: 30000 }, TEXTS.WelcomeCaption);
 }
 
 const heading = (page) =>
   page.$eval('#HEADING', (h) => h.innerText.replace(/\s+/g, ' ').trim());
 const caption = (page) => page.$eval('#STARTBUTTON', (b) => b.textContent.trim());
 
-const WELCOME = 'Welcome to FERNWICK!';
-const WON = 'Congratulations! You have clocked Fernwick! SCORE = 1';
+const WELCOME = TEXTS.WelcomeHeading;
+const WON = TEXTS.WonHeading;
 
 // The screen after `presses` presses from the start: it alternates.
 async function expectScreen(page, presses, what) {
@@ -233,7 +243,7 @@ async function expectScreen(page, presses, what) {
   // Read as the engine gives it: words apart, and no line end of the game's text in it.
   const raw = await page.$eval('#HEADING', (h) => h.innerText);
   assert.ok(!/\r/.test(raw) && !/[a-z!][A-Z]/.test(raw), `heading's text ${JSON.stringify(raw)}`);
-  assert.equal(await caption(page), won ? 'Click to restart game!' : 'BEGIN FERNWICK!', `button ${what}`);
+  assert.equal(await caption(page), won ? TEXTS.WonCaption : TEXTS.WelcomeCaption, `button ${what}`);
 }
 
 // A check that holds only in `engines`: elsewhere it is skipped, saying why.
@@ -286,4 +296,4 @@ function pageRoot() {
 }
 
 module.exports = { ENGINE, SKIP, missing, need, only, serve, launch, watch, open, expectScreen,
-                   run, session, pageRoot, WELCOME, WON };
+                   run, session, pageRoot, WELCOME, WON, TEXTS, CLIENT };
