@@ -16,26 +16,32 @@ import os
 import subprocess
 import sys
 
+import testkit
 import winetools
 
+DESIGN = testkit.Design()
 HEADING_BLUE = (0, 0, 192)
-HEADING = (8, 0, 233, 105)  # left, top, right and bottom, in client coordinates
+HEADING = DESIGN.rect["HEADING"]  # left, top, right and bottom, in client coordinates
 READABLE = 4.5  # the contrast ordinary text needs (WCAG 2, level AA)
 # Button face and button text of Windows' high-contrast themes, set in the registry.
 THEMES = [("black", (0, 0, 0), (255, 255, 255)), ("white", (255, 255, 255), (0, 0, 0))]
-BUTTON = (120, 268)  # the button's centre, in client coordinates: it spans (8..233, 256..281)
-ABOVE_BUTTON = "239x254+0+0"  # where a click shows: the button's own look changes with the keys
-DOG_FRAME = (40, 88, 193, 249)  # the picture frame at 96 DPI: left, top, right, bottom
+_left, _top, _right, _bottom = DESIGN.rect["STARTBUTTON"]
+BUTTON = ((_left + _right) // 2, (_top + _bottom) // 2)  # its centre, in client coordinates
+# Where a click shows: the button's own look, and its focus frame, change with the keys.
+ABOVE_BUTTON = f"{DESIGN.client[0]}x{_top - 2}+0+0"
+DOG_FRAME = DESIGN.rect["Picture1"]
 
-# What msaa_reader.exe reads: the client, then each child as role | name | default action.
-WELCOME_TREE = ["client | FernWick | -",
-                "  graphic | Cartoon dog | -",
-                "  push button | BEGIN FERNWICK! | Press",
-                "  static text | Welcome to FERNWICK! | -"]
-WON_TREE = ["client | FernWick | -",
-            "  graphic | Cartoon dog | -",
-            "  push button | Click to restart game! | Press",
-            "  static text | Congratulations! You have clocked Fernwick!\\r\\n\\r\\nSCORE = 1 | -"]
+
+def tree(screen):
+    """What msaa_reader.exe reads on `screen` ("Welcome" or "Won"): the client, then each child as
+    role | name | default action, line ends in names written as \\r and \\n."""
+    def text(name):
+        return DESIGN.texts[screen + name].replace("\r", "\\r").replace("\n", "\\n")
+    return ["client | FernWick | -", "  graphic | Cartoon dog | -",
+            f"  push button | {text('Caption')} | Press", f"  static text | {text('Heading')} | -"]
+
+
+WELCOME_TREE, WON_TREE = tree("Welcome"), tree("Won")
 PATIENCE = winetools.PATIENCE
 X_WINDOW = os.path.join(winetools.SCRIPTS, "x-window")
 
@@ -171,7 +177,7 @@ def play(wine, exe, reader, shots):
 
                 welcome = game.shot("welcome")
                 game.shot("welcome-framed", frame=True)
-                heading = welcome.count(HEADING_BLUE, 0, 105)
+                heading = welcome.count(HEADING_BLUE, 0, HEADING[3])
                 check(heading > 200, f"the welcome heading is drawn in blue ({heading} pixels)")
                 face, text, ratio = welcome.heading_colours()
                 check(text == HEADING_BLUE, f"with the default colours the heading is exactly "
@@ -183,7 +189,8 @@ def play(wine, exe, reader, shots):
                 game.click_button()
                 won = game.shot("won", unlike=welcome)
                 game.shot("won-framed", frame=True)
-                check(won.count(HEADING_BLUE, 0, 105) > 200, "the won heading is drawn in blue")
+                check(won.count(HEADING_BLUE, 0, HEADING[3]) > 200,
+                      "the won heading is drawn in blue")
                 tree = game.read_tree()
                 check(tree == WON_TREE, f"a screen reader reads the won screen ({tree})")
 
@@ -214,8 +221,9 @@ def play(wine, exe, reader, shots):
                 game.wait_for_window()
                 doubled = game.shot("welcome-192dpi")
                 game.shot("welcome-192dpi-framed", frame=True)
-                check((doubled.width, doubled.height) == (478, 572),
-                      f"at 192 DPI the window is 478 x 572 ({doubled.width} x {doubled.height})")
+                size = tuple(2 * v for v in DESIGN.client)
+                check((doubled.width, doubled.height) == size, f"at 192 DPI the window is "
+                      f"{size[0]} x {size[1]} ({doubled.width} x {doubled.height})")
                 # The dog and the frame's border: four times the pixels of the 96-DPI picture
                 # when the double-size dog shows, about as many when the small one did.
                 face = welcome.at(0, 0)
