@@ -28,13 +28,6 @@ extern char** environ;
 
 namespace {
 
-// The inks the parts are drawn in; none is light, so an undrawn window fails the light-face rule.
-bool headingBlue(int r, int g, int b) { return r <= 32 && g <= 32 && b >= 160 && b <= 224; }
-bool coloured(int r, int g, int b) {  // the dog's fur, ears, muzzle and tongue; no grey
-    return std::max({r, g, b}) - std::min({r, g, b}) >= 64;
-}
-bool dark(int r, int g, int b) { return r < 64 && g < 64 && b < 64; }  // black text
-
 // A control's rectangle (from the game's table), drawn once it holds `minInk` pixels of its ink
 // (about half the finished part's) and is a quarter light.
 struct Part {
@@ -117,37 +110,39 @@ double cpuMs(pid_t pid) {
     return ns / 1e6;
 }
 
-struct Run {
-    double paintMs = -1, cpuMs = -1;
-    rusage usage{};
-};
-
-Run measure(const Program& program) {
-    Run run;
+// Runs the program once and, from round 0 on, prints its line. False: it showed no content.
+bool measure(const Program& program, int round) {
+    double paintMs = -1, cpu = -1;
     XSync(display, True);  // drops the reports of earlier runs
     const double start = nowMs();
     pid_t pid = 0;
     char* argv[] = {const_cast<char*>(program.path), const_cast<char*>(program.option), nullptr};
-    if (posix_spawn(&pid, program.path, nullptr, nullptr, argv, environ) != 0) return run;
+    if (posix_spawn(&pid, program.path, nullptr, nullptr, argv, environ) != 0) return false;
     Window window = 0;
     pollfd x{ConnectionNumber(display), POLLIN, 0};
-    while (run.paintMs < 0 && nowMs() < start + 20e3) {
+    while (paintMs < 0 && nowMs() < start + 20e3) {
         if (!XPending(display)) poll(&x, 1, 100);
         const double reported = nowMs();
         bool damaged = false;
         for (XEvent event; XPending(display); damaged = true) XNextEvent(display, &event);
         if (damaged && !window) window = windowOf(pid, DefaultRootWindow(display), 2);
         if (damaged && window && showsContent(window, program)) {
-            run.paintMs = reported - start;
-            run.cpuMs = cpuMs(pid);
+            paintMs = reported - start;
+            cpu = cpuMs(pid);
         }
     }
     usleep(500000);
     kill(pid, SIGTERM);
     int status = 0;
-    wait4(pid, &status, 0, &run.usage);
-    if (!WIFSIGNALED(status) || WTERMSIG(status) != SIGTERM) run.paintMs = -1;  // ended early
-    return run;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (!WIFSIGNALED(status) || WTERMSIG(status) != SIGTERM) paintMs = -1;  // ended early
+    if (round >= 0)
+        std::printf("%s\t%d\t%.2f\t%ld\t%.2f\n", program.name, round, paintMs, usage.ru_maxrss,
+                    cpu);
+    std::fflush(stdout);
+    if (paintMs < 0) std::fprintf(stderr, "first_paint: %s showed no content\n", program.name);
+    return paintMs >= 0;
 }
 
 }  // namespace
@@ -161,11 +156,17 @@ int main(int argc, char** argv) {
     }
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     XDamageCreate(display, DefaultRootWindow(display), XDamageReportRawRectangles);
-    // The heading down to the picture's frame (4,891 blue pixels drawn), the dog (8,582 coloured),
-    // the button's caption (227 dark).
-    Part heading = part(u"HEADING", 0, 2000, headingBlue);
-    const Part dog = part(u"Picture1", 2, 4000, coloured);
-    const Part button = part(u"STARTBUTTON", 0, 100, dark);
+    // The heading down to the picture's frame (4,891 blue pixels drawn), the dog (8,582 coloured:
+    // fur, ears, muzzle, tongue), the button's caption (227 dark). None of the inks is light, so
+    // an undrawn window fails the light-face rule.
+    Part heading = part(u"HEADING", 0, 2000, [](int r, int g, int b) {
+        return r <= 32 && g <= 32 && b >= 160 && b <= 224;
+    });
+    const Part dog = part(u"Picture1", 2, 4000, [](int r, int g, int b) {
+        return std::max({r, g, b}) - std::min({r, g, b}) >= 64;
+    });
+    const Part button = part(u"STARTBUTTON", 0, 100,
+                             [](int r, int g, int b) { return r < 64 && g < 64 && b < 64; });
     heading.h = dog.y - 2 - heading.y;
     const std::vector<Program> programs = {{"fernwick", argv[2], {heading, dog, button}},
                                            {"same_screen", argv[3], {heading, dog, button}},
@@ -173,17 +174,8 @@ int main(int argc, char** argv) {
     std::printf("program\tround\tpaint_ms\tmaxrss_kib\tcpu_ms\n");
     int failures = 0;
     for (int round = -1; round < std::atoi(argv[1]); ++round) {  // round -1 untimed, to warm up
-        for (std::size_t k = 0; k < programs.size(); ++k) {
-            const Program& p = programs[(std::size_t(round + 1) + k) % programs.size()];
-            const Run run = measure(p);
-            if (round >= 0)
-                std::printf("%s\t%d\t%.2f\t%ld\t%.2f\n", p.name, round, run.paintMs,
-                            run.usage.ru_maxrss, run.cpuMs);
-            std::fflush(stdout);
-            if (run.paintMs < 0)
-                std::fprintf(stderr, "first_paint: %s showed no content\n", p.name);
-            failures += run.paintMs < 0;
-        }
+        for (std::size_t k = 0; k < programs.size(); ++k)
+            failures += !measure(programs[(std::size_t(round + 1) + k) % programs.size()], round);
     }
     return failures ? 1 : 0;
 }
