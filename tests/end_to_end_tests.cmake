@@ -17,7 +17,7 @@ add_test(NAME EndToEnd COMMAND e2e_test)
 set_tests_properties(EndToEnd PROPERTIES
     TIMEOUT 300 RUN_SERIAL TRUE LABELS e2e SKIP_RETURN_CODE ${FERNWICK_SKIP_STATUS})
 
-# The real program on the desktop settings that once broke it: a large font, two screens' scales.
+# The real program on the desktop settings that once broke it: two screens' scales.
 add_executable(desktop_settings_test e2e/desktop_settings_test.cpp e2e/x_test_main.cpp)
 target_link_libraries(desktop_settings_test PRIVATE fernwick_x_session)
 add_test(NAME DesktopSettings COMMAND desktop_settings_test)

@@ -1,8 +1,6 @@
 // The real fernwick on a virtual X server, driven with xdotool and read back from screenshots.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QImage>
 
 #include "app/control_table.h"
@@ -20,12 +18,6 @@ class EndToEndTest : public ::testing::Test {
         session = nullptr;
     }
     void SetUp() override { ASSERT_TRUE(session->ready()) << "no virtual X server"; }
-
-    // Saves a screenshot beside the test binary, for a person to look at.
-    static void keep(const QImage& image, const QString& name) {
-        QDir().mkpath("screenshots");
-        image.save("screenshots/" + name + ".png");
-    }
 
     static XSession* session;
 };

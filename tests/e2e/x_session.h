@@ -3,6 +3,7 @@
 // the X server, real screenshots.
 #pragma once
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -124,6 +125,12 @@ class Game {
     QProcess process_;
     QString window_;
 };
+
+// Saves a screenshot in screenshots/ beside the test binary, for a person to look at.
+inline void keep(const QImage& image, const QString& name) {
+    QDir().mkpath("screenshots");
+    image.save("screenshots/" + name + ".png");
+}
 
 // The screen's pixels of the heading's exact blue.
 int headingBluePixels(const QImage& image);
