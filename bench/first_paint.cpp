@@ -1,13 +1,12 @@
-// First paint, CPU time by then and peak memory of the game and two other Qt programs, on the X
-// display in DISPLAY:   first_paint ROUNDS GAME SAME_SCREEN BARE
-//
-// Each program runs once untimed (to warm the file cache and the session's services alike), then
-// each round runs the three one after the other, the first rotating. The clock runs from just
-// before the spawn to the first frame that shows the program's own content: after each batch of
-// the X server's reports of drawing (DAMAGE), the window is read back and checked by one rule for
-// every program (see Part). Half a second later the program gets SIGTERM; its peak memory is the
-// kernel's account at its end (ru_maxrss). Prints per run: program, round, milliseconds to first
-// paint (-1: none within 20 s), ru_maxrss in KiB, and CPU milliseconds of all its threads by then.
+// first_paint ROUNDS GAME SAME_SCREEN, on the X display in DISPLAY: the game, the same screen and
+// the bare window (SAME_SCREEN --bare), once untimed and then ROUNDS rounds, the first rotating.
+// The clock runs from the spawn to the first DAMAGE report after which the window shows every Part
+// of its content; SIGTERM half a second later. Prints per run: program, round, ms to first paint
+// (-1: none within 20 s), ru_maxrss in KiB, and CPU ms of all its threads by then.
+// The game's table before Xlib, whose macros (None among them) would rewrite its names.
+#include "app/control_table.h"
+#include "app/window_model.h"
+// Xlib.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -30,57 +29,51 @@ extern char** environ;
 
 namespace {
 
-// The inks the parts are drawn in. None is light, so a window not yet drawn (black, or whatever
-// the screen held) is told apart by the light face each part is drawn on.
-bool headingBlue(int r, int g, int b) { return r <= 32 && g <= 32 && b >= 160 && b <= 224; }
-bool coloured(int r, int g, int b) {  // the dog's fur, ears, muzzle and tongue; no grey
-    return std::max({r, g, b}) - std::min({r, g, b}) >= 64;
-}
-bool dark(int r, int g, int b) { return r < 64 && g < 64 && b < 64; }  // black text
-
-// A rectangle of the 239 x 286 client area and the ink it is drawn in. The part counts as drawn
-// when it holds `minInk` pixels of that ink (about half the finished part's) and is a quarter
-// light.
+// A control's rectangle (from the game's table), drawn once it holds `minInk` pixels of its ink
+// (about half the finished part's) and is a quarter light.
 struct Part {
     int x, y, w, h, minInk;
     bool (*ink)(int, int, int);
 };
-const Part kHeading{8, 0, 225, 88, 2000, headingBlue};  // 4,891 blue pixels when drawn
-const Part kDog{42, 90, 149, 157, 4000, coloured};      // inside the frame: 8,582 coloured
-const Part kButton{8, 256, 225, 25, 100, dark};         // the caption: 227 dark
+
+Part part(std::u16string_view name, int inset, int minInk, bool (*ink)(int, int, int)) {
+    const fernwick::WindowModel model;
+    std::size_t n = 0;
+    while (fernwick::kControlTable.controls[n].name != name) ++n;
+    const fernwick::PixelRect r = model.rect(n);
+    return {r.left + inset, r.top + inset, r.width - 2 * inset, r.height - 2 * inset, minInk, ink};
+}
 
 struct Program {
-    const char* name;
-    const char* path;
+    const char *name, *path;
     std::vector<Part> parts;
+    const char* option = nullptr;
 };
 
 Display* display = nullptr;
 
-bool drawn(XImage* image, const Part& part) {
-    int ink = 0, light = 0;
-    for (int y = part.y; y < part.y + part.h; ++y) {
-        for (int x = part.x; x < part.x + part.w; ++x) {
-            const unsigned long p = XGetPixel(image, x, y);
-            const int r = int(p >> 16) & 0xff, g = int(p >> 8) & 0xff, b = int(p) & 0xff;
-            ink += part.ink(r, g, b);
-            light += r >= 160 && g >= 160 && b >= 160;
-        }
-    }
-    return ink >= part.minInk && 4 * light >= part.w * part.h;
-}
-
 bool showsContent(Window window, const Program& program) {
-    XImage* image = XGetImage(display, window, 0, 0, 239, 286, AllPlanes, ZPixmap);
+    static const fernwick::WindowModel model;
+    XImage* image = XGetImage(display, window, 0, 0, unsigned(model.clientWidth()),
+                              unsigned(model.clientHeight()), AllPlanes, ZPixmap);
     if (!image) return false;  // not viewable yet
-    const bool shown = std::all_of(program.parts.begin(), program.parts.end(),
-                                   [&](const Part& part) { return drawn(image, part); });
+    const bool shown = std::all_of(program.parts.begin(), program.parts.end(), [&](const Part& p) {
+        int ink = 0, light = 0;
+        for (int y = p.y; y < p.y + p.h; ++y) {
+            for (int x = p.x; x < p.x + p.w; ++x) {
+                const unsigned long v = XGetPixel(image, x, y);
+                const int r = int(v >> 16) & 0xff, g = int(v >> 8) & 0xff, b = int(v) & 0xff;
+                ink += p.ink(r, g, b);
+                light += r >= 160 && g >= 160 && b >= 160;
+            }
+        }
+        return ink >= p.minInk && 4 * light >= p.w * p.h;
+    });
     XDestroyImage(image);
     return shown;
 }
 
-// The process's viewable top-level window: a child of the root without a window manager, inside
-// its frame with one. Qt names the window's process in _NET_WM_PID.
+// The process's viewable top-level window (its _NET_WM_PID), in the root or in a frame of the WM.
 Window windowOf(pid_t pid, Window parent, int depth) {
     static const Atom wmPid = XInternAtom(display, "_NET_WM_PID", False);
     Window root, up, *children = nullptr, found = 0;
@@ -110,7 +103,6 @@ double nowMs() {
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
-// The scheduler's account of the CPU time of all the process's threads so far.
 double cpuMs(pid_t pid) {
     double ns = 0, onCpu = 0;
     std::error_code error;
@@ -121,29 +113,25 @@ double cpuMs(pid_t pid) {
     return ns / 1e6;
 }
 
-struct Run {
-    double paintMs = -1, cpuMs = -1;
-    long maxRssKiB = -1;
-};
-
-Run measure(const Program& program) {
-    Run run;
+// Runs the program once and, from round 0 on, prints its line. False: it showed no content.
+bool measure(const Program& program, int round) {
+    double paintMs = -1, cpu = -1;
     XSync(display, True);  // drops the reports of earlier runs
     const double start = nowMs();
     pid_t pid = 0;
-    char* argv[] = {const_cast<char*>(program.path), nullptr};
-    if (posix_spawn(&pid, program.path, nullptr, nullptr, argv, environ) != 0) return run;
+    char* argv[] = {const_cast<char*>(program.path), const_cast<char*>(program.option), nullptr};
+    if (posix_spawn(&pid, program.path, nullptr, nullptr, argv, environ) != 0) return false;
     Window window = 0;
     pollfd x{ConnectionNumber(display), POLLIN, 0};
-    while (run.paintMs < 0 && nowMs() < start + 20e3) {
+    while (paintMs < 0 && nowMs() < start + 20e3) {
         if (!XPending(display)) poll(&x, 1, 100);
         const double reported = nowMs();
         bool damaged = false;
         for (XEvent event; XPending(display); damaged = true) XNextEvent(display, &event);
         if (damaged && !window) window = windowOf(pid, DefaultRootWindow(display), 2);
         if (damaged && window && showsContent(window, program)) {
-            run.paintMs = reported - start;
-            run.cpuMs = cpuMs(pid);
+            paintMs = reported - start;
+            cpu = cpuMs(pid);
         }
     }
     usleep(500000);
@@ -151,41 +139,46 @@ Run measure(const Program& program) {
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
-    run.maxRssKiB = usage.ru_maxrss;
-    if (!WIFSIGNALED(status) || WTERMSIG(status) != SIGTERM) run.paintMs = -1;  // ended early
-    return run;
+    if (!WIFSIGNALED(status) || WTERMSIG(status) != SIGTERM) paintMs = -1;  // ended early
+    if (round >= 0)
+        std::printf("%s\t%d\t%.2f\t%ld\t%.2f\n", program.name, round, paintMs, usage.ru_maxrss,
+                    cpu);
+    std::fflush(stdout);
+    if (paintMs < 0) std::fprintf(stderr, "first_paint: %s showed no content\n", program.name);
+    return paintMs >= 0;
 }
-
-int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     int events = 0, errors = 0;
-    if (argc != 5 || !(display = XOpenDisplay(nullptr)) ||
+    if (argc != 4 || !(display = XOpenDisplay(nullptr)) ||
         !XDamageQueryExtension(display, &events, &errors)) {
-        std::fprintf(stderr, "usage: %s ROUNDS GAME SAME_SCREEN BARE, on X with DAMAGE\n", argv[0]);
+        std::fprintf(stderr, "usage: %s ROUNDS GAME SAME_SCREEN, on X with DAMAGE\n", argv[0]);
         return 2;
     }
-    XSetErrorHandler(ignoreErrors);
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     XDamageCreate(display, DefaultRootWindow(display), XDamageReportRawRectangles);
-    const std::vector<Program> programs = {{"fernwick", argv[2], {kHeading, kDog, kButton}},
-                                           {"same_screen", argv[3], {kHeading, kDog, kButton}},
-                                           {"bare", argv[4], {kButton}}};
+    // The heading down to the picture's frame (4,891 blue pixels drawn), the dog (8,582 coloured:
+    // fur, ears, muzzle, tongue), the button's caption (227 dark). None of the inks is light, so
+    // an undrawn window fails the light-face rule.
+    Part heading = part(u"HEADING", 0, 2000, [](int r, int g, int b) {
+        return r <= 32 && g <= 32 && b >= 160 && b <= 224;
+    });
+    const Part dog = part(u"Picture1", 2, 4000, [](int r, int g, int b) {
+        return std::max({r, g, b}) - std::min({r, g, b}) >= 64;
+    });
+    const Part button = part(u"STARTBUTTON", 0, 100,
+                             [](int r, int g, int b) { return r < 64 && g < 64 && b < 64; });
+    heading.h = dog.y - 2 - heading.y;
+    const std::vector<Program> programs = {{"fernwick", argv[2], {heading, dog, button}},
+                                           {"same_screen", argv[3], {heading, dog, button}},
+                                           {"bare", argv[3], {button}, "--bare"}};
     std::printf("program\tround\tpaint_ms\tmaxrss_kib\tcpu_ms\n");
     int failures = 0;
     for (int round = -1; round < std::atoi(argv[1]); ++round) {  // round -1 untimed, to warm up
-        for (std::size_t k = 0; k < programs.size(); ++k) {
-            const Program& p = programs[(std::size_t(round + 1) + k) % programs.size()];
-            const Run run = measure(p);
-            if (round >= 0)
-                std::printf("%s\t%d\t%.2f\t%ld\t%.2f\n", p.name, round, run.paintMs, run.maxRssKiB,
-                            run.cpuMs);
-            std::fflush(stdout);
-            if (run.paintMs < 0)
-                std::fprintf(stderr, "first_paint: %s showed no content\n", p.name);
-            failures += run.paintMs < 0;
-        }
+        for (std::size_t k = 0; k < programs.size(); ++k)
+            failures += !measure(programs[(std::size_t(round + 1) + k) % programs.size()], round);
     }
     return failures ? 1 : 0;
 }

@@ -1,6 +1,6 @@
-// The start-up yardstick: FernWick's screen as a Qt Widgets program would usually be written, with
-// stock widgets and Qt's own image readers. Same title, icon, client size, control rectangles,
-// heading face, size and colour, picture bytes, caption and click toggle as the game.
+// The start-up yardstick: FernWick's screen in stock Qt widgets and image readers, from the game's
+// control table and toggle texts. --bare: the least a Qt Widgets program does to show the window
+// with the game's button (title, client size, button place and caption), and nothing else.
 #include <QApplication>
 #include <QBuffer>
 #include <QFrame>
@@ -11,21 +11,18 @@
 #include <QPushButton>
 #include <QWidget>
 #include <cstddef>
+#include <string_view>
 
-#include "fernwick_dog_gif.h"
 #include "fernwick_icon_16_png.h"
 #include "fernwick_icon_32_png.h"
+#include "tests/design.h"
 
 namespace {
 
-QByteArray bytes(const unsigned char* data, std::size_t size) {
-    return QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-}
-
-// Reads the bytes as the format named and no other: asked for a PNG, Qt would otherwise load every
-// image plugin first to ask whether it reads PNGs too.
+// Read as the format named and no other: Qt would otherwise load every image plugin to ask.
 QPixmap pixmap(const unsigned char* data, std::size_t size, const char* format) {
-    QByteArray encoded = bytes(data, size);
+    QByteArray encoded =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     QBuffer buffer(&encoded);
     QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(false);
@@ -42,43 +39,49 @@ QFont headingFont(int pixels) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    using namespace fernwick::toggle;
+    using fernwick::design::rect, fernwick::design::text;
+    const bool bare = argc == 2 && std::string_view(argv[1]) == "--bare";
     QApplication app(argc, argv);
+    const fernwick::ControlTable& table = fernwick::kControlTable;
     QWidget window;
-    window.setWindowTitle(QStringLiteral("FernWick"));
-    window.resize(239, 286);
+    window.setWindowTitle(text(table.window.caption));
+    window.resize(fernwick::design::clientSize());
+    auto* button = new QPushButton(text(kWelcomeCaption), &window);
+    button->setGeometry(rect(u"STARTBUTTON"));
+    if (bare) {
+        window.show();
+        return QApplication::exec();
+    }
 
-    // The game's icon at the two sizes its icon file holds, drawn from the same source.
-    QIcon icon;
+    QIcon icon;  // the two sizes of the game's icon file
     icon.addPixmap(pixmap(fernwick_icon_16_png, fernwick_icon_16_png_size, "png"));
     icon.addPixmap(pixmap(fernwick_icon_32_png, fernwick_icon_32_png_size, "png"));
     window.setWindowIcon(icon);
 
-    auto* heading = new QLabel(QStringLiteral("Welcome to FERNWICK!"), &window);
-    heading->setGeometry(8, 0, 225, 105);
+    auto* heading = new QLabel(text(kWelcomeHeading), &window);
+    heading->setGeometry(rect(u"HEADING"));
     heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     heading->setWordWrap(true);
-    heading->setFont(headingFont(37));
+    heading->setFont(headingFont(fernwick::emPixels(kWelcomeHeadingPoints)));
     QPalette palette = heading->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 192));
     heading->setPalette(palette);
 
     auto* dog = new QLabel(&window);
-    dog->setGeometry(40, 88, 153, 161);
+    dog->setGeometry(rect(u"Picture1"));
     dog->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     dog->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    dog->setPixmap(pixmap(fernwick_dog_gif, fernwick_dog_gif_size, "gif"));
+    const fernwick::EmbeddedBytes gif = table.controls[fernwick::Named::Picture1].picture->image;
+    dog->setPixmap(pixmap(gif.data, gif.size, "gif"));
 
-    auto* button = new QPushButton(QStringLiteral("BEGIN FERNWICK!"), &window);
-    button->setGeometry(8, 256, 225, 25);
     bool won = false;
     QObject::connect(button, &QPushButton::clicked, [&] {
         won = !won;
-        heading->setText(won ? QStringLiteral("Congratulations! You have clocked Fernwick!\n\n"
-                                              "SCORE = 1")
-                             : QStringLiteral("Welcome to FERNWICK!"));
-        heading->setFont(headingFont(won ? 24 : 37));
-        button->setText(won ? QStringLiteral("Click to restart game!")
-                            : QStringLiteral("BEGIN FERNWICK!"));
+        heading->setText(text(won ? kWonHeading : kWelcomeHeading).replace("\r\n", "\n"));
+        heading->setFont(
+            headingFont(fernwick::emPixels(won ? kWonHeadingPoints : kWelcomeHeadingPoints)));
+        button->setText(text(won ? kWonCaption : kWelcomeCaption));
     });
 
     window.show();

@@ -1,27 +1,14 @@
-// toggle_bench TOGGLES: the real window on the offscreen platform, its button clicked TOGGLES
-// times; prints in microseconds each click with the repaint it causes (the events it posts
-// processed, so the heading and the button are drawn and the backing store flushed), one a line.
+// toggle_bench TOGGLES: the real window on the offscreen platform clicked TOGGLES times; prints
+// each click with the repaint it causes (its posted events processed), in microseconds, one a line.
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
 
 #include "app/qt/accessibility.h"
 #include "app/qt/form1_window.h"
-
-namespace {
-
-struct PaintCounter : QObject {
-    long paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
-}  // namespace
+#include "tests/hardening/paint_counter.h"
 
 int main(int argc, char* argv[]) {
     const int toggles = argc == 2 ? std::atoi(argv[1]) : 0;
@@ -34,7 +21,7 @@ int main(int argc, char* argv[]) {
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
     QApplication::processEvents();
     auto* button = window.findChild<QPushButton*>(QStringLiteral("STARTBUTTON"));
-    PaintCounter counter;
+    fernwick::PaintCounter counter;
     window.findChild<QWidget*>(QStringLiteral("HEADING"))->installEventFilter(&counter);
 
     QElapsedTimer timer;

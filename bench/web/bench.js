@@ -1,59 +1,28 @@
 'use strict';
 // bench/web/bench.js SITE ROUNDS PRESSES: the game's page in SITE against the same screen as a
-// plain page (bench/web/plain), both served gzipped from 127.0.0.1, in headless Chromium. Prints
-// JSON: per page and round, the bytes served and the first complete paint; then press times.
-const fs = require('node:fs'), http = require('node:http');
-const path = require('node:path'), zlib = require('node:zlib');
-const { launch } = require('../../tests/web/lib/harness.js');
+// plain page (bench/web/plain), both served gzipped from 127.0.0.1 by the browser tests' server,
+// in headless Chromium. Prints JSON: per page and round, the bytes served and the first complete
+// paint; then press times.
+const path = require('node:path');
+const { launch, open, serve } = require('../../tests/web/lib/harness.js');
 const [site, rounds, presses] = [path.resolve(process.argv[2]), +process.argv[3], +process.argv[4]];
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.gif': 'image/gif', '.png': 'image/png', '.svg': 'image/svg+xml', '.ttf': 'font/ttf' };
-
-// Serves the first of `roots` that has the file; every response but the images (already
-// compressed) goes out as gzip -9, compressed once as a static server keeps it. `log` holds the
-// name and body bytes of each request.
-async function serve(...roots) {
-  const log = [], bodies = {}, server = http.createServer((req, res) => {
-    let name = decodeURIComponent(new URL(req.url, 'http://x').pathname).slice(1);
-    name = name === '' || name.endsWith('/') ? name + 'index.html' : name;
-    const file = roots.map((root) => path.join(root, name)).find((f) => !f.includes('..') &&
-        fs.statSync(f, { throwIfNoEntry: false })?.isFile());
-    log.push([name, 0]);
-    if (!file) return res.writeHead(404).end();
-    // A copy the browser revalidates comes back as 304, without a body, as from any file server.
-    const stat = fs.statSync(file), tag = `"${stat.size}-${stat.mtimeMs}"`;
-    if (req.headers['if-none-match'] === tag) return res.writeHead(304, { ETag: tag }).end();
-    const plain = /\.(gif|png)$/.test(name);
-    const body = bodies[tag + file] ??= plain ? fs.readFileSync(file)
-                                              : zlib.gzipSync(fs.readFileSync(file), { level: 9 });
-    log.at(-1)[1] = body.length;
-    res.writeHead(200, { 'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream',
-      'Content-Length': body.length, 'Cache-Control': 'no-cache', ETag: tag,
-      ...(plain ? {} : { 'Content-Encoding': 'gzip' }) }).end(body);
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return Object.assign(server, { log, url: `http://127.0.0.1:${server.address().port}/` });
-}
-
-const ready = () => document.getElementById('STARTBUTTON')?.textContent.trim() === 'BEGIN FERNWICK!';
 
 // One load in a fresh context: bytes served until no request has come for a second, and the
 // first traced frame equal to the last one (the settled screen), from navigation start.
 async function load(browser, server) {
   const context = await browser.createBrowserContext(), page = await context.newPage();
   await page.tracing.start({ screenshots: true, categories: ['blink.user_timing'] });
-  server.log.length = 0;
-  await page.goto(server.url, { waitUntil: 'load' });
-  await page.waitForFunction(ready, { timeout: 30000 });
-  for (let n = -1; n !== server.log.length; await sleep(1000)) n = server.log.length;
+  server.requests.length = server.sent.length = 0;
+  await open(page, server.url);
+  for (let n = -1; n !== server.requests.length; await sleep(1000)) n = server.requests.length;
   const events = JSON.parse(Buffer.from(await page.tracing.stop()).toString()).traceEvents;
   await context.close();
   const start = events.find((e) => e.name === 'navigationStart' &&
                             e.args.data?.documentLoaderURL === server.url).ts;
   const frames = events.filter((e) => e.name === 'Screenshot' && e.ts >= start);
   const last = frames.at(-1).args.snapshot;
-  return { bytes: server.log.reduce((sum, [, n]) => sum + n, 0), requests: server.log.map(([f]) => f),
+  return { bytes: server.sent.reduce((sum, n) => sum + n, 0), requests: [...server.requests],
            paint_ms: (frames.find((f) => f.args.snapshot === last).ts - start) / 1000 };
 }
 
@@ -61,8 +30,7 @@ async function load(browser, server) {
 // until that frame is rendered (handler, style, layout, paint), -1 if the screen had not changed.
 async function pressTimes(browser, server) {
   const page = await browser.newPage();
-  await page.goto(server.url);
-  await page.waitForFunction(ready, { timeout: 30000 });
+  await open(page, server.url);
   return page.evaluate(async (n) => {
     const button = document.getElementById('STARTBUTTON'), times = [];
     const frame = () => new Promise((resolve) => requestAnimationFrame(resolve));
@@ -84,8 +52,8 @@ async function pressTimes(browser, server) {
 
 (async () => {
   // The plain page takes the font from the game's site, the dog from the assets.
-  const servers = { game: await serve(site), plain: await serve(path.join(__dirname, 'plain'),
-                    site, path.join(__dirname, '../../assets/picture')) };
+  const plain = [path.join(__dirname, 'plain'), site, path.join(__dirname, '../../assets/picture')];
+  const servers = { game: await serve(site, { gzip: true }), plain: await serve(plain, { gzip: true }) };
   const browser = await launch(), out = { game: { loads: [] }, plain: { loads: [] } };
   for (let r = 0; r < rounds; r++) {
     for (const which of r % 2 ? ['plain', 'game'] : ['game', 'plain'])

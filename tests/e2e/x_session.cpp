@@ -141,9 +141,10 @@ QImage XSession::screenshot(const QString& window, const QImage& unlike) const {
     const QString shot = dir.filePath("shot.png"), before = dir.filePath("unlike.png");
     QStringList arguments = {"shot"};
     if (!unlike.isNull() && unlike.save(before)) {
-        arguments
-            << "--unlike" << before << "--part"
-            << QStringLiteral("%1x%2+0+0").arg(kAboveButton.width()).arg(kAboveButton.height());
+        arguments << "--unlike" << before << "--part"
+                  << QStringLiteral("%1x%2+0+0")
+                         .arg(aboveButtonRect().width())
+                         .arg(aboveButtonRect().height());
     }
     if (!xWindow(arguments << window << shot)) return {};
     return QImage(shot).convertToFormat(QImage::Format_RGB32);
@@ -154,8 +155,8 @@ void XSession::bringToFront(const QString& window) const {
 }
 
 void XSession::clickButton(const QString& window) const {
-    tool("xdotool", {"mousemove", "--window", window, QString::number(kButtonX),
-                     QString::number(kButtonY), "click", "1", "mousemove", "0", "479"});
+    tool("xdotool", {"mousemove", "--window", window, QString::number(buttonCentre().x()),
+                     QString::number(buttonCentre().y()), "click", "1", "mousemove", "0", "479"});
 }
 
 void XSession::key(const QString& window, const QString& keys) const {

@@ -3,6 +3,7 @@
 // the X server, real screenshots.
 #pragma once
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -10,6 +11,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <optional>
+
+#include "tests/design.h"
 
 namespace fernwick::e2e {
 
@@ -36,12 +39,14 @@ void skipUnlessInstalled(const QStringList& missing, const QString& hint = QStri
 QProcessEnvironment withoutDesktop();
 
 // The button's centre in the window's client area.
-constexpr int kButtonX = 120, kButtonY = 268;
+inline QPoint buttonCentre() { return design::rect(u"STARTBUTTON").center(); }
 
-// Everything above the button. Keyboard use brings out the button's focus frame, so the button
-// itself is left out when screens are compared.
-constexpr QRect kAboveButton(0, 0, 239, 254);
-inline QImage aboveButton(const QImage& screen) { return screen.copy(kAboveButton); }
+// Everything above the button. Keyboard use brings out the button's focus frame, 2 pixels around
+// it, so the button itself is left out when screens are compared.
+inline QRect aboveButtonRect() {
+    return {0, 0, design::clientSize().width(), design::rect(u"STARTBUTTON").top() - 2};
+}
+inline QImage aboveButton(const QImage& screen) { return screen.copy(aboveButtonRect()); }
 
 class XSession {
   public:
@@ -120,6 +125,12 @@ class Game {
     QProcess process_;
     QString window_;
 };
+
+// Saves a screenshot in screenshots/ beside the test binary, for a person to look at.
+inline void keep(const QImage& image, const QString& name) {
+    QDir().mkpath("screenshots");
+    image.save("screenshots/" + name + ".png");
+}
 
 // The screen's pixels of the heading's exact blue.
 int headingBluePixels(const QImage& image);

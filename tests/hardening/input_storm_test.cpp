@@ -32,7 +32,9 @@ constexpr int kClicksPerBatch = 10;
 // the client area above the button's row.
 QStringList strayBatch(std::mt19937& random, const QStringList& keys, const QString& window) {
     std::uniform_int_distribution<int> anyKey(0, int(keys.size()) - 1);
-    std::uniform_int_distribution<int> clickX(2, 236), clickY(2, 248);
+    const QRect area = aboveButtonRect().adjusted(2, 2, -2, -5);  // clear of the focus frame
+    std::uniform_int_distribution<int> clickX(area.left(), area.right());
+    std::uniform_int_distribution<int> clickY(area.top(), area.bottom());
     std::uniform_int_distribution<int> oneIn(0, (kKeysPerBatch + kClicksPerBatch) - 1);
     QStringList args;
     QStringList pendingKeys;

@@ -1,6 +1,6 @@
 """What every script test shares: one way to skip for a missing tool (or, under CI, to fail),
-failing with a message, the identity values the build writes, running a command, and checks that
-report every failure of a run, not only the first.
+failing with a message, the identity values the build writes, what the game's sources say of its
+window, running a command, and checks that report every failure of a run, not only the first.
 
 The tests run these scripts with tests/lib on PYTHONPATH (fernwick_python_test in
 tests/CMakeLists.txt); by hand: PYTHONPATH=tests/lib python3 tests/<folder>/<script>.py ...
@@ -8,10 +8,12 @@ tests/CMakeLists.txt); by hand: PYTHONPATH=tests/lib python3 tests/<folder>/<scr
 
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
 
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 # The status of a skipped test: CTest's SKIP_RETURN_CODE for every test (tests/CMakeLists.txt).
 SKIP = 77
 
@@ -54,6 +56,27 @@ def identity_values(path):
     """The identity values tests/CMakeLists.txt writes for the script tests."""
     with open(path, encoding="utf-8") as f:
         return json.load(f)
+
+
+class Design:
+    """What the game's sources say of its window, as tests/web/lib/harness.js reads it too:
+    texts["WonHeading"] and the other texts its toggle sets; the client size and rect[name], a
+    control's (left, top, right, bottom), in pixels at 96 DPI, from the table's twips (15 each)."""
+
+    def __init__(self):
+        def source(name):
+            with open(os.path.join(ROOT, name), encoding="utf-8") as f:
+                return f.read()
+        self.texts = {name: json.loads(f'"{text}"') for name, text in re.findall(
+            r'k(\w+) =\s*u"((?:[^"\\]|\\.)*)"', source("game/start_button_toggle.h"))}
+        table = source("app/control_table.h")
+        self.client = tuple(int(re.search(rf"\.client{side} = (\d+)", table)[1]) // 15
+                            for side in ("Width", "Height"))
+        self.rect = {name: tuple(int(v) // 15 for v in (left, top, int(left) + int(width),
+                                                        int(top) + int(height)))
+                     for name, left, top, width, height in re.findall(
+                         r'\.name = u"(\w+)"(?:(?!\.name =).)*?\.left = (\d+),\s*\.top = (\d+),'
+                         r'\s*\.width = (\d+),\s*\.height = (\d+)', table, re.S)}
 
 
 def environment(**settings):

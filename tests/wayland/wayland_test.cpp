@@ -20,11 +20,11 @@ namespace {
 const QString kSocket = QStringLiteral("fernwick-test");
 
 // Where the window shows its heading, its button and the dog inside its 2-pixel sunken frame, in
-// its 239 x 286 client area.
-const QRect kHeading(8, 0, 225, 105);
-const QRect kButton(8, 256, 225, 25);
-const QPoint kDogInClient(42, 90);
-const QSize kClientSize(239, 286);
+// its client area.
+const QRect kHeading = design::rect(u"HEADING");
+const QRect kButton = design::rect(u"STARTBUTTON");
+const QPoint kDogInClient = design::rect(u"Picture1").topLeft() + QPoint(2, 2);
+const QSize kClientSize = design::clientSize();
 
 // What the game needs to draw on weston and what this test needs to watch it; empty when all
 // is there.

@@ -82,8 +82,8 @@ const inkBoxes = (page, shots, boxes) => page.evaluate(async (shots, boxes) => {
 
 const program = process.argv[3];
 if (!program || !fs.existsSync(program)) {
-  console.log(`the Linux fernwick is not built (${program || 'no path given'})`);
-  process.exit(process.env.CI === 'true' ? 1 : 77);
+  h.missing(`the Linux fernwick (${program || 'no path given'})`,
+            'scripts/test builds it and names it to the web build');
 }
 
 h.session(async (browser, server) => {

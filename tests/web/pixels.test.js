@@ -145,7 +145,7 @@ h.session(async (browser, server) => {
         return { w: r.width, h: r.height, left: r.left, right: innerWidth - r.right,
                  top: r.top, bottom: innerHeight - r.bottom };
       });
-      assert.deepEqual([area.w, area.h], [239, 286], 'the game area\'s size');
+      assert.deepEqual([area.w, area.h], h.CLIENT, 'the game area\'s size');
       assert.ok(Math.abs(area.left - area.right) <= 1 && Math.abs(area.top - area.bottom) <= 1,
                 `the game area is centred: ${JSON.stringify(area)}`);
       // The heading is set in the shipped face, loaded by the page, not in one of the system's.

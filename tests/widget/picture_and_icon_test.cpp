@@ -11,11 +11,12 @@
 #include "app/control_table.h"
 #include "app/qt/form1_window.h"
 #include "app/qt/picture_frame.h"
+#include "tests/design.h"
 
 namespace fernwick::qt {
 namespace {
 
-const QRect kPictureRect(40, 88, 153, 161);
+const QRect kPictureRect = design::rect(u"Picture1");
 constexpr int kBorder = 2;  // the frame's sunken border
 
 const ImageSlot& picture1() { return *kControlTable.controls[Named::Picture1].picture; }
@@ -62,7 +63,7 @@ TEST_F(PictureTest, DogIsDrawnUnscaledFromTheInnerTopLeftOverTheButtonFace) {
             }
         }
     }
-    EXPECT_GT(opaque, 146 * 153 / 3);
+    EXPECT_GT(opaque, dog.width() * dog.height() / 3);
     // Inside the frame, right of and below the picture: the button face.
     const QRect inner = kPictureRect.adjusted(kBorder, kBorder, -kBorder, -kBorder);
     for (int y = inner.top(); y <= inner.bottom(); ++y) {
@@ -93,7 +94,7 @@ TEST_F(PictureTest, ScreensOfScaleTwoGetTheDoubleSizeRendering) {
     const QPixmap& picture = frame->picture();
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.devicePixelRatio(), scale >= 1.5 ? 2.0 : 1.0);
-    EXPECT_EQ(picture.deviceIndependentSize().toSize(), QSize(146, 153));
+    EXPECT_EQ(picture.deviceIndependentSize().toSize(), shippedPicture().size());
     EXPECT_EQ(frame->geometry(), kPictureRect) << "the layout does not change with the scale";
 }
 

@@ -1,0 +1,51 @@
+// Where the window's controls are, in pixels at 96 DPI, as the game's own table places them, and
+// what each screen shows, as the game's toggle sets it: the tests that look at a window take them
+// from here, and only the core's tests compare them with the design's numbers and words.
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <stdexcept>
+#include <string_view>
+
+#include "app/control_table.h"
+#include "app/units.h"
+#include "app/window_model.h"
+#include "game/start_button_toggle.h"
+
+namespace fernwick::design {
+
+// The table's place of the control called `name`.
+inline std::size_t place(std::u16string_view name) {
+    for (std::size_t n = 0; n < kControlTable.controls.size(); ++n)
+        if (kControlTable.controls[n].name == name) return n;
+    throw std::out_of_range("no control of that name");
+}
+
+inline QRect rect(std::u16string_view control) {
+    const PixelRect r = WindowModel().rect(place(control));
+    return {r.left, r.top, r.width, r.height};
+}
+
+inline QSize clientSize() {
+    const WindowModel model;
+    return {model.clientWidth(), model.clientHeight()};
+}
+
+// The heading, the button's caption, the hidden state and the heading's em in pixels at 96 DPI.
+struct Screen {
+    QString heading, caption, state;
+    int headingPixels;
+};
+inline QString text(std::u16string_view s) { return QString::fromStdU16String(std::u16string(s)); }
+inline Screen welcomeScreen() {
+    return {text(toggle::kWelcomeHeading), text(toggle::kWelcomeCaption), text(toggle::kNotWon),
+            emPixels(toggle::kWelcomeHeadingPoints)};
+}
+inline Screen wonScreen() {
+    return {text(toggle::kWonHeading), text(toggle::kWonCaption), text(toggle::kWon),
+            emPixels(toggle::kWonHeadingPoints)};
+}
+
+}  // namespace fernwick::design
