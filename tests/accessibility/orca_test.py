@@ -59,6 +59,10 @@ def outside(x_session, target, what, *rest):
     if target in BROWSERS:
         programs.append(BROWSERS[target][0])
     testkit.require_programs(*programs)
+    # Orca runs once per user: a second would take over the first's or quit.
+    if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
+                      stdout=subprocess.DEVNULL).returncode == 0:
+        testkit.missing("a moment without Orca", "this user's Orca is running: stop it first")
     if not os.path.exists("/usr/lib/speech-dispatcher-modules/sd_generic"):
         testkit.missing("speech-dispatcher")
     home = tempfile.mkdtemp(prefix="fernwick-orca-")
