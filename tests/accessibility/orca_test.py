@@ -62,7 +62,7 @@ def outside(x_session, target, what, *rest):
     # Orca runs once per user: a second would take over the first's or quit.
     if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
                       stdout=subprocess.DEVNULL).returncode == 0:
-        testkit.missing("a moment without Orca", "this user's Orca is running: stop it first")
+        testkit.missing("orca", "stop it to run this test", why="already running for this user")
     if not os.path.exists("/usr/lib/speech-dispatcher-modules/sd_generic"):
         testkit.missing("speech-dispatcher")
     home = tempfile.mkdtemp(prefix="fernwick-orca-")

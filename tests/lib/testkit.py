@@ -28,12 +28,12 @@ def fail(message):
     sys.exit(1)
 
 
-def missing(what, hint="scripts/install-deps test installs it"):
+def missing(what, hint="scripts/install-deps test installs it", why="not installed"):
     """Ends the test for lack of `what`: skipped with one line, or failed under CI, which never
     skips."""
     if under_ci():
-        fail(f"not installed, and CI never skips: {what} ({hint})")
-    print(f"SKIP: not installed: {what} ({hint})", flush=True)
+        fail(f"{why}, and CI never skips: {what} ({hint})")
+    print(f"SKIP: {why}: {what} ({hint})", flush=True)
     sys.exit(SKIP)
 
 
