@@ -43,6 +43,7 @@ BROWSERS = {"chromium": ["chromium", "--no-first-run", "--no-default-browser-che
                         + (["--no-sandbox"] if os.geteuid() == 0 else []),
             "firefox": ["firefox-esr", "--no-remote", "--profile", "{}"]}
 
+HARNESS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web", "lib", "harness.js")
 FIRST_RUN = (("browser.aboutwelcome.enabled", "false"), ("browser.shell.checkDefaultBrowser", "false"),
              ("browser.startup.homepage_override.mstone", '"ignore"'),
              ("datareporting.policy.dataSubmissionEnabled", "false"),
@@ -57,7 +58,7 @@ def words(text):
 def outside(x_session, target, what, *rest):
     programs = ["orca", "dbus-run-session", "xdotool", "Xvfb", "openbox"]
     if target in BROWSERS:
-        programs.append(BROWSERS[target][0])
+        programs += [BROWSERS[target][0], "node"]
     testkit.require_programs(*programs)
     # Orca runs once per user: a second would take over the first's or quit.
     if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
@@ -122,16 +123,17 @@ def inside(target, what, qt_version=None):
             env = testkit.environment(QT_QPA_PLATFORM="xcb")
             start([what], env=env)
         else:
-            server = subprocess.Popen([sys.executable, "-u", "-m", "http.server", "--bind", "127.0.0.1",
-                                       "0", "--directory", what], stdout=subprocess.PIPE, text=True)
+            # The browser tests' server, which prints the page's address.
+            serve = f"require({json.dumps(HARNESS)}).serve({json.dumps(what)}).then((s) => console.log(s.url))"
+            server = subprocess.Popen(["node", "-e", serve], stdout=subprocess.PIPE, text=True)
             started.append(server)
-            port = re.search(r"port (\d+)", server.stdout.readline()).group(1)
+            url = server.stdout.readline().strip()
             command = [part.format(f"{home}/{target}") for part in BROWSERS[target]]
             os.makedirs(f"{home}/{target}")
             # No first-run pages: the game's page is the only one.
             with open(f"{home}/{target}/user.js", "w") as f:
                 f.writelines(f'user_pref("{name}", {value});\n' for name, value in FIRST_RUN)
-            start(command + [f"http://127.0.0.1:{port}/"])
+            start(command + [url])
         # At start: the heading, once (a browser may read it a line at a time, between other
         # things: its lines, in order), and the focused button with its caption.
         wait_for(lambda lines: CAPTION in " ".join(lines) and (
