@@ -2,8 +2,11 @@
 // page's fonts, draws the lines the core lays out and passes clicks and style changes back.
 mergeInto(LibraryManager.library, {
   $fw: {els: [], fonts: [], metrics: [], colours: {}, main: null, ctx: null},
-  $fwText__deps: ['$UTF16ToString'],
-  $fwText: function (p, n) { return UTF16ToString(p, 2 * n); },
+  $fwText: function (p, n) {
+    var s = '';
+    for (var i = 0; i < n; ++i) s += String.fromCharCode(HEAPU16[(p >> 1) + i]);
+    return s;
+  },
   // A label's ascent and descent in its font, measured when first asked for. A hidden label's are
   // never asked for: its font, the system's, would cost the canvas a font lookup of several
   // milliseconds on the way to the page's first frame.
@@ -15,6 +18,13 @@ mergeInto(LibraryManager.library, {
       fw.metrics[index] = [m.fontBoundingBoxAscent, m.fontBoundingBoxDescent];
     }
     return fw.metrics[index];
+  },
+
+  // A file name: ASCII, ended by a zero byte.
+  $fwAscii: function (p) {
+    var s = '';
+    while (HEAPU8[p]) s += String.fromCharCode(HEAPU8[p++]);
+    return s;
   },
 
   fw_init_page__deps: ['$fw', '$fwText'],
@@ -149,14 +159,14 @@ mergeInto(LibraryManager.library, {
   fw_forced_colours: function () { return matchMedia('(forced-colors: active)').matches; },
 
   // The browser picks the rendering for the screen's ratio, and picks again when it changes.
-  fw_show_picture__deps: ['$fw'],
+  fw_show_picture__deps: ['$fw', '$fwAscii'],
   fw_show_picture: function (index, file, file2x) {
-    var img = fw.els[index].firstChild, one = UTF8ToString(file);
+    var img = fw.els[index].firstChild, one = fwAscii(file);
     img.decoding = 'sync';  // in the frame that first shows the game, not one after it
     img.onerror = function () {
       console.error('FernWick: ' + img.currentSrc + ' did not load or decode; the frame stays empty');
     };
-    if (file2x) img.srcset = one + ' 1x, ' + UTF8ToString(file2x) + ' 2x';
+    if (file2x) img.srcset = one + ' 1x, ' + fwAscii(file2x) + ' 2x';
     img.src = one;
   },
 
