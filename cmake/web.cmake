@@ -28,8 +28,15 @@ target_link_options(fernwick PRIVATE
     # game's memory is a few kilobytes that never grow, in one fixed megabyte.
     -sMINIMAL_RUNTIME=1 -sMODULARIZE=1 -sEXPORT_NAME=FernWick -sENVIRONMENT=web
     -sFILESYSTEM=0 -sMALLOC=emmalloc -sTOTAL_STACK=65536 -sINITIAL_MEMORY=1048576
-    -sSUPPORT_ERRNO=0 -sSUPPORT_LONGJMP=0 -sTEXTDECODER=2
+    -sSUPPORT_LONGJMP=0 -sTEXTDECODER=2
     "-sEXPORTED_FUNCTIONS=_main,_fw_clicked,_fw_restyle")
+# Debian 12's Emscripten keeps errno support unless told not to; Debian 13's has none to leave out
+# and warns of the setting, and of a build with debug information optimised less after linking.
+if(EMSCRIPTEN_VERSION VERSION_LESS 3.1.69)
+    target_link_options(fernwick PRIVATE -sSUPPORT_ERRNO=0)
+else()
+    string(APPEND CMAKE_EXE_LINKER_FLAGS " -Wno-limited-postlink-optimizations")
+endif()
 
 # The site's other files, copied as they are or filled in from the program's identity.
 configure_file("${_web}/manifest.webmanifest.in" "${FERNWICK_WEB_DIR}/manifest.webmanifest" @ONLY)
