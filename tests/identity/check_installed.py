@@ -1,13 +1,7 @@
 #!/usr/bin/python3
-"""Installs the program, or builds and unpacks its Debian package, and checks what a user gets.
+"""Installs the program, or builds its Debian package, and checks what a user gets.
 
-    check_installed.py install VALUES_JSON      cmake --install into a temporary prefix
-    check_installed.py package VALUES_JSON      scripts/package, then dpkg-deb -I and -x, lintian
-                                                on the .changes and hardening-check
-    check_installed.py autopkgtest VALUES_JSON  the package's own tests (debian/tests) on the
-                                                package that the last one built, installed here
-
-VALUES_JSON is written by tests/CMakeLists.txt from the program's identity values.
+    check_installed.py install|package|autopkgtest VALUES_JSON
 """
 
 import glob
@@ -28,7 +22,6 @@ PACKAGED_PROGRAM_LIMIT = 300 * 1024  # bytes
 
 
 def check_tree(c, prefix, v):
-    """Checks an installed tree: prefix holds games/ and share/."""
     binary = os.path.join(prefix, "games", v["product_name"])
     if c.check(os.path.isfile(binary), f"no {binary}"):
         c.check(os.access(binary, os.X_OK), f"{binary} is not executable")
@@ -39,15 +32,12 @@ def check_tree(c, prefix, v):
     desktop_id = v["app_id"] + ".desktop"
     desktop = os.path.join(share, "applications", desktop_id)
     icon_name = None
-    # The validators pass the generated desktop entry and metainfo, installed as they are
-    # (identity.desktop_entry_validates, identity.metainfo_validates).
     if c.check(os.path.isfile(desktop), f"no {desktop}"):
         entry = read_desktop_entry(desktop)
         c.equal(entry.get("Type"), "Application", "desktop Type")
         c.equal(entry.get("Name"), v["display_name"], "desktop Name")
         c.equal(entry.get("Comment"), v["summary"], "desktop Comment")
         c.check("Game" in entry.get("Categories", "").split(";"), "desktop Categories lacks Game")
-        # Exec names the installed binary, found on PATH, which holds games/ for every user.
         command = entry.get("Exec", "").split()
         c.check(command and command[0] == v["product_name"], f"desktop Exec {entry.get('Exec')!r}")
         icon_name = entry.get("Icon")
@@ -103,7 +93,7 @@ def check_install(c, v):
 
 
 def check_copyright(c, path, v):
-    """The heading's face is compiled into the program: the copyright file carries its licence."""
+    # The heading's face is compiled in: the copyright file carries its licence.
     with open(os.path.join(v["source_dir"], "assets", "fonts", "LICENSE.DejaVu"),
               encoding="utf-8") as f:
         licence = f.read().split("\nLicense:", 1)[1]
@@ -113,7 +103,6 @@ def check_copyright(c, path, v):
 
 
 def owning_packages(program):
-    """The packages that hold the shared libraries the program names, as this machine has them."""
     needed = re.findall(r"\(NEEDED\)\s+Shared library: \[(.+?)\]", run(["readelf", "-d", program]))
     packages = set()
     for line in run(["ldd", program]).splitlines():
@@ -132,16 +121,14 @@ def owning_packages(program):
 
 
 def hardening(program):
-    """hardening-check's verdict on each feature: {feature: first word of its answer}."""
     report = subprocess.run(["hardening-check", program], stdout=subprocess.PIPE, text=True).stdout
     return {name.strip(): answer.split()[0].rstrip(",") for name, answer in
             (line.split(":", 1) for line in report.splitlines()[1:] if ":" in line)}, report
 
 
 def check_hardening(c, program, debug_file):
-    """Every protection that hardening-check finds in a program of the release's own archive, it
-    finds in this one. Stack-clash probes exist only in functions with large frames, which this
-    program may not have; there the compiler's record in the debug symbols must name the option."""
+    """Every protection hardening-check finds in the release's own openbox, it finds here; stack
+    clash probes need large frames, so without them the debug symbols must name the option."""
     theirs, their_report = hardening("/usr/bin/openbox")
     ours, our_report = hardening(program)
     producers = run(["readelf", "--debug-dump=info", debug_file]) if debug_file else ""
@@ -192,13 +179,11 @@ def check_package(c, v):
         check_tree(c, os.path.join(root, "usr"), v)
         check_copyright(c, os.path.join(root, "usr", "share", "doc", v["product_name"], "copyright"), v)
         program = os.path.join(root, "usr", "games", v["product_name"])
-        # Each library the program loads comes with the package that holds it on this release,
-        # whatever that package is called here.
+        # Each library the program loads comes with the package that holds it on this release.
         depends = {d.split()[0] for d in fields.get("Depends", "").split(",") if d.strip()}
         for package in sorted(owning_packages(program) | {"fonts-dejavu-extra"}):
             c.check(package in depends, f"Depends lacks {package}: {fields.get('Depends')!r}")
-        # Debian's own checker on the source and the binary packages, down to its informational
-        # and pedantic tags: not one tag.
+        # Not one lintian tag, informational and pedantic ones included.
         result = subprocess.run(["lintian", "-I", "--pedantic", "--fail-on",
                                  "error,warning,info,pedantic", changes[0]],
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
@@ -217,8 +202,7 @@ def check_package(c, v):
 
 
 def check_autopkgtest(c, v):
-    """The package's own tests, as Debian's CI runs them: on this machine (autopkgtest's null
-    testbed), with the package installed. It is removed again afterwards unless it was there."""
+    """The package's own tests on autopkgtest's null testbed, with the package installed here."""
     if os.geteuid() != 0:
         testkit.missing("root, which installs the package for its tests", "run as root")
     out = os.path.join(v["source_dir"], "out")

@@ -1,8 +1,6 @@
 'use strict';
-// What assistive technology is given: a heading named by its text, in words, announced whole
-// when it changes, the dog as an image, the button; never the game's hidden state. axe-core finds
-// no violation, on either screen. The browser's own accessibility tree is read in Chromium only,
-// over CDP; in every engine the name axe-core computes from the page is checked.
+// What assistive technology is given: the heading by its text, announced whole when it changes,
+// the dog, the button, never the hidden state; no axe-core violation. The tree is Chromium's only.
 const assert = require('node:assert/strict');
 const path = require('node:path');
 const h = require('./lib/harness');

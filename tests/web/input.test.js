@@ -1,8 +1,6 @@
 'use strict';
-// Playing the page with the keyboard, the mouse and a finger, as the desktop game plays: the
-// button has the focus from the start, Space and a click press it, Enter and Escape do not, Tab
-// keeps the focus on it, a double-click is two presses and a tap is one. Nothing goes wrong on
-// the way: no failed request, console error or warning.
+// Keyboard, mouse and touch as on the desktop: Space, a click and a tap press the button, Enter
+// and Escape do not, Tab keeps its focus; no failed request, console error or warning on the way.
 const assert = require('node:assert/strict');
 const h = require('./lib/harness');
 
