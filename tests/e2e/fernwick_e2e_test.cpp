@@ -59,8 +59,7 @@ TEST_F(EndToEndTest, OnADarkGtkThemeTheHeadingReadsAndOnTheDefaultItIsTheExactBl
     const HeadingColours lightColours = heading(light.screenshot());
     EXPECT_EQ(lightColours.text, ColourValue{0x00C00000});
 
-    // Qt's gtk3 platform theme (qt6-gtk-platformtheme) with GTK's dark Adwaita, as a GNOME user
-    // with a dark style has it.
+    // Qt's gtk3 platform theme with dark Adwaita, as a GNOME user with a dark style has it.
     QProcessEnvironment dark;
     dark.insert("QT_QPA_PLATFORMTHEME", "gtk3");
     dark.insert("GTK_THEME", "Adwaita:dark");

@@ -19,15 +19,12 @@ namespace {
 
 const QString kSocket = QStringLiteral("fernwick-test");
 
-// Where the window shows its heading, its button and the dog inside its 2-pixel sunken frame, in
-// its client area.
 const QRect kHeading = design::rect(u"HEADING");
 const QRect kButton = design::rect(u"STARTBUTTON");
 const QPoint kDogInClient = design::rect(u"Picture1").topLeft() + QPoint(2, 2);
 const QSize kClientSize = design::clientSize();
 
-// What the game needs to draw on weston and what this test needs to watch it; empty when all
-// is there.
+// What the game and this test need on weston that is missing.
 QStringList missingPackages() {
     QStringList missing;
     if (!e2e::missingPrograms({"weston", "weston-screenshooter"}).isEmpty()) missing << "weston";
@@ -36,8 +33,7 @@ QStringList missingPackages() {
     return missing;
 }
 
-// Where the window's client area lies on the screen: found from the dog, pixel for pixel, at
-// the inner corner of its 2-pixel sunken frame.
+// Where the client area lies on the screen, found from the dog inside its 2-pixel frame.
 std::optional<QPoint> findClientArea(const QImage& screen, const QImage& dog, QPoint dogInClient) {
     QPoint first(-1, -1);
     for (int y = 0; y < dog.height() && first.x() < 0; ++y) {
@@ -83,7 +79,6 @@ QProcessEnvironment waylandOnly(const QString& runtimeDir) {
     return env;
 }
 
-// The whole screen as weston shows it now; null if the screenshot failed.
 QImage screenshot(const QProcessEnvironment& env, const QString& folder) {
     QDir dir(folder);
     QProcess shooter;
