@@ -1,8 +1,4 @@
-# Hardening: a long soak of the real window for heap growth and leaks; and the real program on a
-# private virtual X server for file writes and network use (under strace), a storm of stray input,
-# and several copies at once. Needs what the end-to-end tests need, and strace; skipped outside CI
-# where they are missing.
-# The soak, headless on Qt's offscreen platform; in the sanitized run too, for its leak check.
+# Hardening. The soak, headless; in the sanitized run too, for its leak check.
 add_executable(soak_test hardening/soak_test.cpp widget/qt_test_main.cpp)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 target_link_libraries(soak_test PRIVATE fernwick_qt Qt6::Test GTest::gtest)
@@ -10,8 +6,7 @@ add_test(NAME Hardening.Soak COMMAND soak_test)
 set_tests_properties(Hardening.Soak PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "sanitize;hardening" TIMEOUT 600)
 
-# The real program on a private virtual X server, each case a test of its own, one at a time.
-# The library that starts the server and drives the program comes with the end-to-end tests.
+# The real program on a private X server (the end-to-end tests' library), one case at a time.
 if(TARGET fernwick_x_session)
     add_executable(hardening_x_test
         hardening/input_storm_test.cpp
