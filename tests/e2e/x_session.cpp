@@ -175,6 +175,16 @@ Finished Game::waitForExit(int timeoutMs) {
     return finishedFrom(process_);
 }
 
+testing::AssertionResult Game::closesWithStatusZero() {
+    key("alt+F4");
+    const Finished end = waitForExit();
+    if (!end.ran) return testing::AssertionFailure() << "still running after Alt+F4";
+    if (end.crashed || end.exitCode != 0) {
+        return testing::AssertionFailure() << "ended by a crash or with status " << end.exitCode;
+    }
+    return testing::AssertionSuccess();
+}
+
 int headingBluePixels(const QImage& image) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {

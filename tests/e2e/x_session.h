@@ -2,6 +2,8 @@
 // program as a person at a desktop would.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QImage>
 #include <QProcess>
@@ -101,6 +103,8 @@ class Game {
     }
 
     Finished waitForExit(int timeoutMs = 15000);
+    // Alt+F4, then an end by itself with status 0.
+    testing::AssertionResult closesWithStatusZero();
 
   private:
     const XSession& session_;

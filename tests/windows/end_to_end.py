@@ -103,12 +103,8 @@ def running(wine, exe, env):
             process.wait()
 
 
-def play(wine, exe, reader, shots):
-    passed, failures = [], []
-
-    def check(ok, what):
-        print(("ok      " if ok else "FAILED  ") + what)
-        (passed if ok else failures).append(what)
+def play(c, wine, exe, reader, shots):
+    check = c.check
 
     def registry(key, value, *data):
         subprocess.run([wine.loader, "reg", "add", key, "/v", value, *data, "/f"], env=env,
@@ -149,8 +145,8 @@ def play(wine, exe, reader, shots):
                 game.key("alt+F4")
                 status = process.wait(timeout=PATIENCE)
                 check(status == 0, f"Alt+F4 ends the program with status 0 (status {status})")
-            if failures:
-                return len(passed), len(failures)
+            if c.failures:
+                return
 
             # At 192 DPI, which Wine 10 reads from the registry once per server: let it end first.
             registry(r"HKCU\Control Panel\Desktop", "LogPixels", "/t", "REG_DWORD", "/d", "192")
@@ -173,7 +169,6 @@ def play(wine, exe, reader, shots):
                 process.wait(timeout=PATIENCE)
         except subprocess.SubprocessError as error:
             check(False, f"the game could not be played: {error}")
-    return len(passed), len(failures)
 
 
 def main():
@@ -186,10 +181,10 @@ def main():
     exe = winetools.require_build(build, wine.build, "fernwick.exe")
     reader = winetools.require_build(build, wine.build, "msaa_reader.exe")
     os.makedirs(shots, exist_ok=True)
-    passed, failed = play(wine, exe, reader, shots)
+    c = testkit.Checker()
+    play(c, wine, exe, reader, shots)
     print(f"screenshots: {shots}")
-    print(f"{passed} passed, {failed} failed")
-    sys.exit(1 if failed or not passed else 0)
+    c.finish("end to end")
 
 
 if __name__ == "__main__":
