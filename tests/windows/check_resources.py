@@ -83,11 +83,7 @@ def check_version(c, data, v, say):
     c.equal(root["length"], len(data), "version record length")
     c.equal(root["value_length"], 52, "VS_FIXEDFILEINFO length")
     fields = struct.unpack("<13I", root["value"])
-    names = ["Signature", "StrucVersion", "FileVersionMS", "FileVersionLS", "ProductVersionMS",
-             "ProductVersionLS", "FileFlagsMask", "FileFlags", "FileOS", "FileType",
-             "FileSubtype", "FileDateMS", "FileDateLS"]
-    for name, value in zip(names, fields):
-        say(f"  {name:<17} 0x{value:08X}")
+    say("  VS_FIXEDFILEINFO " + " ".join(f"{value:08X}" for value in fields))
     major, minor, patch, build = v["version_numeric"]
     ms, ls = (major << 16) | minor, (patch << 16) | build
     c.equal(fields, (0xFEEF04BD, 0x00010000, ms, ls, ms, ls, 0, 0, 0x4, 0x1, 0, 0, 0),
@@ -103,7 +99,7 @@ def check_version(c, data, v, say):
         t = var["children"][0]
         pair = struct.unpack("<HH", t["value"]) if len(t["value"]) == 4 else None
         say(f"  Translation: wValueLength={t['value_length']} type={t['type']} "
-                   f"value={'0x%04X, 0x%04X' % pair if pair else t['value'].hex()}")
+            f"value={'0x%04X, 0x%04X' % pair if pair else t['value'].hex()}")
         c.equal(pair, (0x0409, 0x04B0), "Translation")
         c.equal((t["value_length"], t["type"]), (4, 0), "Translation value length and type")
     tables = [n["key"] for n in strings["children"]]
@@ -117,7 +113,7 @@ def check_version(c, data, v, say):
         value = s["value"]
         text = value.decode("utf-16-le")
         say(f"  {s['key']:<17} wValueLength={s['value_length']:<3} type={s['type']} "
-                   f"value={text!r}")
+            f"value={text!r}")
         got.append((s["key"], text.rstrip("\0")))
         # The value length counts bytes, the terminating NUL included.
         c.equal(s["value_length"], len(value), f"{s['key']} value length in bytes")
@@ -146,7 +142,7 @@ def check_icons(c, found, ico, say):
             "<BBBBHHIH", group, 6 + 14 * i)
         ids.append(ident)
         say(f"  entry {i}: {w or 256}x{h or 256} colours={colours} planes={planes} "
-                   f"bits={bits} bytes={size} id={ident}")
+            f"bits={bits} bytes={size} id={ident}")
         if i >= len(images):
             continue
         c.equal(group[6 + 14 * i:18 + 14 * i], images[i][0], f"icon group entry {i} fields")
