@@ -1,7 +1,4 @@
-# The Windows program, tested from the Linux build: built with mingw-w64 by scripts/build-windows
-# into this build tree, its file read with pefile, and run under Wine on a private X server.
-# Each test skips with one line where its tools are missing (scripts/install-windows-deps installs
-# them), except under CI (CI=true), which never skips.
+# The Windows program, built with mingw-w64 into this build tree, read with pefile, run under Wine.
 set(windows_scripts "${CMAKE_CURRENT_LIST_DIR}/windows")
 set(windows_build "${CMAKE_CURRENT_BINARY_DIR}/windows")
 set(windows_screenshots "${windows_build}/screenshots")

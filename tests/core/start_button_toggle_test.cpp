@@ -136,8 +136,7 @@ TEST_F(ToggleTest, EachTransitionReadsOnceThenMakesItsFourUpdatesInOrder) {
     EXPECT_EQ(log.operations, order);
 }
 
-// A failure at any of the five operations of either transition stops the click there, keeps the
-// updates already made and reports the code once.
+// A failure at any operation stops the click there, keeps earlier updates, reports the code once.
 TEST_F(ToggleTest, FailureStopsTheClickAtTheFailedOperation) {
     for (const bool fromWon : {false, true}) {
         for (std::size_t failAt = 0; failAt < 5; ++failAt) {

@@ -1,5 +1,4 @@
-// The window every front end builds: pixels, focus, the picture, the failure message, the binding
-// of the named controls, and labels drawn on a surface that measures one pixel per character.
+// The window every front end builds, its labels on a surface of one pixel per character.
 #include "app/window_model.h"
 
 #include <gtest/gtest.h>

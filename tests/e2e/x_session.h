@@ -1,5 +1,4 @@
-// A private virtual X server with a window manager and a session bus, for driving the real
-// program as a person at a desktop would.
+// A private X server with a window manager and session bus, to drive the real program on.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -36,9 +36,7 @@ QStringList strayBatch(std::mt19937& random, const QStringList& keys, const QStr
     QStringList pendingKeys;
     const auto flushKeys = [&] {
         if (pendingKeys.isEmpty()) return;
-        args << "key"
-             << "--delay"
-             << "2" << pendingKeys;
+        args += QStringList{"key", "--delay", "2"} + pendingKeys;
         pendingKeys.clear();
     };
     int keysLeft = kKeysPerBatch, clicksLeft = kClicksPerBatch;
@@ -46,12 +44,9 @@ QStringList strayBatch(std::mt19937& random, const QStringList& keys, const QStr
         const bool click = clicksLeft > 0 && (keysLeft == 0 || oneIn(random) < kClicksPerBatch);
         if (click) {
             flushKeys();
-            args << "mousemove"
-                 << "--window" << window << QString::number(clickX(random))
-                 << QString::number(clickY(random)) << "mousedown"
-                 << "1"
-                 << "mouseup"
-                 << "1";
+            const QString x = QString::number(clickX(random)), y = QString::number(clickY(random));
+            args += QStringList{"mousemove", "--window", window,    x,  y,
+                                "mousedown", "1",        "mouseup", "1"};
             --clicksLeft;
         } else {
             pendingKeys << keys[anyKey(random)];

@@ -68,8 +68,7 @@ QString firstQuoted(const QString& text) {
     return close < 0 ? QString() : text.mid(open + 1, close - open - 1);
 }
 
-// Why a call writes to the file system or reaches the network, or nothing when it does neither.
-// A call that failed because its file or folder was already there changed nothing.
+// Why a call writes to the file system or reaches the network (EEXIST changed nothing), if it does.
 std::optional<QString> offence(const Call& call) {
     if (call.result.contains(QLatin1String("EEXIST"))) return std::nullopt;
     static const QStringList changesFiles = {

@@ -1,5 +1,4 @@
-// Several copies: three games on one display at once, clicked a different number of times each,
-// each keep their own screen and close on their own with status 0.
+// Three games on one display, clicked differently, keep their own screens and close on their own.
 #include <gtest/gtest.h>
 
 #include <array>

@@ -1,5 +1,4 @@
-// The real fernwick as a native Wayland client: a headless weston with no X server anywhere, the
-// game on Qt's Wayland platform, and weston's own screenshots read back.
+// The real fernwick as a native Wayland client on a headless weston, read from its screenshots.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>

@@ -35,8 +35,7 @@ foreach(engine chromium firefox webkit)
     endforeach()
 endforeach()
 
-# The page's screen against the Linux game's, where the build names it. Chromium only: its
-# tolerance is Skia's rasterising against FreeType's.
+# The page against the Linux game; Chromium only: the tolerance is Skia's against FreeType's.
 set(FERNWICK_DESKTOP_PROGRAM "" CACHE FILEPATH "The Linux fernwick the page is compared with")
 add_test(NAME web.chromium.desktop
          COMMAND "${FERNWICK_NODE}" "${CMAKE_CURRENT_LIST_DIR}/desktop.test.js"

@@ -178,8 +178,7 @@ async function launchChromium(executablePath, profile, home, dark) {
   });
 }
 
-// Records what a user should never meet: console errors and warnings, uncaught errors, failed
-// requests.
+// Records what a user should never meet: console errors and warnings, uncaught errors, failures.
 function watch(page) {
   if (page.problems) return page.problems;  // WebKit's
   const problems = [];

@@ -1,6 +1,5 @@
 'use strict';
-// WebKitGTK's MiniBrowser on a private X server, over WebDriver classic, behind the part of
-// puppeteer's API the tests use.
+// WebKitGTK's MiniBrowser on a private X server over WebDriver classic, behind puppeteer's API.
 const { spawn } = require('node:child_process');
 const net = require('node:net');
 const path = require('node:path');
