@@ -48,11 +48,12 @@ std::u16string labelText(const Form1Window& window, std::size_t label) {
     return text.ok() ? text.value() : u"<failed>";
 }
 
-LONG fontHeight(HFONT font) {
+LOGFONTW logFont(HFONT font) {
     LOGFONTW lf{};
     GetObjectW(font, sizeof lf, &lf);
-    return lf.lfHeight;
+    return lf;
 }
+LONG fontHeight(HFONT font) { return logFont(font).lfHeight; }
 
 RECT toRect(const fernwick::PixelRect& r) {
     return {r.left, r.top, r.left + r.width, r.top + r.height};
@@ -120,16 +121,10 @@ struct Capture {
 Capture printClient(HWND hwnd, bool asShown = false) {
     RECT client{};
     GetClientRect(hwnd, &client);
-    Capture c;
-    c.width = client.right;
-    c.height = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = c.width;
-    info.bmiHeader.biHeight = -c.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    Capture c{client.right, client.bottom, {}};
+    // Size, width, height (negative: top-down), planes, bits per pixel, compression.
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), c.width, -c.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                    {}};
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -442,9 +437,7 @@ TEST(WindowTest, HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
     EXPECT_EQ(shot.countOther(status, face), 0);
 
     // The heading is drawn in Tahoma, bold, with a 37-pixel em at 96 DPI (27.75 pt).
-    HFONT font = t.window.labelFont(Named::HEADING);
-    LOGFONTW lf{};
-    GetObjectW(font, sizeof lf, &lf);
+    const LOGFONTW lf = logFont(t.window.labelFont(Named::HEADING));
     EXPECT_EQ(std::wstring(lf.lfFaceName), std::wstring(L"Tahoma"));
     EXPECT_EQ(lf.lfWeight, static_cast<LONG>(FW_BOLD));
     EXPECT_EQ(lf.lfCharSet, static_cast<BYTE>(ANSI_CHARSET));
