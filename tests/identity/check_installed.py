@@ -23,8 +23,7 @@ PACKAGED_PROGRAM_LIMIT = 300 * 1024  # bytes
 
 def check_tree(c, prefix, v):
     binary = os.path.join(prefix, "games", v["product_name"])
-    if c.check(os.path.isfile(binary), f"no {binary}"):
-        c.check(os.access(binary, os.X_OK), f"{binary} is not executable")
+    if c.check(os.access(binary, os.X_OK), f"no executable {binary}"):
         with open(binary, "rb") as f:
             c.equal(f.read(4), b"\x7fELF", f"{binary} header")
 
@@ -154,11 +153,9 @@ def check_package(c, v):
         if not c.check(len(changes) == 1 and len(debs) == 1, f"scripts/package made {made}"):
             return
         deb = debs[0]
-        fields = {}
-        for line in run(["dpkg-deb", "-f", deb]).splitlines():
-            if not line.startswith(" ") and ":" in line:
-                key, value = line.split(":", 1)
-                fields[key] = value.strip()
+        fields = {key: value.strip() for key, value in (
+            line.split(":", 1) for line in run(["dpkg-deb", "-f", deb]).splitlines()
+            if not line.startswith(" ") and ":" in line)}
         c.equal(fields.get("Package"), v["product_name"], "Package")
         # On Debian 12 the package is a backport, and its version says so.
         version = fields.get("Version", "")

@@ -15,12 +15,9 @@ const underCi = () => !['', '0', 'false', 'no'].includes((process.env.CI || '').
 
 // Ends the test for lack of `what`: skipped with one line, or failed under CI, which never skips.
 function missing(what, hint = 'scripts/install-deps test installs it') {
-  if (underCi()) {
-    console.log(`FAIL: not installed, and CI never skips: ${what} (${hint})`);
-    process.exit(1);
-  }
-  console.log(`SKIP: not installed: ${what} (${hint})`);
-  process.exit(SKIP);
+  const ci = underCi();
+  console.log(`${ci ? 'FAIL: not installed, and CI never skips' : 'SKIP: not installed'}: ${what} (${hint})`);
+  process.exit(ci ? 1 : SKIP);
 }
 
 function need(name) {
@@ -123,10 +120,7 @@ async function launch({ dark = false } = {}) {
     browser = await require('./webkit').launch(profile, home, dark);
   } else if (ENGINE === 'firefox') {
     browser = await puppeteer.launch({
-      browser: 'firefox',
-      executablePath: program,
-      headless: true,
-      userDataDir: profile,
+      browser: 'firefox', executablePath: program, headless: true, userDataDir: profile,
       env: { ...process.env, ...home, MOZ_CRASHREPORTER_DISABLE: '1' },
       extraPrefsFirefox: {
         'app.update.enabled': false, 'browser.shell.checkDefaultBrowser': false,
@@ -140,7 +134,13 @@ async function launch({ dark = false } = {}) {
     const newContext = browser.createBrowserContext.bind(browser);
     browser.createBrowserContext = async () => firefoxPages(await newContext());
   } else {
-    browser = await launchChromium(program, profile, home, dark);
+    browser = await puppeteer.launch({
+      executablePath: program, headless: true, env: { ...process.env, ...home },
+      args: [...(dark ? ['--force-dark-mode', '--blink-settings=preferredColorScheme=0'] : []),
+             '--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+             '--disable-background-networking', '--disable-component-update', '--disable-sync',
+             `--user-data-dir=${profile}`],
+    });
   }
   const close = browser.close.bind(browser);
   browser.close = async () => {
@@ -165,18 +165,6 @@ function firefoxPages(owner) {
 
 const onPath = (name) => (process.env.PATH || '').split(path.delimiter)
   .some((dir) => dir && fs.existsSync(path.join(dir, name)));
-
-async function launchChromium(executablePath, profile, home, dark) {
-  return puppeteer.launch({
-    executablePath,
-    headless: true,
-    env: { ...process.env, ...home },
-    args: [...(dark ? ['--force-dark-mode', '--blink-settings=preferredColorScheme=0'] : []),
-           '--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync',
-           `--user-data-dir=${profile}`],
-  });
-}
 
 // Records what a user should never meet: console errors and warnings, uncaught errors, failures.
 function watch(page) {
