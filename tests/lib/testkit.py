@@ -69,13 +69,7 @@ class Design:
 
 def environment(**settings):
     """This process's environment with `settings` over it; a setting of None removes the name."""
-    env = dict(os.environ)
-    for name, value in settings.items():
-        if value is None:
-            env.pop(name, None)
-        else:
-            env[name] = value
-    return env
+    return {name: value for name, value in {**os.environ, **settings}.items() if value is not None}
 
 
 def run(command, **options):

@@ -36,17 +36,16 @@ SETTINGS_2016 = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
 
 
 def resources(pe):
-    """{(type, name, language): bytes} and the (type, name, language) order they are listed in."""
-    found, order = {}, []
+    """{(type, name, language): bytes}, in the order they are listed in."""
+    found = {}
     for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
         for name in kind.directory.entries:
             for language in name.directory.entries:
                 key = (kind.id if kind.name is None else str(kind.name),
                        name.id if name.name is None else str(name.name), language.id)
-                data = pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
-                found[key] = data
-                order.append(key)
-    return found, order
+                found[key] = pe.get_data(language.data.struct.OffsetToData,
+                                         language.data.struct.Size)
+    return found
 
 
 def version_node(data, at=0, level=0, parent=""):
@@ -240,8 +239,8 @@ def main():
     # Version 6 of the common controls wants InitCommonControlsEx before the first window.
     c.check("comctl32.dll" in dlls, "the common controls are initialised")
 
-    found, order = resources(pe)
-    print("resources (type, name, language): " + ", ".join(str(k) for k in order))
+    found = resources(pe)
+    print("resources (type, name, language): " + ", ".join(str(k) for k in found))
     c.equal(sorted(found), sorted([(RT_ICON, 30001, 0), (RT_ICON, 30002, 0),
                                    (RT_GROUP_ICON, 1, 0), (RT_VERSION, 1, LANG_EN_US),
                                    (RT_MANIFEST, 1, LANG_EN_US)]),
@@ -281,8 +280,8 @@ def main():
     if os.path.isfile(win64):
         pe64 = pefile.PE(win64)
         check_image(c, pe64, win64, "win64")
-        found64, _ = resources(pe64)
-        check_manifest(c, found64.get((RT_MANIFEST, 1, LANG_EN_US), b""), "amd64", lambda _: None)
+        check_manifest(c, resources(pe64).get((RT_MANIFEST, 1, LANG_EN_US), b""), "amd64",
+                       lambda _: None)
     check_zip(c, os.path.join(os.path.dirname(exe),
                               f"{v['product_name']}-{v['package_version']}-win32.zip"), exe, v)
 
