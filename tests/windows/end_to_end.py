@@ -59,8 +59,8 @@ class Game:
         self.env, self.shots, self.pid, self.window = env, shots, pid, None
         self.wine, self.reader = wine, reader
 
-    def run(self, *args, check=True):
-        return subprocess.run(args, env=self.env, capture_output=True, text=True, check=check,
+    def run(self, *args):
+        return subprocess.run(args, env=self.env, capture_output=True, text=True, check=True,
                               timeout=PATIENCE).stdout.strip()
 
     def wait_for_window(self):
@@ -105,11 +105,6 @@ def running(wine, exe, env):
 
 def play(c, wine, exe, reader, shots):
     check = c.check
-
-    def registry(key, value, *data):
-        subprocess.run([wine.loader, "reg", "add", key, "/v", value, *data, "/f"], env=env,
-                       capture_output=True, check=True, timeout=PATIENCE)
-
     # A screen with room for the window at 192 DPI.
     with winetools.wine_session(wine, screen="1024x768x24") as env:
         try:
@@ -149,7 +144,8 @@ def play(c, wine, exe, reader, shots):
                 return
 
             # At 192 DPI, which Wine 10 reads from the registry once per server: let it end first.
-            registry(r"HKCU\Control Panel\Desktop", "LogPixels", "/t", "REG_DWORD", "/d", "192")
+            game.run(wine.loader, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                     "/t", "REG_DWORD", "/d", "192", "/f")
             subprocess.run([wine.server, "-w"], env=env, timeout=PATIENCE)
             with running(wine, exe, env) as process:
                 game = Game(env, shots, process.pid)
