@@ -16,12 +16,11 @@ const DOG_TOLERANCE = 2;
 // In the page: the heading's pixels in blue, and how far the dog lies from each rendering.
 function measure(page, shot, scale) {
   return page.evaluate(async (shot, scale, dog, dog2x) => {
-    const load = (src) => new Promise((resolve, reject) => {
-      const img = new Image();
-      img.onload = () => resolve(img);
-      img.onerror = reject;
-      img.src = src;
-    });
+    const load = async (src) => {
+      const img = Object.assign(new Image(), { src });
+      await img.decode();
+      return img;
+    };
     const pixels = (img, x, y, w, hh, dw = w, dh = hh) => {
       const c = Object.assign(document.createElement('canvas'), { width: dw, height: dh });
       const g = c.getContext('2d');
