@@ -172,8 +172,6 @@ def main():
     winetools.require_programs("Xvfb", "openbox", "xdotool", "xprop", "import", "convert",
                                "identify")
     wine = winetools.choose_wine()
-    if wine.note:
-        print(wine.note)
     exe = winetools.require_build(build, wine.build, "fernwick.exe")
     reader = winetools.require_build(build, wine.build, "msaa_reader.exe")
     os.makedirs(shots, exist_ok=True)

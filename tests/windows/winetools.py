@@ -43,9 +43,8 @@ def can_run_32bit(loader="/usr/lib/wine/wine"):
 class Wine:
     """How to start a Windows program here, and which build ("win32" or "win64") runs."""
 
-    def __init__(self, loader, server, winearch, build, note=""):
-        self.loader, self.server, self.winearch, self.build, self.note = (
-            loader, server, winearch, build, note)
+    def __init__(self, loader, server, winearch, build):
+        self.loader, self.server, self.winearch, self.build = loader, server, winearch, build
 
 
 def choose_wine():
@@ -59,8 +58,8 @@ def choose_wine():
         why = ("FERNWICK_WINE=64 asks for 64-bit Wine" if os.environ.get("FERNWICK_WINE") == "64"
                else "32-bit Wine is not installed" if not os.path.exists("/usr/lib/wine/wine")
                else "this kernel cannot start 32-bit programs")
-        return Wine(wine64, "/usr/lib/wine/wineserver64", "win64", "win64",
-                    f"NOTE: {why}; running the x86-64 build of the same sources under 64-bit Wine")
+        print(f"NOTE: {why}; running the x86-64 build of the same sources under 64-bit Wine")
+        return Wine(wine64, "/usr/lib/wine/wineserver64", "win64", "win64")
     testkit.missing("Wine (32-bit: wine32:i386, or 64-bit: wine64)", HINT)
 
 
