@@ -130,11 +130,10 @@ QImage XSession::screenshot(const QString& window, const QImage& unlike) const {
     QTemporaryDir dir;
     const QString shot = dir.filePath("shot.png"), before = dir.filePath("unlike.png");
     QStringList arguments = {"shot"};
+    const QSize part = aboveButtonRect().size();
     if (!unlike.isNull() && unlike.save(before)) {
-        arguments << "--unlike" << before << "--part"
-                  << QStringLiteral("%1x%2+0+0")
-                         .arg(aboveButtonRect().width())
-                         .arg(aboveButtonRect().height());
+        arguments += {"--unlike", before, "--part",
+                      QStringLiteral("%1x%2+0+0").arg(part.width()).arg(part.height())};
     }
     if (!xWindow(arguments << window << shot)) return {};
     return QImage(shot).convertToFormat(QImage::Format_RGB32);

@@ -35,9 +35,8 @@ class PictureTest : public ::testing::Test {
     PictureFrameWidget* frame = nullptr;
 };
 
-// The shipped dog as Qt's GIF reader gives it, independently of the frame.
-QImage shippedPicture() {
-    const EmbeddedBytes& gif = picture1().image;
+// A shipped rendering of the dog as Qt's GIF reader gives it, independently of the frame.
+QImage shippedPicture(const EmbeddedBytes& gif = picture1().image) {
     return QImage::fromData(gif.data, static_cast<int>(gif.size), "GIF")
         .convertToFormat(QImage::Format_ARGB32);
 }
@@ -114,9 +113,7 @@ TEST_F(PictureTest, SunkenBorderAndPictureScaleWithTheScreen) {
     }
     if (scale != 2) return;
     // The double-size rendering, pixel for pixel from the inner top-left corner.
-    const EmbeddedBytes& gif = picture1().image2x;
-    const QImage dog = QImage::fromData(gif.data, static_cast<int>(gif.size), "GIF")
-                           .convertToFormat(QImage::Format_ARGB32);
+    const QImage dog = shippedPicture(picture1().image2x);
     ASSERT_EQ(dog.size(), QSize(292, 306));
     const QPoint origin = r.topLeft() + QPoint(kBorder, kBorder) * scale;
     for (int y = 0; y < dog.height(); ++y) {
