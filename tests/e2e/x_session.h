@@ -20,15 +20,12 @@ struct Finished {
     bool ran = false;      // started and ended by itself within the time allowed
     bool crashed = false;  // ended by a signal
     int exitCode = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
-// The programs of `programs` that are not on PATH.
 QStringList missingPrograms(const QStringList& programs);
 
-// Unless `missing` is empty, ends the test with one line saying what to install: skipped, or
-// failed under CI, which never skips.
+// Unless `missing` is empty, ends the test saying what to install: skipped, or failed under CI.
 void skipUnlessInstalled(const QStringList& missing, const QString& hint = QStringLiteral(
                                                          "scripts/install-deps test installs it"));
 
@@ -45,8 +42,7 @@ inline QImage aboveButton(const QImage& screen) { return screen.copy(aboveButton
 
 class XSession {
   public:
-    // Starts the session (check ready() after); skips without its tools. `options` go to
-    // scripts/lib/x-session.
+    // Starts the session (check ready() after); skips without its tools. Options: x-session's.
     explicit XSession(const QStringList& options = {});
     ~XSession();
     XSession(const XSession&) = delete;
@@ -102,7 +98,6 @@ class Game {
     }
 
     Finished waitForExit(int timeoutMs = 15000);
-    // Alt+F4, then an end by itself with status 0.
     testing::AssertionResult closesWithStatusZero();
 
   private:

@@ -49,7 +49,6 @@ TEST(SeveralCopiesTest, EachCopyKeepsItsOwnScreenAndClosesOnItsOwn) {
     EXPECT_EQ(aboveButton(now[1]), aboveButton(welcome[1])) << "copy 2, clicked twice, welcomes";
     EXPECT_EQ(aboveButton(now[2]), aboveButton(now[0])) << "copies 1 and 3 show the won screen";
 
-    // Closing one copy leaves the others running.
     for (int i = 0; i < kCopies; ++i) {
         ASSERT_TRUE(games[i]->closesWithStatusZero()) << "copy " << i + 1;
         for (int j = i + 1; j < kCopies; ++j) {

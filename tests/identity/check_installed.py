@@ -144,7 +144,6 @@ def check_hardening(c, program, debug_file):
 def check_package(c, v):
     arch = run(["dpkg", "--print-architecture"]).strip()
     with tempfile.TemporaryDirectory() as out:
-        # The packages exactly as a person makes them.
         made = run([os.path.join(v["source_dir"], "scripts", "package")]).split()
         changes = [p for p in made if p.endswith(".changes")]
         debs = [p for p in made if os.path.basename(p).startswith(v["product_name"] + "_")

@@ -132,7 +132,6 @@ TEST(Wayland, TheGameDrawsItsHeadingDogAndButtonOnAHeadlessWeston) {
                            .convertToFormat(QImage::Format_ARGB32);
     ASSERT_FALSE(dog.isNull());
 
-    // Screenshots until the window is drawn, the dog showing where it belongs.
     QImage screen;
     std::optional<QPoint> client;
     deadline.setRemainingTime(60000);

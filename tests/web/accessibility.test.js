@@ -65,8 +65,7 @@ h.session(async (browser, server) => {
       assert.deepEqual(named('image'), ['Cartoon dog']);
       assert.deepEqual(named('button'), [presses ? h.TEXTS.WonCaption : h.TEXTS.WelcomeCaption]);
       assert.ok(nodes.find((n) => n.role === 'button').focused, 'the button has the focus');
-      // The heading's own text says "clocked" once won; anything else naming a state is the
-      // hidden label showing through.
+      // Only the won heading's own text may say "clocked": anything else is the hidden state.
       const squash = (s) => String(s ?? '').replace(/\s+/g, ' ').trim();
       for (const n of nodes) {
         for (const field of [n.name, n.value, n.description]) {

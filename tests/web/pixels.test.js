@@ -137,7 +137,6 @@ h.session(async (browser, server) => {
       assert.deepEqual([area.w, area.h], h.CLIENT, 'the game area\'s size');
       assert.ok(Math.abs(area.left - area.right) <= 1 && Math.abs(area.top - area.bottom) <= 1,
                 `the game area is centred: ${JSON.stringify(area)}`);
-      // The heading is in the shipped face, not in one of the system's.
       const face = await page.evaluate(() => {
         const family = getComputedStyle(document.getElementById('HEADING')).fontFamily
           .split(',')[0].replace(/["']/g, '').trim();
@@ -148,7 +147,6 @@ h.session(async (browser, server) => {
       await expectSharp(scale);
     })]);
   }
-  // A zoom to 200 %: the ratio doubles and the viewport halves, the page staying open.
   checks.push(['zoomed to 200 % while open: the dog from its 2x rendering', ratio(2, async () => {
     await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 1 });
     await h.open(page, server.url);

@@ -214,7 +214,6 @@ TEST_F(Form1WindowTest, ADarkPaletteWhileRunningRepaintsAReadableHeadingAndKeeps
     heading->installEventFilter(&paints);
     QApplication::setPalette(dark);
     const bool repainted = QTest::qWaitFor([&] { return paints.paints > 0; });
-    // What the window shows now, as it was painted.
     const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
     QApplication::setPalette(light);
 

@@ -112,7 +112,6 @@ TEST_F(PictureTest, SunkenBorderAndPictureScaleWithTheScreen) {
         EXPECT_EQ(image.pixel(r.right() - i, r.center().y()), bottomRight) << i;
     }
     if (scale != 2) return;
-    // The double-size rendering, pixel for pixel from the inner top-left corner.
     const QImage dog = shippedPicture(picture1().image2x);
     ASSERT_EQ(dog.size(), QSize(292, 306));
     const QPoint origin = r.topLeft() + QPoint(kBorder, kBorder) * scale;

@@ -303,7 +303,6 @@ TEST(WindowTest, WindowIsBuiltFromTheTable) {
     EXPECT_EQ(windowText(hwnd), std::wstring(L"FernWick"));
 
     const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
-    // Sizable, with system menu and minimize and maximize boxes, over the children.
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, static_cast<LONG_PTR>(WS_OVERLAPPEDWINDOW));
     EXPECT_TRUE(style & WS_CLIPCHILDREN);
 
@@ -355,7 +354,6 @@ TEST(WindowTest, StartButtonIsAPlainPushButtonWithFocus) {
     const RECT r = rectInParent(button), design = designRect(Named::STARTBUTTON);
     EXPECT_TRUE(EqualRect(&r, &design));
     EXPECT_EQ(GetFocus(), button);
-    // The window says it has no default push button.
     const LRESULT def = SendMessageW(t.window.hwnd(), DM_GETDEFID, 0, 0);
     EXPECT_TRUE(HIWORD(def) != DC_HASDEFID);
 }
@@ -436,7 +434,6 @@ TEST(WindowTest, HeadingIsPaintedInBlueAndTheHiddenLabelNotAtAll) {
     const RECT status = labelRect(t.window, Named::status);
     EXPECT_EQ(shot.countOther(status, face), 0);
 
-    // The heading is drawn in Tahoma, bold, with a 37-pixel em at 96 DPI (27.75 pt).
     const LOGFONTW lf = logFont(t.window.labelFont(Named::HEADING));
     EXPECT_EQ(std::wstring(lf.lfFaceName), std::wstring(L"Tahoma"));
     EXPECT_EQ(lf.lfWeight, static_cast<LONG>(FW_BOLD));
