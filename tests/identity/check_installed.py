@@ -87,7 +87,7 @@ def check_tree(c, prefix, v):
 
 def check_install(c, v):
     with tempfile.TemporaryDirectory() as prefix:
-        run(["cmake", "--install", v["build_dir"], "--prefix", prefix])
+        run(["cmake", "--install", v["binary_dir"], "--prefix", prefix])
         check_tree(c, prefix, v)
 
 
