@@ -198,7 +198,6 @@ async function open(page, url) {
   }, { timeout: 30000 }, TEXTS.WelcomeCaption);
 }
 
-const caption = (page) => page.$eval('#STARTBUTTON', (b) => b.textContent.trim());
 const WELCOME = TEXTS.WelcomeHeading;
 const WON = TEXTS.WonHeading;
 
@@ -212,7 +211,8 @@ async function expectScreen(page, presses, what) {
   const raw = await page.$eval('#HEADING', (h) => h.innerText);
   assert.equal(raw.replace(/\s+/g, ' ').trim(), won ? WON : WELCOME, `heading ${what}`);
   assert.ok(!/\r/.test(raw) && !/[a-z!][A-Z]/.test(raw), `heading's text ${JSON.stringify(raw)}`);
-  assert.equal(await caption(page), won ? TEXTS.WonCaption : TEXTS.WelcomeCaption, `button ${what}`);
+  const caption = await page.$eval('#STARTBUTTON', (b) => b.textContent.trim());
+  assert.equal(caption, won ? TEXTS.WonCaption : TEXTS.WelcomeCaption, `button ${what}`);
 }
 
 // A check that holds only in `engines`: elsewhere it is skipped, saying why.
