@@ -121,13 +121,16 @@ def check_version(c, data, v, say):
     c.equal(got, list(zip(STRING_KEYS, want)), "the six strings, in order, and no other")
 
 
+def ico_images(ico):
+    """[(the first 12 bytes of its directory entry, the image)] for each image of an .ico."""
+    entries = [ico[6 + 16 * i:22 + 16 * i] for i in range(struct.unpack_from("<H", ico, 4)[0])]
+    return [(e[:12], ico[at:at + size])
+            for e in entries for size, at in [struct.unpack_from("<II", e, 8)]]
+
+
 def check_icons(c, found, ico, say):
-    count = struct.unpack_from("<H", ico, 4)[0]
-    images = []
-    for i in range(count):
-        entry = ico[6 + 16 * i:22 + 16 * i]
-        size, offset = struct.unpack_from("<II", entry, 8)
-        images.append((entry[:12], ico[offset:offset + size]))
+    images = ico_images(ico)
+    count = len(images)
 
     group = found.get((RT_GROUP_ICON, 1, LANG_NEUTRAL))
     if not c.check(group is not None, "icon group 1, language neutral"):
@@ -266,9 +269,8 @@ def main():
     # The images live in the resources alone: nothing else in the file carries a second copy.
     with open(exe, "rb") as f:
         whole = f.read()
-    for i in range(struct.unpack_from("<H", ico, 4)[0]):
-        size, offset = struct.unpack_from("<II", ico, 6 + 16 * i + 8)
-        c.equal(whole.count(ico[offset:offset + size]), 1, f"copies of icon image {i + 1} in the file")
+    for i, (_, image) in enumerate(ico_images(ico)):
+        c.equal(whole.count(image), 1, f"copies of icon image {i + 1} in the file")
 
     manifest = found.get((RT_MANIFEST, 1, LANG_EN_US))
     if c.check(manifest is not None, "manifest 1, language 1033"):
