@@ -1,6 +1,5 @@
 # Hardening. The soak, headless; in the sanitized run too, for its leak check.
 add_executable(soak_test hardening/soak_test.cpp widget/qt_test_main.cpp)
-find_package(Qt6 REQUIRED COMPONENTS Test)
 target_link_libraries(soak_test PRIVATE fernwick_qt Qt6::Test GTest::gtest)
 add_test(NAME Hardening.Soak COMMAND soak_test)
 set_tests_properties(Hardening.Soak PROPERTIES

@@ -3,7 +3,6 @@
 
 add_executable(identity_test identity/app_icon_test.cpp)
 target_link_libraries(identity_test PRIVATE fernwick_core GTest::gtest_main)
-target_compile_definitions(identity_test PRIVATE FERNWICK_ICON_PATH="${FERNWICK_ICON_FILE}")
 fernwick_embed(identity_test "${FERNWICK_ICON_FILE}" fernwick_app_icon)
 gtest_discover_tests(identity_test DISCOVERY_TIMEOUT 30 PROPERTIES LABELS sanitize)
 

@@ -1,13 +1,8 @@
 // The icon as the Windows program carries it: assets/identity/fernwick.ico, compiled in.
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
-#include "app/control_table.h"
 #include "fernwick_app_icon.h"
 
 namespace {

@@ -1,5 +1,4 @@
 # The real program as a native Wayland client on a headless weston, with no X server.
-find_package(Qt6 REQUIRED COMPONENTS Gui)
 add_executable(wayland_test wayland/wayland_test.cpp)
 target_link_libraries(wayland_test PRIVATE fernwick_core fernwick_x_session GTest::gtest_main)
 add_test(NAME desktop.wayland COMMAND wayland_test)

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
