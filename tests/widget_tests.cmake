@@ -1,8 +1,6 @@
 # Widget tests: the real window, headless on Qt's offscreen platform.
-add_executable(widget_test
-    widget/form1_window_test.cpp
-    widget/picture_and_icon_test.cpp
-    widget/qt_test_main.cpp)
+add_executable(widget_test widget/form1_window_test.cpp widget/picture_and_icon_test.cpp
+               widget/qt_test_main.cpp)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 target_link_libraries(widget_test PRIVATE fernwick_qt Qt6::Test GTest::gtest)
 gtest_discover_tests(widget_test
