@@ -26,12 +26,10 @@ gtest_discover_tests(core_test DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "wasm")
 set(FERNWICK_WEB_PAGE_DIR "${CMAKE_BINARY_DIR}/web")
 foreach(engine chromium firefox webkit)
     foreach(name input accessibility pixels loading)
-        add_test(NAME web.${engine}.${name}
-                 COMMAND "${FERNWICK_NODE}" "${CMAKE_CURRENT_LIST_DIR}/${name}.test.js"
-                         "${FERNWICK_WEB_PAGE_DIR}")
-        set_tests_properties(web.${engine}.${name} PROPERTIES
-            LABELS "browser;${engine}" TIMEOUT 300 ENVIRONMENT "FERNWICK_ENGINE=${engine}"
-            SKIP_RETURN_CODE ${FERNWICK_SKIP_STATUS})
+        add_test(NAME web.${engine}.${name} COMMAND "${FERNWICK_NODE}"
+                 "${CMAKE_CURRENT_LIST_DIR}/${name}.test.js" "${FERNWICK_WEB_PAGE_DIR}")
+        set_tests_properties(web.${engine}.${name} PROPERTIES LABELS "browser;${engine}" TIMEOUT 300
+            ENVIRONMENT "FERNWICK_ENGINE=${engine}" SKIP_RETURN_CODE ${FERNWICK_SKIP_STATUS})
     endforeach()
 endforeach()
 
