@@ -88,9 +88,8 @@ TEST_F(EndToEndTest, ArgumentsAreIgnored) {
 }
 
 TEST_F(EndToEndTest, WithoutADisplayItSaysSoInOneLineAndExitsNonZero) {
-    XSession* none = session;
     QProcess process;
-    QProcessEnvironment env = none->environment();
+    QProcessEnvironment env = session->environment();
     env.insert("DISPLAY", ":4999");  // nothing listens there
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(FERNWICK_EXECUTABLE), {});

@@ -100,12 +100,11 @@ Finished XSession::run(const QString& program, const QStringList& arguments, int
     QProcess process;
     process.setProcessEnvironment(environment());
     process.start(program, arguments);
-    Finished result;
-    if (!process.waitForStarted(5000)) return result;
+    if (!process.waitForStarted(5000)) return {};
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished(1000);
-        return result;
+        return {};
     }
     return finishedFrom(process);
 }

@@ -95,8 +95,7 @@ h.session(async (browser, server) => {
   });
   const desktop = desktopShots(program, button);
   const shoot = async () => (await page.$('#Form1')).screenshot({ encoding: 'base64' });
-  const screens = [['welcome', 0], ['won', 1]];
-  await h.run(screens.map(([name, presses]) => [
+  await h.run([['welcome', 0], ['won', 1]].map(([name, presses]) => [
     `the ${name} screen: each line of the heading where the Linux game draws it`, async () => {
       if (presses) {
         await page.click('#STARTBUTTON');

@@ -6,6 +6,7 @@ imports, resources, manifest, release image and the download zip (win64's image 
 """
 
 import os
+import pathlib
 import struct
 import sys
 import xml.etree.ElementTree as ElementTree
@@ -205,8 +206,8 @@ def check_image(c, pe, path, build):
     c.equal([n for n in sections if n.startswith((".debug", "/"))], [], f"{build}: debug sections")
     c.equal(pe.FILE_HEADER.NumberOfSymbols, 0, f"{build}: symbols")
     # The stack protector's failure report is linked in only when some function is protected.
-    with open(path, "rb") as f:
-        c.check(b"stack smashing detected" in f.read(), f"{build}: built with the stack protector")
+    c.check(b"stack smashing detected" in pathlib.Path(path).read_bytes(),
+            f"{build}: built with the stack protector")
     if build == "win32":
         c.check(size <= MAX_SIZE, f"{build}: {size} bytes, at most {MAX_SIZE}")
 
@@ -219,8 +220,7 @@ def check_zip(c, path, exe, v):
         print(f"{os.path.basename(path)}: {names}")
         if not c.equal(names, [v["windows_filename"], "README.txt"], "files in the zip"):
             return
-        with open(exe, "rb") as f:
-            c.check(z.read(names[0]) == f.read(), "the zip holds the program as built")
+        c.check(z.read(names[0]) == pathlib.Path(exe).read_bytes(), "the zip holds the program")
         readme = z.read("README.txt")
     c.equal(readme.count(b"\n"), readme.count(b"\r\n"), "the readme's lines end in CR LF")
     c.check(v["version_string"].encode() in readme, "the readme names the version")
@@ -262,13 +262,11 @@ def main():
             print(f"  pefile reads: {pairs}")
             c.equal([k for k, _ in pairs], STRING_KEYS, "pefile: string order")
 
-    with open(v["icon_file"], "rb") as f:
-        ico = f.read()
+    ico = pathlib.Path(v["icon_file"]).read_bytes()
     print("icon group 1:")
     check_icons(c, found, ico, print)
     # The images live in the resources alone: nothing else in the file carries a second copy.
-    with open(exe, "rb") as f:
-        whole = f.read()
+    whole = pathlib.Path(exe).read_bytes()
     for i, (_, image) in enumerate(ico_images(ico)):
         c.equal(whole.count(image), 1, f"copies of icon image {i + 1} in the file")
 

@@ -82,9 +82,8 @@ async function serve(roots, { faults = {}, gzip = false } = {}) {
     });
     res.end(body);
   });
-  server.faults = faults;
+  Object.assign(server, { faults, requests, sent, errors });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  Object.assign(server, { requests, sent, errors });
   const port = server.address().port;
   server.url = `http://127.0.0.1:${port}${BASE}`;
   // The network gone: nothing listens on the port any more, until it is started again.
