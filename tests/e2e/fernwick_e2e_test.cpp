@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <memory>
 
 #include "app/control_table.h"
 #include "tests/e2e/x_session.h"
@@ -12,16 +13,12 @@ namespace {
 
 class EndToEndTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { session = new XSession(); }
-    static void TearDownTestSuite() {
-        delete session;
-        session = nullptr;
-    }
+    static void SetUpTestSuite() { session = std::make_unique<XSession>(); }
+    static void TearDownTestSuite() { session.reset(); }
     void SetUp() override { ASSERT_TRUE(session->ready()) << "no virtual X server"; }
 
-    static XSession* session;
+    static inline std::unique_ptr<XSession> session;
 };
-XSession* EndToEndTest::session = nullptr;
 
 TEST_F(EndToEndTest, ClickAndSpaceToggleTheScreensAndClosingEndsWithStatusZero) {
     Game game(*session);

@@ -20,9 +20,7 @@ namespace {
 
 // One system call from strace's log, its unfinished and resumed halves put together.
 struct Call {
-    QString name;
-    QString arguments;
-    QString result;
+    QString name, arguments, result;
     QString line;  // as strace wrote it
 };
 

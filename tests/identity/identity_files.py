@@ -59,9 +59,7 @@ def read_ico(path):
     _, _, count = struct.unpack("<HHH", data[:6])
     images = []
     for i in range(count):
-        width, _, _, _, _, _, length, offset = struct.unpack(
-            "<BBBBHHII", data[6 + 16 * i : 22 + 16 * i]
-        )
+        width, *_, length, offset = struct.unpack("<BBBBHHII", data[6 + 16 * i : 22 + 16 * i])
         size = width or 256
         image = data[offset : offset + length]
         colour_stride = (size * 3 + 3) // 4 * 4

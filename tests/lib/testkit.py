@@ -2,6 +2,7 @@
 
 import json
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -43,8 +44,7 @@ def require_module(name, package, hint="scripts/install-deps test installs it"):
 
 
 def identity_values(path):
-    with open(path, encoding="utf-8") as f:
-        return json.load(f)
+    return json.loads(pathlib.Path(path).read_text(encoding="utf-8"))
 
 
 class Design:
@@ -53,8 +53,7 @@ class Design:
 
     def __init__(self):
         def source(name):
-            with open(os.path.join(ROOT, name), encoding="utf-8") as f:
-                return f.read()
+            return pathlib.Path(ROOT, name).read_text(encoding="utf-8")
         self.texts = {name: json.loads(f'"{text}"') for name, text in re.findall(
             r'k(\w+) =\s*u"((?:[^"\\]|\\.)*)"', source("game/start_button_toggle.h"))}
         table = source("app/control_table.h")

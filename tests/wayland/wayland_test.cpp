@@ -95,8 +95,7 @@ QImage screenshot(const QProcessEnvironment& env, const QString& folder) {
 TEST(Wayland, TheGameDrawsItsHeadingDogAndButtonOnAHeadlessWeston) {
     e2e::skipUnlessInstalled(missingPackages());
 
-    QTemporaryDir runtime;  // private to this user, as a Wayland runtime folder must be
-    QTemporaryDir shots;
+    QTemporaryDir runtime, shots;  // private to this user, as a Wayland runtime folder must be
     ASSERT_TRUE(runtime.isValid() && shots.isValid());
     const QProcessEnvironment env = waylandOnly(runtime.path());
 

@@ -8,8 +8,7 @@ const h = require('./lib/harness');
 
 const picture = (name) => 'data:image/gif;base64,' +
   fs.readFileSync(path.join(__dirname, '../../assets/picture', name)).toString('base64');
-const DOG = picture('dog.gif');
-const DOG_2X = picture('dog@2x.gif');
+const [DOG, DOG_2X] = ['dog.gif', 'dog@2x.gif'].map(picture);
 // Mean difference per channel allowed for colour handling; the 1x dog enlarged lies about 5 off.
 const DOG_TOLERANCE = 2;
 

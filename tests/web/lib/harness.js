@@ -197,8 +197,7 @@ async function open(page, url) {
   }, { timeout: 30000 }, TEXTS.WelcomeCaption);
 }
 
-const WELCOME = TEXTS.WelcomeHeading;
-const WON = TEXTS.WonHeading;
+const { WelcomeHeading: WELCOME, WonHeading: WON } = TEXTS;
 
 // The screen after `presses` presses from the start: it alternates.
 async function expectScreen(page, presses, what) {
