@@ -1,6 +1,5 @@
-// Where the window's controls are, in pixels at 96 DPI, as the game's own table places them, and
-// what each screen shows, as the game's toggle sets it: the tests that look at a window take them
-// from here, and only the core's tests compare them with the design's numbers and words.
+// The controls' places at 96 DPI and each screen's texts, from the game's own table and toggle;
+// only the core's tests compare them with the design's numbers and words.
 #pragma once
 
 #include <QRect>
@@ -16,7 +15,6 @@
 
 namespace fernwick::design {
 
-// The table's place of the control called `name`.
 inline std::size_t place(std::u16string_view name) {
     for (std::size_t n = 0; n < kControlTable.controls.size(); ++n)
         if (kControlTable.controls[n].name == name) return n;

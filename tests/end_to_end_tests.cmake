@@ -1,7 +1,4 @@
-# End-to-end: the real fernwick executable on a private virtual X server with a window manager
-# (scripts/lib/x-session), driven by xdotool and read back through screenshots. Needs Xvfb,
-# openbox, xdotool, x11-utils, imagemagick and dbus (scripts/install-deps test); skipped outside CI
-# where they are missing.
+# End-to-end: the real fernwick on a private X server with a window manager, driven by xdotool.
 find_package(Qt6 REQUIRED COMPONENTS Gui)
 add_library(fernwick_x_session STATIC e2e/x_session.cpp)
 target_include_directories(fernwick_x_session PUBLIC "${PROJECT_SOURCE_DIR}")
@@ -17,7 +14,7 @@ add_test(NAME EndToEnd COMMAND e2e_test)
 set_tests_properties(EndToEnd PROPERTIES
     TIMEOUT 300 RUN_SERIAL TRUE LABELS e2e SKIP_RETURN_CODE ${FERNWICK_SKIP_STATUS})
 
-# The real program on the desktop settings that once broke it: two screens' scales.
+# The desktop settings that once broke it: two screens' scales.
 add_executable(desktop_settings_test e2e/desktop_settings_test.cpp e2e/x_test_main.cpp)
 target_link_libraries(desktop_settings_test PRIVATE fernwick_x_session)
 add_test(NAME DesktopSettings COMMAND desktop_settings_test)

@@ -1,27 +1,13 @@
-# Hardening: a long soak of the real window for heap growth and leaks; and the real program on a
-# private virtual X server for file writes and network use (under strace), a storm of stray input,
-# and several copies at once. Needs what the end-to-end tests need, and strace; skipped outside CI
-# where they are missing.
-# The soak, headless on Qt's offscreen platform; in the sanitized run too, for its leak check.
+# Hardening. The soak, headless; in the sanitized run too, for its leak check.
 add_executable(soak_test hardening/soak_test.cpp widget/qt_test_main.cpp)
-find_package(Qt6 REQUIRED COMPONENTS Test)
 target_link_libraries(soak_test PRIVATE fernwick_qt Qt6::Test GTest::gtest)
 add_test(NAME Hardening.Soak COMMAND soak_test)
 set_tests_properties(Hardening.Soak PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "sanitize;hardening" TIMEOUT 600)
 
-# The real program on a private virtual X server, each case a test of its own, one at a time.
-# The library that starts the server and drives the program comes with the end-to-end tests.
-if(TARGET fernwick_x_session)
-    add_executable(hardening_x_test
-        hardening/input_storm_test.cpp
-        hardening/privacy_test.cpp
-        hardening/several_copies_test.cpp
-        e2e/x_test_main.cpp)
-    target_link_libraries(hardening_x_test PRIVATE fernwick_x_session)
-    gtest_discover_tests(hardening_x_test
-        TEST_PREFIX "Hardening."
-        DISCOVERY_TIMEOUT 30
-        PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE LABELS hardening
-                   SKIP_RETURN_CODE ${FERNWICK_SKIP_STATUS})
-endif()
+# The real program on a private X server (the end-to-end tests' library), one case at a time.
+add_executable(hardening_x_test hardening/input_storm_test.cpp hardening/privacy_test.cpp
+               hardening/several_copies_test.cpp e2e/x_test_main.cpp)
+target_link_libraries(hardening_x_test PRIVATE fernwick_x_session)
+gtest_discover_tests(hardening_x_test TEST_PREFIX "Hardening." DISCOVERY_TIMEOUT 30
+    PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE LABELS hardening SKIP_RETURN_CODE ${FERNWICK_SKIP_STATUS})

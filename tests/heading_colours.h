@@ -1,7 +1,5 @@
-// The heading's colours as a screenshot shows them: the face it is drawn on (the commonest colour
-// in its rectangle) and its text (the commonest other colour there: the inside of the glyphs,
-// whose edges are blends of the two), and the contrast between them. For the Qt and the Windows
-// tests alike.
+// The heading's colours in a screenshot: the face (the commonest colour in its rectangle), the
+// text (the next commonest: the glyphs' insides) and their contrast. For Qt and Windows alike.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +14,7 @@ struct HeadingColours {
     double contrast = 0;
 };
 
-// `pixelAt(x, y)` gives the screenshot's pixel as 0xAARRGGBB (the alpha is ignored); the heading
-// lies in the `width` x `height` pixels from (left, top).
+// `pixelAt(x, y)` gives a pixel as 0xAARRGGBB, alpha ignored.
 template <typename PixelAt>
 HeadingColours headingColours(PixelAt pixelAt, int left, int top, int width, int height) {
     std::map<ColourValue, int> counts;

@@ -1,7 +1,5 @@
-// The heading's face: the system's DejaVu Sans Condensed Bold where fontconfig has it, the bundled
-// copy where it does not, and the same pixels either way; Tahoma itself where the machine has it.
-// Other machines are this one with another fontconfig configuration: the test runs itself again
-// under it.
+// The heading's face: the system's DejaVu Sans Condensed Bold, else the bundled copy, with the
+// same pixels; Tahoma where there. Other machines: this test rerun under other fontconfig rules.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -45,8 +43,7 @@ TEST(HeadingFaceTest, SystemFaceIsUsedWithoutLoadingTheBundledCopy) {
         << "the bundled copy was registered although the system has the face";
 }
 
-// Runs this test program again, with fontconfig reading `rules` as its whole configuration, and
-// with `arguments`. Returns its exit status and what it printed.
+// Reruns this program with `arguments` and only `rules` for fontconfig; its status and output.
 std::pair<int, QString> runWithFontRules(const QTemporaryDir& dir, const QByteArray& rules,
                                          const QStringList& arguments) {
     QFile config(dir.filePath("fonts.conf"));
@@ -116,7 +113,6 @@ int renderWithoutSystemFace(const QString& dir) {
     return saved ? 0 : 1;
 }
 
-// Prints the family the heading is drawn in.
 int printHeadingFamily() {
     Form1Window window;
     const QFontInfo face(window.findChild<LabelWidget*>("HEADING")->labelFont());

@@ -60,8 +60,7 @@ TEST(LabelLayoutTest, LeadingSpacesOfAParagraphAreKept) {
 }
 
 TEST(LabelLayoutTest, TheLineIsMeasuredWholeSoKerningCounts) {
-    // A measurer that tightens each "o " pair, as kerning might: summing word widths would
-    // break this text, measuring the line whole does not.
+    // Tightening each "o " pair, as kerning might: only a line measured whole fits.
     auto kerned = [](std::u16string_view run) {
         int width = static_cast<int>(run.size()) * 10;
         for (std::size_t i = 0; i + 1 < run.size(); ++i) {

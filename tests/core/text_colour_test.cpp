@@ -7,11 +7,8 @@ namespace {
 
 constexpr ColourValue kHeadingBlue = 0x00C00000;
 
-// The button face and button text of real themes, as the front ends get them: the GTK themes as
-// Qt's gtk3 platform theme reports them, KDE's from its colour schemes, Windows' from its system
-// colours (the high-contrast #1 and #2 as Windows 11 ships them, Dusk and Night sky). Where the
-// blue reads it is kept exactly; elsewhere the heading reads, and stays bluer than the theme's
-// text.
+// Real themes' button face and text (GTK, KDE, Windows' high-contrast ones): where the blue reads
+// it is kept; elsewhere the heading reads and stays bluer than the theme's text.
 TEST(TextColourTest, TheHeadingOnEachTheme) {
     constexpr ColourValue kReadable = 1;  // any colour that reaches 4.5:1 on the face
     const struct {

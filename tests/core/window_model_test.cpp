@@ -1,5 +1,4 @@
-// The window every front end builds: pixels, focus, the picture, the failure message, the binding
-// of the named controls, and labels drawn on a surface that measures one pixel per character.
+// The window every front end builds, its labels on a surface of one pixel per character.
 #include "app/window_model.h"
 
 #include <gtest/gtest.h>
@@ -33,15 +32,17 @@ TEST(WindowModelTest, OnlyTheVisibleButtonTakesFocus) {
 TEST(WindowModelTest, PictureForTheScreenScale) {
     static constexpr unsigned char k1x[] = {1}, k2x[] = {2};
     const ImageSlot dog{{k1x, sizeof k1x}, {k2x, sizeof k2x}};
-    const ChosenPicture one = choosePicture(dog, 1.25);
-    EXPECT_EQ(one.bytes.data, dog.image.data);
-    EXPECT_EQ(one.scale, 1);
-    const ChosenPicture two = choosePicture(dog, 1.5);
-    EXPECT_EQ(two.bytes.data, dog.image2x.data);
-    EXPECT_EQ(two.scale, 2);
-    const ChosenPicture only1x = choosePicture(ImageSlot{dog.image, {}}, 2.0);
-    EXPECT_EQ(only1x.bytes.data, dog.image.data);
-    EXPECT_EQ(only1x.scale, 1);
+    const struct {
+        ImageSlot slot;
+        double screenScale;
+        const unsigned char* chosen;
+        int scale;
+    } cases[] = {{dog, 1.25, k1x, 1}, {dog, 1.5, k2x, 2}, {{dog.image, {}}, 2.0, k1x, 1}};
+    for (const auto& c : cases) {
+        const ChosenPicture chosen = choosePicture(c.slot, c.screenScale);
+        EXPECT_EQ(chosen.bytes.data, c.chosen) << c.screenScale;
+        EXPECT_EQ(chosen.scale, c.scale) << c.screenScale;
+    }
     EXPECT_TRUE(choosePicture(ImageSlot{}, 2.0).bytes.empty());
 }
 
@@ -71,15 +72,13 @@ class FakeSurface : public LabelSurface {
 
 class LabelControlTest : public testing::Test {
   protected:
-    const ControlRecord& record = kControlTable.controls[Named::HEADING];
+    void SetUp() override { label.attach(surface); }
     // Eight characters wide, two lines and half of the third tall.
-    const PixelRect rect{8, 0, 8, 25};
+    LabelControl label{kControlTable.controls[Named::HEADING], {8, 0, 8, 25}, kDesignDpi};
+    FakeSurface surface;
 };
 
 TEST_F(LabelControlTest, LinesAreBrokenPlacedAndCutAtTheBottom) {
-    LabelControl label(record, rect, kDesignDpi);
-    FakeSurface surface;
-    label.attach(surface);
     EXPECT_EQ(surface.em, 37);
     ASSERT_TRUE(label.setText(u"ab cd efgh\r\n\r\nlast").ok());
     EXPECT_EQ(surface.invalidated, 1);
@@ -93,9 +92,6 @@ TEST_F(LabelControlTest, LinesAreBrokenPlacedAndCutAtTheBottom) {
 }
 
 TEST_F(LabelControlTest, RefusedSizesAndFontsChangeNothing) {
-    LabelControl label(record, rect, kDesignDpi);
-    FakeSurface surface;
-    label.attach(surface);
     for (float points : {0.0f, -18.0f, NAN, INFINITY, 1e9f}) {
         const Result<> r = label.setFontSize(points);
         EXPECT_FALSE(r.ok());
@@ -111,9 +107,6 @@ TEST_F(LabelControlTest, RefusedSizesAndFontsChangeNothing) {
 }
 
 TEST_F(LabelControlTest, ANewDpiLaysTheLabelOutAsAFreshStartThereWithItsTextAndSize) {
-    LabelControl label(record, rect, kDesignDpi);
-    FakeSurface surface;
-    label.attach(surface);
     ASSERT_TRUE(label.setText(u"won").ok());
     ASSERT_TRUE(label.setFontSize(18.0f).ok());
     label.place({12, 0, 12, 38}, 144);
@@ -126,8 +119,8 @@ TEST_F(LabelControlTest, ANewDpiLaysTheLabelOutAsAFreshStartThereWithItsTextAndS
     EXPECT_EQ(surface.em, emPixels(27.75, 144)) << "later sizes are for the new DPI too";
 }
 
-TEST_F(LabelControlTest, AVanishedSurfaceFailsEveryOperation) {
-    LabelControl label(record, rect, kDesignDpi);
+TEST(LabelControlWithoutSurfaceTest, AVanishedSurfaceFailsEveryOperation) {
+    LabelControl label(kControlTable.controls[Named::HEADING], {8, 0, 8, 25}, kDesignDpi);
     {
         FakeSurface surface;
         label.attach(surface);
@@ -138,12 +131,6 @@ TEST_F(LabelControlTest, AVanishedSurfaceFailsEveryOperation) {
     EXPECT_EQ(label.setFontSize(18.0f).code(), status_code::kInvalidWindowHandle);
     EXPECT_TRUE(label.linesToDraw().empty());
 }
-
-}  // namespace
-}  // namespace fernwick
-
-namespace fernwick {
-namespace {
 
 // Records what the core asks for; the button's click handler is kept to be pressed.
 class FakeFactory : public ControlFactory {

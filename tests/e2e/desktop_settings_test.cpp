@@ -1,5 +1,4 @@
-// The real fernwick under desktop settings that change its look: monitors of different scale. (A
-// large system font is the widget test's: both captions fit the button as the font grows.)
+// The real fernwick on monitors of different scale (a large font is the widget test's).
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -62,8 +61,7 @@ TEST(DesktopSettingsTest, MovedToAMonitorOfScaleTwoTheWindowLooksAsIfStartedTher
     session.tool("xdotool", {"windowmove", game.window(), "700", "20"});
     const QImage moved = screenshotOfSize(game, atOne, atTwo.size());
     keep(moved, "moved-to-scale-2");
-    // As when started at scale 2, but for the heading's anti-aliased edges: their shades came
-    // up to 8 levels of 255 apart in the moved window.
+    // As when started at scale 2, but for anti-aliased edges (up to 8 levels apart).
     const int difference = largestDifference(moved, atTwo);
     EXPECT_GE(difference, 0) << "the window's size at scale 2";
     EXPECT_LE(difference, 12);

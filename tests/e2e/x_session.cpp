@@ -14,15 +14,12 @@ namespace {
 const QString kScripts = QStringLiteral(FERNWICK_SOURCE_DIR "/scripts/lib/");
 constexpr int kPatienceMs = 60000;
 
-// How a process that has ended ended, with all it wrote.
 Finished finishedFrom(QProcess& process) {
-    Finished result;
-    result.ran = true;
-    result.crashed = process.exitStatus() == QProcess::CrashExit;
-    result.exitCode = process.exitCode();
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
+    return {.ran = true,
+            .crashed = process.exitStatus() == QProcess::CrashExit,
+            .exitCode = process.exitCode(),
+            .out = QString::fromLocal8Bit(process.readAllStandardOutput()),
+            .err = QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
 }  // namespace
@@ -39,16 +36,11 @@ void skipUnlessInstalled(const QStringList& missing, const QString& hint) {
     if (missing.isEmpty()) return;
     const QString ci = qEnvironmentVariable("CI").toLower();
     const bool underCi = !QStringList{"", "0", "false", "no"}.contains(ci);
-    const QString what = missing.join(", ");
-    if (underCi) {
-        std::printf("FAIL: not installed, and CI never skips: %s (%s)\n", qPrintable(what),
-                    qPrintable(hint));
-        std::fflush(stdout);
-        std::exit(1);
-    }
-    std::printf("SKIP: not installed: %s (%s)\n", qPrintable(what), qPrintable(hint));
+    std::printf("%s: %s (%s)\n",
+                underCi ? "FAIL: not installed, and CI never skips" : "SKIP: not installed",
+                qPrintable(missing.join(", ")), qPrintable(hint));
     std::fflush(stdout);
-    std::exit(FERNWICK_SKIP_STATUS);
+    std::exit(underCi ? 1 : FERNWICK_SKIP_STATUS);
 }
 
 QProcessEnvironment withoutDesktop() {
@@ -69,9 +61,7 @@ XSession::XSession(const QStringList& options) {
     skipUnlessInstalled(missingPrograms({"Xvfb", "openbox", "xprop", "xdotool", "import", "convert",
                                          "identify", "dbus-run-session"}));
     QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    // The session lasts as long as its command, which names the display and its private session
-    // bus and then waits for its input to close: the session ends with this object, or with the
-    // test process. The server and the bus get the same private folders as the programs.
+    // The command names the display and bus, then lasts until its input closes with this object.
     session_.setProcessEnvironment(privateFolders(withoutDesktop()));
     session_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     session_.start(kScripts + "x-session",
@@ -110,12 +100,11 @@ Finished XSession::run(const QString& program, const QStringList& arguments, int
     QProcess process;
     process.setProcessEnvironment(environment());
     process.start(program, arguments);
-    Finished result;
-    if (!process.waitForStarted(5000)) return result;
+    if (!process.waitForStarted(5000)) return {};
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished(1000);
-        return result;
+        return {};
     }
     return finishedFrom(process);
 }
@@ -140,11 +129,10 @@ QImage XSession::screenshot(const QString& window, const QImage& unlike) const {
     QTemporaryDir dir;
     const QString shot = dir.filePath("shot.png"), before = dir.filePath("unlike.png");
     QStringList arguments = {"shot"};
+    const QSize part = aboveButtonRect().size();
     if (!unlike.isNull() && unlike.save(before)) {
-        arguments << "--unlike" << before << "--part"
-                  << QStringLiteral("%1x%2+0+0")
-                         .arg(aboveButtonRect().width())
-                         .arg(aboveButtonRect().height());
+        arguments += {"--unlike", before, "--part",
+                      QStringLiteral("%1x%2+0+0").arg(part.width()).arg(part.height())};
     }
     if (!xWindow(arguments << window << shot)) return {};
     return QImage(shot).convertToFormat(QImage::Format_RGB32);
@@ -183,6 +171,16 @@ Game::~Game() {
 Finished Game::waitForExit(int timeoutMs) {
     if (!process_.waitForFinished(timeoutMs) && running()) return {};
     return finishedFrom(process_);
+}
+
+testing::AssertionResult Game::closesWithStatusZero() {
+    key("alt+F4");
+    const Finished end = waitForExit();
+    if (!end.ran) return testing::AssertionFailure() << "still running after Alt+F4";
+    if (end.crashed || end.exitCode != 0) {
+        return testing::AssertionFailure() << "ended by a crash or with status " << end.exitCode;
+    }
+    return testing::AssertionSuccess();
 }
 
 int headingBluePixels(const QImage& image) {

@@ -1,7 +1,7 @@
-// A private virtual X server with a window manager (scripts/lib/x-session) and a session bus, for
-// driving the real program the way a person at a desktop would: real windows, real input through
-// the X server, real screenshots.
+// A private X server with a window manager and session bus, to drive the real program on.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QImage>
@@ -20,29 +20,21 @@ struct Finished {
     bool ran = false;      // started and ended by itself within the time allowed
     bool crashed = false;  // ended by a signal
     int exitCode = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
-// The programs of `programs` that are not on PATH.
 QStringList missingPrograms(const QStringList& programs);
 
-// Ends the test when something it needs is not installed (`missing` names it; nothing happens
-// when it is empty), with one line saying what and how to install it: outside CI as skipped, with
-// the status CTest reads as a skip (FERNWICK_SKIP_STATUS, tests/CMakeLists.txt), and under CI
-// (CI=true), which never skips, as failed.
+// Unless `missing` is empty, ends the test saying what to install: skipped, or failed under CI.
 void skipUnlessInstalled(const QStringList& missing, const QString& hint = QStringLiteral(
                                                          "scripts/install-deps test installs it"));
 
-// The test's own environment without anything of the desktop it may have been started from: its
-// display, session bus, folders and Qt settings would otherwise reach the programs under test.
+// The test's environment without the display, bus, folders and Qt settings of any desktop.
 QProcessEnvironment withoutDesktop();
 
-// The button's centre in the window's client area.
 inline QPoint buttonCentre() { return design::rect(u"STARTBUTTON").center(); }
 
-// Everything above the button. Keyboard use brings out the button's focus frame, 2 pixels around
-// it, so the button itself is left out when screens are compared.
+// Everything above the button and its focus frame, which keyboard use brings out.
 inline QRect aboveButtonRect() {
     return {0, 0, design::clientSize().width(), design::rect(u"STARTBUTTON").top() - 2};
 }
@@ -50,45 +42,34 @@ inline QImage aboveButton(const QImage& screen) { return screen.copy(aboveButton
 
 class XSession {
   public:
-    // Starts the session, which says on stderr what did not start. Check ready() after. Skips the
-    // test (fails it under CI) where the server, the window manager or the X tools are missing.
-    // `options` go to scripts/lib/x-session (--screen 1280x720x24, say).
+    // Starts the session (check ready() after); skips without its tools. Options: x-session's.
     explicit XSession(const QStringList& options = {});
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
 
     bool ready() const { return !display_.isEmpty(); }
-    // What programs on this display run with: nothing of the desktop the test was started from,
-    // but the display, a session bus, and a home and runtime folder of the session's own.
+    // The display, the session bus and the session's own home and runtime folder, and no more.
     QProcessEnvironment environment() const;
-    // The session bus's address, as DBUS_SESSION_BUS_ADDRESS gives it.
     QString busAddress() const { return bus_; }
 
-    // Runs a program on this display to its end.
     Finished run(const QString& program, const QStringList& arguments = {},
                  int timeoutMs = 30000) const;
     // The output of an X tool, trimmed; empty on failure.
     QString tool(const QString& program, const QStringList& arguments) const;
 
-    // The id of the mapped FernWick window of process `pid` (of any process when 0), once there
-    // is one; empty when none appears or the process ends first.
+    // The mapped FernWick window of process `pid` (any when 0) once there is one, or empty.
     QString findWindow(qint64 pid) const;
-    // A window's contents once drawn and no longer changing, and, when `unlike` is given, once
-    // what lies above the button differs from it. Null when that does not come about.
+    // A window's contents once settled and, given `unlike`, changed above the button; or null.
     QImage screenshot(const QString& window, const QImage& unlike = {}) const;
 
-    // Brings a window to the front, so input and screenshots reach it and not one lying over it.
     void bringToFront(const QString& window) const;
-    // Clicks a window's button with a real press and release, then moves the pointer off the
-    // window so no hover highlight shows in the next screenshot.
+    // A real press and release; the pointer then leaves, so no hover highlight shows.
     void clickButton(const QString& window) const;
-    // Activates a window and sends it keys (xdotool names, separated by spaces) through the X
-    // server.
+    // Activates a window and sends it keys (xdotool names) through the X server.
     void key(const QString& window, const QString& keys) const;
 
   private:
-    // What scripts/lib/x-window writes, trimmed, when it succeeds; what it says is passed on.
     std::optional<QString> xWindow(const QStringList& arguments) const;
     QProcessEnvironment privateFolders(QProcessEnvironment env) const;
 
@@ -100,12 +81,11 @@ class XSession {
 // The real fernwick executable running on a session.
 class Game {
   public:
-    // `settings` are set in the game's environment over the session's (a desktop theme, say).
+    // `settings` go over the session's environment.
     explicit Game(const XSession& session, const QStringList& arguments = {},
                   const QProcessEnvironment& settings = {});
     ~Game();
 
-    // The id of the game's top-level window once it is shown, or empty.
     QString waitForWindow() { return window_ = session_.findWindow(pid()); }
     QString window() const { return window_; }
     qint64 pid() const { return process_.processId(); }
@@ -117,8 +97,8 @@ class Game {
         return session_.screenshot(window_, unlike);
     }
 
-    // Waits for the program to end by itself.
     Finished waitForExit(int timeoutMs = 15000);
+    testing::AssertionResult closesWithStatusZero();
 
   private:
     const XSession& session_;

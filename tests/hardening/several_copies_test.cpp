@@ -1,5 +1,4 @@
-// Several copies: three games on one display at once, clicked a different number of times each,
-// each keep their own screen and close on their own with status 0.
+// Three games on one display, clicked differently, keep their own screens and close on their own.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -50,13 +49,8 @@ TEST(SeveralCopiesTest, EachCopyKeepsItsOwnScreenAndClosesOnItsOwn) {
     EXPECT_EQ(aboveButton(now[1]), aboveButton(welcome[1])) << "copy 2, clicked twice, welcomes";
     EXPECT_EQ(aboveButton(now[2]), aboveButton(now[0])) << "copies 1 and 3 show the won screen";
 
-    // Closing one copy leaves the others running.
     for (int i = 0; i < kCopies; ++i) {
-        games[i]->key("alt+F4");
-        const Finished end = games[i]->waitForExit();
-        ASSERT_TRUE(end.ran) << "copy " << i + 1 << " still running after Alt+F4";
-        EXPECT_FALSE(end.crashed);
-        EXPECT_EQ(end.exitCode, 0) << "copy " << i + 1;
+        ASSERT_TRUE(games[i]->closesWithStatusZero()) << "copy " << i + 1;
         for (int j = i + 1; j < kCopies; ++j) {
             EXPECT_TRUE(games[j]->running()) << "copy " << j + 1 << " ended with copy " << i + 1;
         }

@@ -1,7 +1,5 @@
-// Soak: the real window toggled a hundred thousand times in one process, each click followed by
-// the repaint it causes, on Qt's offscreen platform. The heap in use must stop growing once the
-// first few hundred toggles have warmed up Qt's caches, and the window must look exactly as it
-// did at the start. Run under AddressSanitizer too, whose leak check runs at exit.
+// Soak: the window toggled and repainted a hundred thousand times; the heap stops growing after
+// warm-up and the window looks exactly as at the start. Under AddressSanitizer too.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -39,8 +37,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 namespace fernwick::qt {
 namespace {
 
-// Bytes of heap handed out and not yet freed. AddressSanitizer replaces malloc, so mallinfo2()
-// would see only what the sanitizer's own runtime allocates; its allocator keeps the figure.
+// Heap bytes in use; under AddressSanitizer its allocator's figure, as mallinfo2() misses it.
 std::int64_t heapInUse() {
 #ifdef FERNWICK_ASAN
     return std::int64_t(__sanitizer_get_current_allocated_bytes());
@@ -81,7 +78,7 @@ TEST(SoakTest, AHundredThousandTogglesLeaveTheHeapAndTheScreenAsTheyWere) {
     QApplication::processEvents();
     const QImage welcome = window->grab().toImage();
 
-    // Both screens drawn a few hundred times: fonts, glyph caches and pixmaps are all made now.
+    // Warm-up: fonts, glyph caches and pixmaps are all made now.
     for (int i = 0; i < kWarmUpToggles; ++i) toggle();
     ASSERT_EQ(kWarmUpToggles % 2, 0);
     const std::int64_t before = heapInUse();
@@ -101,7 +98,6 @@ TEST(SoakTest, AHundredThousandTogglesLeaveTheHeapAndTheScreenAsTheyWere) {
     std::fflush(stdout);
 
     EXPECT_LT(highest - before, kAllowedGrowth) << "the heap grows with the toggles";
-    // Every click was drawn, not merely counted.
     EXPECT_GE(headingPaints.paints - paintsBefore, kSoakToggles);
     // An even number of clicks: nothing drawn has drifted from the start, pixel for pixel.
     EXPECT_EQ(window->grab().toImage(), welcome);

@@ -1,14 +1,8 @@
-// The icon group as the Windows program carries it in its resources: the bytes of
-// assets/identity/fernwick.ico, compiled into this test by tests/identity_tests.cmake.
+// The icon as the Windows program carries it: assets/identity/fernwick.ico, compiled in.
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
-#include "app/control_table.h"
 #include "fernwick_app_icon.h"
 
 namespace {
@@ -83,9 +77,7 @@ TEST(AppIcon, HoldsTheSixteenThenTheThirtyTwoPixelImageIn24Bits) {
     EXPECT_EQ(fernwick_app_icon_size, expectedOffset);  // nothing after the second image
 }
 
-// The silhouette: dark all through, grey only near where it meets the transparency around it
-// (the anti-aliased edge, including the notches between the tufts), and a clear border all round,
-// corners included.
+// The silhouette: dark, grey only at its anti-aliased edge, with a clear border all round.
 TEST(AppIcon, ImagesShowABlackSilhouetteWithGreyEdgesOnTransparency) {
     for (int i = 0; i < 2; ++i) {
         const IconImage img = image(i);

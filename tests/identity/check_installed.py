@@ -1,18 +1,13 @@
 #!/usr/bin/python3
-"""Installs the program, or builds and unpacks its Debian package, and checks what a user gets.
+"""Installs the program, or builds its Debian package, and checks what a user gets.
 
-    check_installed.py install VALUES_JSON      cmake --install into a temporary prefix
-    check_installed.py package VALUES_JSON      scripts/package, then dpkg-deb -I and -x, lintian
-                                                on the .changes and hardening-check
-    check_installed.py autopkgtest VALUES_JSON  the package's own tests (debian/tests) on the
-                                                package that the last one built, installed here
-
-VALUES_JSON is written by tests/CMakeLists.txt from the program's identity values.
+    check_installed.py install|package|autopkgtest VALUES_JSON
 """
 
 import glob
 import gzip
 import os
+import pathlib
 import re
 import subprocess
 import sys
@@ -28,10 +23,8 @@ PACKAGED_PROGRAM_LIMIT = 300 * 1024  # bytes
 
 
 def check_tree(c, prefix, v):
-    """Checks an installed tree: prefix holds games/ and share/."""
     binary = os.path.join(prefix, "games", v["product_name"])
-    if c.check(os.path.isfile(binary), f"no {binary}"):
-        c.check(os.access(binary, os.X_OK), f"{binary} is not executable")
+    if c.check(os.access(binary, os.X_OK), f"no executable {binary}"):
         with open(binary, "rb") as f:
             c.equal(f.read(4), b"\x7fELF", f"{binary} header")
 
@@ -39,15 +32,12 @@ def check_tree(c, prefix, v):
     desktop_id = v["app_id"] + ".desktop"
     desktop = os.path.join(share, "applications", desktop_id)
     icon_name = None
-    # The validators pass the generated desktop entry and metainfo, installed as they are
-    # (identity.desktop_entry_validates, identity.metainfo_validates).
     if c.check(os.path.isfile(desktop), f"no {desktop}"):
         entry = read_desktop_entry(desktop)
         c.equal(entry.get("Type"), "Application", "desktop Type")
         c.equal(entry.get("Name"), v["display_name"], "desktop Name")
         c.equal(entry.get("Comment"), v["summary"], "desktop Comment")
         c.check("Game" in entry.get("Categories", "").split(";"), "desktop Categories lacks Game")
-        # Exec names the installed binary, found on PATH, which holds games/ for every user.
         command = entry.get("Exec", "").split()
         c.check(command and command[0] == v["product_name"], f"desktop Exec {entry.get('Exec')!r}")
         icon_name = entry.get("Icon")
@@ -98,22 +88,19 @@ def check_tree(c, prefix, v):
 
 def check_install(c, v):
     with tempfile.TemporaryDirectory() as prefix:
-        run(["cmake", "--install", v["build_dir"], "--prefix", prefix])
+        run(["cmake", "--install", v["binary_dir"], "--prefix", prefix])
         check_tree(c, prefix, v)
 
 
 def check_copyright(c, path, v):
-    """The heading's face is compiled into the program: the copyright file carries its licence."""
-    with open(os.path.join(v["source_dir"], "assets", "fonts", "LICENSE.DejaVu"),
-              encoding="utf-8") as f:
-        licence = f.read().split("\nLicense:", 1)[1]
-    with open(path, encoding="utf-8") as f:
-        c.check(" ".join(licence.split()) in " ".join(f.read().split()),
-                f"{path} lacks the heading face's licence")
+    # The heading's face is compiled in: the copyright file carries its licence.
+    def words(path):
+        return " ".join(pathlib.Path(path).read_text(encoding="utf-8").split())
+    licence = words(os.path.join(v["source_dir"], "assets", "fonts", "LICENSE.DejaVu"))
+    c.check(licence.split(" License: ", 1)[1] in words(path), f"{path} lacks the face's licence")
 
 
 def owning_packages(program):
-    """The packages that hold the shared libraries the program names, as this machine has them."""
     needed = re.findall(r"\(NEEDED\)\s+Shared library: \[(.+?)\]", run(["readelf", "-d", program]))
     packages = set()
     for line in run(["ldd", program]).splitlines():
@@ -132,16 +119,14 @@ def owning_packages(program):
 
 
 def hardening(program):
-    """hardening-check's verdict on each feature: {feature: first word of its answer}."""
     report = subprocess.run(["hardening-check", program], stdout=subprocess.PIPE, text=True).stdout
     return {name.strip(): answer.split()[0].rstrip(",") for name, answer in
             (line.split(":", 1) for line in report.splitlines()[1:] if ":" in line)}, report
 
 
 def check_hardening(c, program, debug_file):
-    """Every protection that hardening-check finds in a program of the release's own archive, it
-    finds in this one. Stack-clash probes exist only in functions with large frames, which this
-    program may not have; there the compiler's record in the debug symbols must name the option."""
+    """Every protection hardening-check finds in the release's own openbox, it finds here; stack
+    clash probes need large frames, so without them the debug symbols must name the option."""
     theirs, their_report = hardening("/usr/bin/openbox")
     ours, our_report = hardening(program)
     producers = run(["readelf", "--debug-dump=info", debug_file]) if debug_file else ""
@@ -158,7 +143,6 @@ def check_hardening(c, program, debug_file):
 def check_package(c, v):
     arch = run(["dpkg", "--print-architecture"]).strip()
     with tempfile.TemporaryDirectory() as out:
-        # The packages exactly as a person makes them.
         made = run([os.path.join(v["source_dir"], "scripts", "package")]).split()
         changes = [p for p in made if p.endswith(".changes")]
         debs = [p for p in made if os.path.basename(p).startswith(v["product_name"] + "_")
@@ -167,11 +151,9 @@ def check_package(c, v):
         if not c.check(len(changes) == 1 and len(debs) == 1, f"scripts/package made {made}"):
             return
         deb = debs[0]
-        fields = {}
-        for line in run(["dpkg-deb", "-f", deb]).splitlines():
-            if not line.startswith(" ") and ":" in line:
-                key, value = line.split(":", 1)
-                fields[key] = value.strip()
+        fields = {key: value.strip() for key, value in (
+            line.split(":", 1) for line in run(["dpkg-deb", "-f", deb]).splitlines()
+            if not line.startswith(" ") and ":" in line)}
         c.equal(fields.get("Package"), v["product_name"], "Package")
         # On Debian 12 the package is a backport, and its version says so.
         version = fields.get("Version", "")
@@ -192,13 +174,11 @@ def check_package(c, v):
         check_tree(c, os.path.join(root, "usr"), v)
         check_copyright(c, os.path.join(root, "usr", "share", "doc", v["product_name"], "copyright"), v)
         program = os.path.join(root, "usr", "games", v["product_name"])
-        # Each library the program loads comes with the package that holds it on this release,
-        # whatever that package is called here.
+        # Each library the program loads comes with the package that holds it on this release.
         depends = {d.split()[0] for d in fields.get("Depends", "").split(",") if d.strip()}
         for package in sorted(owning_packages(program) | {"fonts-dejavu-extra"}):
             c.check(package in depends, f"Depends lacks {package}: {fields.get('Depends')!r}")
-        # Debian's own checker on the source and the binary packages, down to its informational
-        # and pedantic tags: not one tag.
+        # Not one lintian tag, informational and pedantic ones included.
         result = subprocess.run(["lintian", "-I", "--pedantic", "--fail-on",
                                  "error,warning,info,pedantic", changes[0]],
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
@@ -217,8 +197,7 @@ def check_package(c, v):
 
 
 def check_autopkgtest(c, v):
-    """The package's own tests, as Debian's CI runs them: on this machine (autopkgtest's null
-    testbed), with the package installed. It is removed again afterwards unless it was there."""
+    """The package's own tests on autopkgtest's null testbed, with the package installed here."""
     if os.geteuid() != 0:
         testkit.missing("root, which installs the package for its tests", "run as root")
     out = os.path.join(v["source_dir"], "out")

@@ -1,14 +1,8 @@
 #!/usr/bin/python3
-"""Checks the committed identity files against their sources, and the generated ones.
+"""Checks the committed identity files against their sources, and the generated ones: icons
+reproduced, values held in identity.cmake (and debian/) alone, validators silent.
 
-    check_sources.py icons VALUES_JSON      make-icons reproduces the committed icon files
-    check_sources.py values VALUES_JSON     the distinctive identity values appear only in
-                                            assets/identity/identity.cmake, and in debian/, whose
-                                            files Debian reads as they are
-    check_sources.py desktop VALUES_JSON    desktop-file-validate passes the generated desktop
-                                            entry without a word
-    check_sources.py metainfo VALUES_JSON   appstreamcli passes the generated metainfo, pedantic,
-                                            without a single hint
+    check_sources.py icons|values|desktop|metainfo VALUES_JSON
 """
 
 import filecmp

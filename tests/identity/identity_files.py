@@ -1,6 +1,7 @@
 """Readers shared by the identity tests: PNG and ICO images, desktop entries, validators."""
 
 import configparser
+import pathlib
 import struct
 import subprocess
 import zlib
@@ -12,8 +13,7 @@ class CheckFailed(Exception):
 
 def read_png(path):
     """Returns (width, height, rows of (r, g, b, a)) for an 8-bit RGB or RGBA PNG."""
-    with open(path, "rb") as f:
-        data = f.read()
+    data = pathlib.Path(path).read_bytes()
     if data[:8] != b"\x89PNG\r\n\x1a\n":
         raise CheckFailed(f"{path} is not a PNG")
     pos, idat, header = 8, b"", None
@@ -55,14 +55,11 @@ def read_png(path):
 
 def read_ico(path):
     """Returns [(size, rows of (r, g, b, a))] for a 24-bit ICO; a is 0 where the mask is set."""
-    with open(path, "rb") as f:
-        data = f.read()
+    data = pathlib.Path(path).read_bytes()
     _, _, count = struct.unpack("<HHH", data[:6])
     images = []
     for i in range(count):
-        width, _, _, _, _, _, length, offset = struct.unpack(
-            "<BBBBHHII", data[6 + 16 * i : 22 + 16 * i]
-        )
+        width, *_, length, offset = struct.unpack("<BBBBHHII", data[6 + 16 * i : 22 + 16 * i])
         size = width or 256
         image = data[offset : offset + length]
         colour_stride = (size * 3 + 3) // 4 * 4

@@ -1,13 +1,8 @@
-"""What every script test shares: one way to skip for a missing tool (or, under CI, to fail),
-failing with a message, the identity values the build writes, what the game's sources say of its
-window, running a command, and checks that report every failure of a run, not only the first.
-
-The tests run these scripts with tests/lib on PYTHONPATH (fernwick_python_test in
-tests/CMakeLists.txt); by hand: PYTHONPATH=tests/lib python3 tests/<folder>/<script>.py ...
-"""
+"""What every script test shares. By hand: PYTHONPATH=tests/lib python3 tests/<dir>/<script>.py"""
 
 import json
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -23,14 +18,12 @@ def under_ci():
 
 
 def fail(message):
-    """Ends the test as failed, with one line saying why."""
     print(f"FAIL: {message}", flush=True)
     sys.exit(1)
 
 
 def missing(what, hint="scripts/install-deps test installs it", why="not installed"):
-    """Ends the test for lack of `what`: skipped with one line, or failed under CI, which never
-    skips."""
+    """Ends the test for lack of `what`: skipped with one line, or failed under CI."""
     if under_ci():
         fail(f"{why}, and CI never skips: {what} ({hint})")
     print(f"SKIP: {why}: {what} ({hint})", flush=True)
@@ -38,14 +31,12 @@ def missing(what, hint="scripts/install-deps test installs it", why="not install
 
 
 def require_programs(*names, hint="scripts/install-deps test installs it"):
-    """Skips (or, under CI, fails) the test unless every program is on PATH."""
     absent = [name for name in names if not shutil.which(name)]
     if absent:
         missing(", ".join(absent), hint)
 
 
 def require_module(name, package, hint="scripts/install-deps test installs it"):
-    """The Python module `name`, imported; the test skips (fails under CI) without `package`."""
     try:
         return __import__(name)
     except ImportError:
@@ -53,20 +44,16 @@ def require_module(name, package, hint="scripts/install-deps test installs it"):
 
 
 def identity_values(path):
-    """The identity values tests/CMakeLists.txt writes for the script tests."""
-    with open(path, encoding="utf-8") as f:
-        return json.load(f)
+    return json.loads(pathlib.Path(path).read_text(encoding="utf-8"))
 
 
 class Design:
-    """What the game's sources say of its window, as tests/web/lib/harness.js reads it too:
-    texts["WonHeading"] and the other texts its toggle sets; the client size and rect[name], a
-    control's (left, top, right, bottom), in pixels at 96 DPI, from the table's twips (15 each)."""
+    """The game's texts (texts["WonHeading"], ...), and its client size and rect[name], (left, top,
+    right, bottom), in pixels at 96 DPI, read from its sources as harness.js reads them."""
 
     def __init__(self):
         def source(name):
-            with open(os.path.join(ROOT, name), encoding="utf-8") as f:
-                return f.read()
+            return pathlib.Path(ROOT, name).read_text(encoding="utf-8")
         self.texts = {name: json.loads(f'"{text}"') for name, text in re.findall(
             r'k(\w+) =\s*u"((?:[^"\\]|\\.)*)"', source("game/start_button_toggle.h"))}
         table = source("app/control_table.h")
@@ -81,18 +68,11 @@ class Design:
 
 def environment(**settings):
     """This process's environment with `settings` over it; a setting of None removes the name."""
-    env = dict(os.environ)
-    for name, value in settings.items():
-        if value is None:
-            env.pop(name, None)
-        else:
-            env[name] = value
-    return env
+    return {name: value for name, value in {**os.environ, **settings}.items() if value is not None}
 
 
 def run(command, **options):
-    """Runs a command to its end and returns what it wrote (stdout and stderr); fails the test,
-    with that output, when it does not succeed."""
+    """What a command wrote (stdout and stderr); fails the test with it if the command fails."""
     result = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
                             **options)
     if result.returncode != 0:
@@ -101,8 +81,7 @@ def run(command, **options):
 
 
 class Checker:
-    """Checks that go on after a failure, so that one run reports every problem. Each failure is
-    printed as it is found; finish() ends the test."""
+    """Checks that go on after a failure, so that one run reports every problem."""
 
     def __init__(self):
         self.failures = []

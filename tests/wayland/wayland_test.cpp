@@ -1,5 +1,4 @@
-// The real fernwick as a native Wayland client: a headless weston with no X server anywhere, the
-// game on Qt's Wayland platform, and weston's own screenshots read back.
+// The real fernwick as a native Wayland client on a headless weston, read from its screenshots.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -19,15 +18,12 @@ namespace {
 
 const QString kSocket = QStringLiteral("fernwick-test");
 
-// Where the window shows its heading, its button and the dog inside its 2-pixel sunken frame, in
-// its client area.
 const QRect kHeading = design::rect(u"HEADING");
 const QRect kButton = design::rect(u"STARTBUTTON");
 const QPoint kDogInClient = design::rect(u"Picture1").topLeft() + QPoint(2, 2);
 const QSize kClientSize = design::clientSize();
 
-// What the game needs to draw on weston and what this test needs to watch it; empty when all
-// is there.
+// What the game and this test need on weston that is missing.
 QStringList missingPackages() {
     QStringList missing;
     if (!e2e::missingPrograms({"weston", "weston-screenshooter"}).isEmpty()) missing << "weston";
@@ -36,8 +32,7 @@ QStringList missingPackages() {
     return missing;
 }
 
-// Where the window's client area lies on the screen: found from the dog, pixel for pixel, at
-// the inner corner of its 2-pixel sunken frame.
+// Where the client area lies on the screen, found from the dog inside its 2-pixel frame.
 std::optional<QPoint> findClientArea(const QImage& screen, const QImage& dog, QPoint dogInClient) {
     QPoint first(-1, -1);
     for (int y = 0; y < dog.height() && first.x() < 0; ++y) {
@@ -72,7 +67,6 @@ int countPixels(const QImage& image, const QRect& rect, bool (*wanted)(QRgb)) {
     return count;
 }
 
-bool isHeadingBlue(QRgb p) { return qRed(p) == 0 && qGreen(p) == 0 && qBlue(p) == 192; }
 bool isDark(QRgb p) { return qRed(p) < 96 && qGreen(p) < 96 && qBlue(p) < 96; }
 
 QProcessEnvironment waylandOnly(const QString& runtimeDir) {
@@ -83,7 +77,6 @@ QProcessEnvironment waylandOnly(const QString& runtimeDir) {
     return env;
 }
 
-// The whole screen as weston shows it now; null if the screenshot failed.
 QImage screenshot(const QProcessEnvironment& env, const QString& folder) {
     QDir dir(folder);
     QProcess shooter;
@@ -102,8 +95,7 @@ QImage screenshot(const QProcessEnvironment& env, const QString& folder) {
 TEST(Wayland, TheGameDrawsItsHeadingDogAndButtonOnAHeadlessWeston) {
     e2e::skipUnlessInstalled(missingPackages());
 
-    QTemporaryDir runtime;  // private to this user, as a Wayland runtime folder must be
-    QTemporaryDir shots;
+    QTemporaryDir runtime, shots;  // private to this user, as a Wayland runtime folder must be
     ASSERT_TRUE(runtime.isValid() && shots.isValid());
     const QProcessEnvironment env = waylandOnly(runtime.path());
 
@@ -138,7 +130,6 @@ TEST(Wayland, TheGameDrawsItsHeadingDogAndButtonOnAHeadlessWeston) {
                            .convertToFormat(QImage::Format_ARGB32);
     ASSERT_FALSE(dog.isNull());
 
-    // Screenshots until the window is drawn, the dog showing where it belongs.
     QImage screen;
     std::optional<QPoint> client;
     deadline.setRemainingTime(60000);
@@ -152,7 +143,7 @@ TEST(Wayland, TheGameDrawsItsHeadingDogAndButtonOnAHeadlessWeston) {
         screen = screenshot(env, shots.path());
         if (!screen.isNull()) client = findClientArea(screen, dog, kDogInClient);
     }
-    EXPECT_GT(countPixels(screen, kHeading.translated(*client), isHeadingBlue), 1000)
+    EXPECT_GT(e2e::headingBluePixels(screen.copy(kHeading.translated(*client))), 1000)
         << "the blue heading";
     EXPECT_GT(countPixels(screen, kButton.translated(*client), isDark), 40)
         << "the button's caption";

@@ -1,8 +1,5 @@
-# The real program as a native Wayland client on a headless weston, with no X server. Needs
-# weston and qt6-wayland (scripts/install-deps test); skipped outside CI where they are missing.
-find_package(Qt6 REQUIRED COMPONENTS Gui)
+# The real program as a native Wayland client on a headless weston, with no X server.
 add_executable(wayland_test wayland/wayland_test.cpp)
-# The end-to-end tests' library lends it the environment without the desktop's settings.
 target_link_libraries(wayland_test PRIVATE fernwick_core fernwick_x_session GTest::gtest_main)
 add_test(NAME desktop.wayland COMMAND wayland_test)
 set_tests_properties(desktop.wayland PROPERTIES

@@ -1,8 +1,6 @@
 'use strict';
-// The page against the Linux game (the program given as the second argument): screenshots of the
-// page's game area and of the game's client area, both at scale 1, agree on the welcome and the
-// won screen in where each line of the heading is drawn, within TOLERANCE pixels on every side of
-// the line's ink. A line broken elsewhere, or a label placed elsewhere, is off by a word or more.
+// The page against the Linux game (the second argument): both screens draw each line of the
+// heading in the same place, within TOLERANCE pixels of its ink on every side.
 const assert = require('node:assert/strict');
 const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
@@ -10,13 +8,11 @@ const os = require('node:os');
 const path = require('node:path');
 const h = require('./lib/harness');
 
-// Qt (FreeType) and Chromium (Skia) rasterise the same face a little differently: the ink of a
-// line may begin or end this many pixels apart.
+// FreeType's and Skia's rasterising of the same face differ this much.
 const TOLERANCE = 2;
 const ROOT = path.join(__dirname, '../..');
 
-// The Linux game's client area before and after a click at `button` (its centre), photographed
-// on a private X server with a private HOME; as PNGs in base64.
+// The Linux game's client area before and after a click at `button`, as PNGs in base64.
 function desktopShots(program, button) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'fernwick-desktop-'));
   const env = { ...process.env, HOME: dir, XDG_RUNTIME_DIR: dir, QT_QPA_PLATFORM: 'xcb' };
@@ -99,8 +95,7 @@ h.session(async (browser, server) => {
   });
   const desktop = desktopShots(program, button);
   const shoot = async () => (await page.$('#Form1')).screenshot({ encoding: 'base64' });
-  const screens = [['welcome', 0], ['won', 1]];
-  await h.run(screens.map(([name, presses]) => [
+  await h.run([['welcome', 0], ['won', 1]].map(([name, presses]) => [
     `the ${name} screen: each line of the heading where the Linux game draws it`, async () => {
       if (presses) {
         await page.click('#STARTBUTTON');

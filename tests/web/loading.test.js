@@ -1,8 +1,6 @@
 'use strict';
-// Loading the page: after one visit it plays with the server gone, from its service worker, and a
-// new version of the site takes the old one's place there; when its WebAssembly cannot start (the
-// .wasm missing or corrupt) it says so in plain words, and the console names what failed, instead
-// of staying blank. Each case has a profile of its own.
+// Loading: after one visit the page plays offline and a new version replaces the old one; a
+// missing or corrupt .wasm is said in plain words and named in the console.
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const os = require('node:os');
@@ -42,8 +40,7 @@ async function broken(browser, server, file, fault) {
   }
 }
 
-// Once the worker has stored all the page loaded before it was there (WebKit lists the worker's
-// own script too, which the browser keeps itself).
+// Once the worker has stored all the page loaded before it (but its own script, which WebKit lists).
 const kept = (page) => page.waitForFunction(async () => {
   await navigator.serviceWorker.ready;
   const cache = await caches.open((await caches.keys())[0]);
@@ -52,7 +49,6 @@ const kept = (page) => page.waitForFunction(async () => {
   return (await Promise.all(loaded.map((url) => cache.match(url)))).every(Boolean);
 }, { timeout: 30000 });
 
-// Rewrites `file` in `site` with `change` applied to its text.
 const edit = (site, file, change) =>
   fs.writeFileSync(path.join(site, file), change(fs.readFileSync(path.join(site, file), 'utf8')));
 
@@ -89,9 +85,8 @@ h.session(async (browser, server) => {
         fs.rmSync(site, { recursive: true, force: true });
       }
     }],
-    ['a missing fernwick.wasm: a message in plain words, the console names it', () =>
-      broken(browser, server, 'fernwick.wasm', 'missing')],
-    ['a corrupt fernwick.wasm: a message in plain words, the console names it', () =>
-      broken(browser, server, 'fernwick.wasm', 'corrupt')],
+    ...['missing', 'corrupt'].map((fault) => [
+      `a ${fault} fernwick.wasm: a message in plain words, the console names it`,
+      () => broken(browser, server, 'fernwick.wasm', fault)]),
   ]);
 });

@@ -1,9 +1,6 @@
 'use strict';
-// What the game area looks like, read back from screenshots: the heading's text in its blue, the
-// dog drawn from the rendering that matches the screen (the 2x one at a device pixel ratio of 2,
-// also after a zoom while open, never the 1x one enlarged), and the colours of a dark theme and
-// of forced colours, taken at once by a page that is already open. Where an engine's driver
-// cannot set what a check needs, the check says so and is skipped.
+// What the game area looks like in screenshots: the heading's blue, the dog from the rendering
+// for the device pixel ratio, and the colours of a dark theme and of forced colours.
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
@@ -11,23 +8,18 @@ const h = require('./lib/harness');
 
 const picture = (name) => 'data:image/gif;base64,' +
   fs.readFileSync(path.join(__dirname, '../../assets/picture', name)).toString('base64');
-const DOG = picture('dog.gif');
-const DOG_2X = picture('dog@2x.gif');
-// The dog may differ from its own rendering by this mean per channel (out of 255), for the
-// browser's colour handling; drawn as it should be, it differs by none. The 1x rendering
-// enlarged lies about 5 from the 2x one, the difference all along its outlines.
+const [DOG, DOG_2X] = ['dog.gif', 'dog@2x.gif'].map(picture);
+// Mean difference per channel allowed for colour handling; the 1x dog enlarged lies about 5 off.
 const DOG_TOLERANCE = 2;
 
-// Decodes the screenshot in the page and measures it there: how many of the heading's pixels are
-// in the heading's blue, and how far the dog lies from the 2x and the enlarged 1x rendering.
+// In the page: the heading's pixels in blue, and how far the dog lies from each rendering.
 function measure(page, shot, scale) {
   return page.evaluate(async (shot, scale, dog, dog2x) => {
-    const load = (src) => new Promise((resolve, reject) => {
-      const img = new Image();
-      img.onload = () => resolve(img);
-      img.onerror = reject;
-      img.src = src;
-    });
+    const load = async (src) => {
+      const img = Object.assign(new Image(), { src });
+      await img.decode();
+      return img;
+    };
     const pixels = (img, x, y, w, hh, dw = w, dh = hh) => {
       const c = Object.assign(document.createElement('canvas'), { width: dw, height: dh });
       const g = c.getContext('2d');
@@ -47,7 +39,6 @@ function measure(page, shot, scale) {
     for (let i = 0; i < heading.length; i += 4) {
       if (heading[i] <= 60 && heading[i + 1] <= 60 && heading[i + 2] >= 150) blue++;
     }
-    // The picture's content box: the image less any border or padding of its own.
     const img = document.getElementById('Picture1');
     const box = at(img);
     const cs = getComputedStyle(img);
@@ -57,7 +48,7 @@ function measure(page, shot, scale) {
     box.w -= inset('Left') + inset('Right'); box.h -= inset('Top') + inset('Bottom');
     const shown = pixels(screen, box.x, box.y, box.w, box.h);
     const diff = (ref) => {
-      // Over the picture's opaque pixels only: the transparent ones show the frame's face.
+      // Over the opaque pixels only: the transparent ones show the frame's face.
       let sum = 0, n = 0;
       for (let i = 0; i < shown.length; i += 4) {
         if (ref[i + 3] < 255) continue;
@@ -75,7 +66,6 @@ function measure(page, shot, scale) {
   }, shot, scale, DOG, DOG_2X);
 }
 
-// The heading's colour and the face it is drawn on, as the browser resolves them now.
 function colours(page) {
   return page.evaluate(() => {
     const rgb = (s) => s.match(/\d+(\.\d+)?/g).slice(0, 3).map(Number);
@@ -112,14 +102,12 @@ const contrast = (a, b) => {
 h.session(async (browser, server) => {
   const page = await browser.newPage();
   const shoot = async () => (await (await page.$('#Form1')).screenshot({ encoding: 'base64' }));
-  // The heading in its blue, and the dog drawn from the rendering for `scale`, pixel for pixel.
   const expectSharp = async (scale) => {
     const m = await measure(page, await shoot(), scale);
     assert.ok(m.blue >= 150 * scale * scale, `heading pixels in blue: ${m.blue}`);
     console.log(`  dog at ${scale}: ${m.to1x.toFixed(2)} from 1x, ${m.to2x.toFixed(2)} from 2x`);
     if (h.ENGINE === 'firefox' && scale === 2) {
-      // Firefox's screenshots at a ratio of 2 lie some 6.5 from both renderings alike, so they
-      // cannot tell them apart: there, the rendering the page shows is read from the page.
+      // Firefox's shots at ratio 2 lie 6.5 from both renderings: ask the page which it shows.
       const shown = await page.$eval('#Picture1', (img) => img.currentSrc);
       assert.ok(shown.endsWith('/dog@2x.gif'), `the dog at a ratio of 2 is ${shown}`);
       return;
@@ -148,7 +136,6 @@ h.session(async (browser, server) => {
       assert.deepEqual([area.w, area.h], h.CLIENT, 'the game area\'s size');
       assert.ok(Math.abs(area.left - area.right) <= 1 && Math.abs(area.top - area.bottom) <= 1,
                 `the game area is centred: ${JSON.stringify(area)}`);
-      // The heading is set in the shipped face, loaded by the page, not in one of the system's.
       const face = await page.evaluate(() => {
         const family = getComputedStyle(document.getElementById('HEADING')).fontFamily
           .split(',')[0].replace(/["']/g, '').trim();
@@ -159,7 +146,6 @@ h.session(async (browser, server) => {
       await expectSharp(scale);
     })]);
   }
-  // A zoom to 200 %: the ratio doubles and the viewport halves, the page staying open.
   checks.push(['zoomed to 200 % while open: the dog from its 2x rendering', ratio(2, async () => {
     await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 1 });
     await h.open(page, server.url);
@@ -171,8 +157,7 @@ h.session(async (browser, server) => {
     }, { timeout: 10000 });
     await expectSharp(2);
   })]);
-  // Chromium takes the dark scheme while the page is open; Firefox over BiDi and WebKit over
-  // WebDriver classic cannot be told it then, and start dark in a browser of their own.
+  // Only Chromium takes the dark scheme while open; the others start dark in a browser of their own.
   checks.push(['a dark theme: a dark face, the heading a lighter blue at 4.5:1', async () => {
     const light = await colours(page);
     assert.deepEqual(light.text, [0, 0, 192]);
@@ -191,10 +176,9 @@ h.session(async (browser, server) => {
       }
     }
     assert.ok(luminance(dark.face) < 0.2, `the face stays light: ${dark.face}`);
-    assert.ok(contrast(dark.text, dark.face) >= 4.5,
-              `heading ${dark.text} on ${dark.face}: ${contrast(dark.text, dark.face).toFixed(2)}:1`);
-    console.log(`  dark: heading ${dark.text} on ${dark.face}, ` +
-                `${contrast(dark.text, dark.face).toFixed(2)}:1`);
+    const seen = `heading ${dark.text} on ${dark.face}: ${contrast(dark.text, dark.face).toFixed(2)}:1`;
+    console.log(`  dark: ${seen}`);
+    assert.ok(contrast(dark.text, dark.face) >= 4.5, seen);
     // Still the game's blue, not the near white a mid-grey face would need.
     assert.ok(dark.text[2] - Math.max(dark.text[0], dark.text[1]) >= 64, `not blue: ${dark.text}`);
     assert.ok(luminance(dark.text) > luminance(light.text), `not lighter: ${dark.text}`);
@@ -205,7 +189,6 @@ h.session(async (browser, server) => {
   }]);
   checks.push(['forced colours, taken while open: the heading in a system colour', h.only(['chromium'],
     'forced colours are emulated over CDP, Chromium\'s own protocol', async () => {
-    // Puppeteer's own call knows no forced-colors; the protocol does.
     const cdp = await page.createCDPSession();
     const force = (value) => cdp.send('Emulation.setEmulatedMedia',
                                       { features: [{ name: 'forced-colors', value }] });

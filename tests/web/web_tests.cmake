@@ -1,8 +1,5 @@
-# The web build's tests: the core's unit tests compiled to WebAssembly and run by Node, and the
-# page's tests, Node scripts that drive Debian's Chromium, Firefox ESR and WebKitGTK, each test in
-# each engine on its own (npm ci in tests/web installs their modules; scripts/test does). Like
-# every test, one that lacks a browser or a module skips (fails under CI):
-# tests/web/lib/harness.js.
+# The web build's tests: the core's unit tests in WebAssembly under Node, and the page's tests in
+# each of Chromium, Firefox ESR and WebKitGTK (their modules: npm ci in tests/web).
 
 # GoogleTest from the sources Debian's libgtest-dev ships: its prebuilt libraries are the host's.
 set(FERNWICK_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest's sources")
@@ -26,23 +23,17 @@ target_link_libraries(core_test PRIVATE fernwick_core GTest::gtest_main)
 set_target_properties(core_test PROPERTIES CROSSCOMPILING_EMULATOR "${FERNWICK_WASM_RUNNER}")
 gtest_discover_tests(core_test DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "wasm")
 
-# The page's tests, each a Node script driving its own browser of the engine it is named after
-# against the built page (cmake/web.cmake writes it to web/ in the build tree).
 set(FERNWICK_WEB_PAGE_DIR "${CMAKE_BINARY_DIR}/web")
 foreach(engine chromium firefox webkit)
     foreach(name input accessibility pixels loading)
-        add_test(NAME web.${engine}.${name}
-                 COMMAND "${FERNWICK_NODE}" "${CMAKE_CURRENT_LIST_DIR}/${name}.test.js"
-                         "${FERNWICK_WEB_PAGE_DIR}")
-        set_tests_properties(web.${engine}.${name} PROPERTIES
-            LABELS "browser;${engine}" TIMEOUT 300 ENVIRONMENT "FERNWICK_ENGINE=${engine}"
-            SKIP_RETURN_CODE ${FERNWICK_SKIP_STATUS})
+        add_test(NAME web.${engine}.${name} COMMAND "${FERNWICK_NODE}"
+                 "${CMAKE_CURRENT_LIST_DIR}/${name}.test.js" "${FERNWICK_WEB_PAGE_DIR}")
+        set_tests_properties(web.${engine}.${name} PROPERTIES LABELS "browser;${engine}" TIMEOUT 300
+            ENVIRONMENT "FERNWICK_ENGINE=${engine}" SKIP_RETURN_CODE ${FERNWICK_SKIP_STATUS})
     endforeach()
 endforeach()
 
-# The page's screen against the Linux game's, where the build is told of one (scripts/test is):
-# without it the test is skipped, and fails under CI. Chromium only: its tolerance is Skia's
-# rasterisation against FreeType's, and the other engines draw the same lines with their own.
+# The page against the Linux game; Chromium only: the tolerance is Skia's against FreeType's.
 set(FERNWICK_DESKTOP_PROGRAM "" CACHE FILEPATH "The Linux fernwick the page is compared with")
 add_test(NAME web.chromium.desktop
          COMMAND "${FERNWICK_NODE}" "${CMAKE_CURRENT_LIST_DIR}/desktop.test.js"

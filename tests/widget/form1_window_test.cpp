@@ -94,16 +94,18 @@ TEST_F(Form1WindowTest, StartsOnTheFirstWelcomeScreen) {
 }
 
 TEST_F(Form1WindowTest, HeadingLinesFitTheLabelAndTheScoreLineIsCutOff) {
-    const QFontMetrics metrics(heading->labelFont());
+    // The heading's lines, each checked to fit its width.
     auto lineTexts = [this] {
+        const QFontMetrics metrics(heading->labelFont());
         QStringList out;
-        for (const LabelLine& l : heading->control()->lines())
+        for (const LabelLine& l : heading->control()->lines()) {
             out << heading->text().mid(qsizetype(l.start), qsizetype(l.length));
+            EXPECT_LE(metrics.horizontalAdvance(out.back()), kHeadingRect.width())
+                << out.back().toStdString();
+        }
         return out;
     };
     EXPECT_EQ(lineTexts(), (QStringList{"Welcome to", "FERNWICK!"}));
-    for (const QString& line : lineTexts())
-        EXPECT_LE(metrics.horizontalAdvance(line), kHeadingRect.width()) << line.toStdString();
 
     click();
     const QFontMetrics won(heading->labelFont());
@@ -111,16 +113,13 @@ TEST_F(Form1WindowTest, HeadingLinesFitTheLabelAndTheScoreLineIsCutOff) {
     ASSERT_GE(lines.size(), 4);
     EXPECT_EQ(lines.back(), "SCORE = 1");
     EXPECT_EQ(lines[lines.size() - 2], "");
-    for (const QString& line : lines)
-        EXPECT_LE(won.horizontalAdvance(line), kHeadingRect.width()) << line.toStdString();
     const int lineHeight = won.ascent() + won.descent();
     EXPECT_EQ(heading->control()->lineHeight(), lineHeight);
     EXPECT_GT(int(lines.size()) * lineHeight, kHeadingRect.height())
         << "the score line reaches past the bottom edge";
 }
 
-// The alternation itself is the core's (start_button_toggle_test.cpp); here, that a click shows
-// the won screen and the next one the first screen again, pixel for pixel.
+// The alternation itself is the core's (start_button_toggle_test.cpp).
 TEST_F(Form1WindowTest, AClickShowsTheWonScreenAndTheNextTheFirstOneAgain) {
     const QImage first = screen();
     click();
@@ -162,17 +161,14 @@ TEST_F(Form1WindowTest, OtherKeysAndAReleaseOutsideTheButtonDoNothing) {
 }
 
 TEST_F(Form1WindowTest, ADoubleClickIsTwoClicks) {
-    // What a window system delivers for a double click: press, release, double-click, release.
-    auto doubleClick = [this] {
+    for (int i = 0; i < 2; ++i) {
+        // What a window system delivers for a double click: press, release, double-click, release.
         QTest::mousePress(button, Qt::LeftButton);
         QTest::mouseRelease(button, Qt::LeftButton);
         QTest::mouseDClick(button, Qt::LeftButton);
         QTest::mouseRelease(button, Qt::LeftButton);
-    };
-    doubleClick();
-    expectWelcomeScreen("False");
-    doubleClick();
-    expectWelcomeScreen("False");
+        expectWelcomeScreen("False");
+    }
     click();
     expectWonScreen();
 }
@@ -186,8 +182,9 @@ TEST_F(Form1WindowTest, TabAndShiftTabLeaveFocusOnTheButton) {
 }
 
 TEST_F(Form1WindowTest, HeadingBlueStaysInsideTheHeadingAndAboveThePicture) {
-    auto check = [this](const char* screenName) {
-        SCOPED_TRACE(screenName);
+    for (const bool won : {false, true}) {
+        SCOPED_TRACE(won ? "won" : "welcome");
+        if (won) click();
         const QImage image = screen();
         int inside = 0, stray = 0;
         for (int y = 0; y < image.height(); ++y) {
@@ -204,10 +201,7 @@ TEST_F(Form1WindowTest, HeadingBlueStaysInsideTheHeadingAndAboveThePicture) {
         }
         EXPECT_GT(inside, 200);
         EXPECT_EQ(stray, 0) << "heading colour outside the heading or under the picture";
-    };
-    check("welcome");
-    click();
-    check("won");
+    }
 }
 
 TEST_F(Form1WindowTest, ADarkPaletteWhileRunningRepaintsAReadableHeadingAndKeepsTheGame) {
@@ -220,7 +214,6 @@ TEST_F(Form1WindowTest, ADarkPaletteWhileRunningRepaintsAReadableHeadingAndKeeps
     heading->installEventFilter(&paints);
     QApplication::setPalette(dark);
     const bool repainted = QTest::qWaitFor([&] { return paints.paints > 0; });
-    // What the window shows now, as it was painted.
     const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
     QApplication::setPalette(light);
 
@@ -263,24 +256,24 @@ TEST_F(Form1WindowTest, TheCaptionFollowsTheSystemFontAsFarAsBothCaptionsFitTheB
         return metrics.horizontalAdvance(caption) <= inner.width() &&
                metrics.height() <= inner.height();
     };
-    for (int pixels : {20, 27, 40}) {
-        QFont large = system;
-        large.setPixelSize(pixels);
-        QApplication::setFont(large);
+    const auto useFont = [&system](int pixels) {
+        QFont font = system;
+        if (pixels) font.setPixelSize(pixels);
+        QApplication::setFont(font);
         QApplication::sendPostedEvents();  // the change reaches the widgets as posted events
+        return font;
+    };
+    for (int pixels : {20, 27, 40}) {
+        const QFont large = useFont(pixels);
         const int shown = QFontInfo(button->font()).pixelSize();
         EXPECT_LE(shown, pixels);
         EXPECT_GE(shown, 14) << "as large as fits, not the old size";
         EXPECT_TRUE(fits(kWelcome.caption) && fits(kWon.caption)) << pixels;
         EXPECT_EQ(button->font().family(), large.family());
     }
-    QFont small = system;
-    small.setPixelSize(11);
-    QApplication::setFont(small);
-    QApplication::sendPostedEvents();
+    useFont(11);
     EXPECT_EQ(QFontInfo(button->font()).pixelSize(), 11) << "a size that fits is the system's";
-    QApplication::setFont(system);
-    QApplication::sendPostedEvents();
+    useFont(0);
 }
 
 TEST_F(Form1WindowTest, ScreenReadersReadTheCurrentHeadingAndCaption) {
@@ -300,8 +293,7 @@ TEST_F(Form1WindowTest, ScreenReadersReadTheCurrentHeadingAndCaption) {
               QString(kWon.heading).replace("\r\n\r\n", " "));
 }
 
-// A control that has gone away makes its operation fail: the click stops there, the user is told
-// the code in a modal message, and the program ends with a failure status once it is dismissed.
+// A vanished control: the click stops, a modal message gives the code, the program then ends.
 TEST_F(Form1WindowTest, AFailedOperationIsReportedWithItsCodeAndEndsTheProgram) {
     delete window->findChild<QPushButton*>("STARTBUTTON");
     button = nullptr;

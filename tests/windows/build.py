@@ -1,9 +1,8 @@
 #!/usr/bin/python3
-"""Builds the Windows programs for the tests with scripts/build-windows: fernwick.exe and
-fernwick_window_test.exe for 32-bit Windows always, and the x86-64 build when the Wine here can
-only run that.
+"""Builds the Windows programs and their tests into BUILD_DIR/win32, and win64 where only 64-bit
+Wine runs here.
 
-    build.py SOURCE_DIR BUILD_DIR      (writes BUILD_DIR/win32 and maybe BUILD_DIR/win64)
+    build.py SOURCE_DIR BUILD_DIR
 """
 
 import os

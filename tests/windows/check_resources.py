@@ -1,16 +1,12 @@
 #!/usr/bin/python3
-"""Reads the built fernwick.exe with pefile, a reader independent of the tools that wrote it, and
-checks its file format, its imports, its resources byte for byte against the identity values,
-its manifest, the release image (hardening flags, no debugging information, size) and the zip a
-Windows user downloads.
+"""Reads the built fernwick.exe with pefile, independent of the tools that wrote it: format,
+imports, resources, manifest, release image and the download zip (win64's image too, if built).
 
-    check_resources.py VALUES_JSON BUILD_DIR     (checks BUILD_DIR/win32/fernwick.exe, and the
-                                                  image flags of BUILD_DIR/win64's where built)
-
-Prints the version record, the icon group and the image as read, then one line per failed check.
+    check_resources.py VALUES_JSON BUILD_DIR
 """
 
 import os
+import pathlib
 import struct
 import sys
 import xml.etree.ElementTree as ElementTree
@@ -41,24 +37,21 @@ SETTINGS_2016 = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
 
 
 def resources(pe):
-    """{(type, name, language): bytes} and the (type, name, language) order they are listed in."""
-    found, order = {}, []
+    """{(type, name, language): bytes}, in the order they are listed in."""
+    found = {}
     for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
         for name in kind.directory.entries:
             for language in name.directory.entries:
                 key = (kind.id if kind.name is None else str(kind.name),
                        name.id if name.name is None else str(name.name), language.id)
-                data = pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
-                found[key] = data
-                order.append(key)
-    return found, order
+                found[key] = pe.get_data(language.data.struct.OffsetToData,
+                                         language.data.struct.Size)
+    return found
 
 
 def version_node(data, at=0, level=0, parent=""):
-    """One VS_VERSIONINFO node, read by its total length and key only: a leaf's value is
-    everything from the aligned end of its key to the end of the node, so its value-length field
-    can be checked against it. Levels: the record (its value is VS_FIXEDFILEINFO), the
-    StringFileInfo and VarFileInfo blocks, the string tables, the strings."""
+    """One VS_VERSIONINFO node, read by length and key only, so that a leaf's value-length field
+    can be checked against the value. Levels: record, blocks, string tables, strings."""
     length, value_length, kind = struct.unpack_from("<HHH", data, at)
     end = at + length
     key_end = at + 6
@@ -84,24 +77,20 @@ def version_node(data, at=0, level=0, parent=""):
     return node
 
 
-def check_version(c, data, v, out):
+def check_version(c, data, v, say):
     root = version_node(data)
     c.equal(root["key"], "VS_VERSION_INFO", "version record key")
     c.equal(root["length"], len(data), "version record length")
     c.equal(root["value_length"], 52, "VS_FIXEDFILEINFO length")
     fields = struct.unpack("<13I", root["value"])
-    names = ["Signature", "StrucVersion", "FileVersionMS", "FileVersionLS", "ProductVersionMS",
-             "ProductVersionLS", "FileFlagsMask", "FileFlags", "FileOS", "FileType",
-             "FileSubtype", "FileDateMS", "FileDateLS"]
-    for name, value in zip(names, fields):
-        out.append(f"  {name:<17} 0x{value:08X}")
+    say("  VS_FIXEDFILEINFO " + " ".join(f"{value:08X}" for value in fields))
     major, minor, patch, build = v["version_numeric"]
     ms, ls = (major << 16) | minor, (patch << 16) | build
     c.equal(fields, (0xFEEF04BD, 0x00010000, ms, ls, ms, ls, 0, 0, 0x4, 0x1, 0, 0, 0),
             "VS_FIXEDFILEINFO")
 
     blocks = [child["key"] for child in root["children"]]
-    out.append(f"  blocks in order: {blocks}")
+    say(f"  blocks in order: {blocks}")
     if not c.equal(blocks, ["VarFileInfo", "StringFileInfo"], "blocks, VarFileInfo first"):
         return
     var, strings = root["children"]
@@ -109,12 +98,12 @@ def check_version(c, data, v, out):
     if var["children"]:
         t = var["children"][0]
         pair = struct.unpack("<HH", t["value"]) if len(t["value"]) == 4 else None
-        out.append(f"  Translation: wValueLength={t['value_length']} type={t['type']} "
-                   f"value={'0x%04X, 0x%04X' % pair if pair else t['value'].hex()}")
+        say(f"  Translation: wValueLength={t['value_length']} type={t['type']} "
+            f"value={'0x%04X, 0x%04X' % pair if pair else t['value'].hex()}")
         c.equal(pair, (0x0409, 0x04B0), "Translation")
         c.equal((t["value_length"], t["type"]), (4, 0), "Translation value length and type")
     tables = [n["key"] for n in strings["children"]]
-    out.append(f"  string tables: {tables}")
+    say(f"  string tables: {tables}")
     if not c.equal(tables, ["040904B0"], "string tables"):
         return
     want = [v["company_name"], v["product_name"], v["version_string"], v["version_string"],
@@ -123,8 +112,8 @@ def check_version(c, data, v, out):
     for s in strings["children"][0]["children"]:
         value = s["value"]
         text = value.decode("utf-16-le")
-        out.append(f"  {s['key']:<17} wValueLength={s['value_length']:<3} type={s['type']} "
-                   f"value={text!r}")
+        say(f"  {s['key']:<17} wValueLength={s['value_length']:<3} type={s['type']} "
+            f"value={text!r}")
         got.append((s["key"], text.rstrip("\0")))
         # The value length counts bytes, the terminating NUL included.
         c.equal(s["value_length"], len(value), f"{s['key']} value length in bytes")
@@ -133,27 +122,30 @@ def check_version(c, data, v, out):
     c.equal(got, list(zip(STRING_KEYS, want)), "the six strings, in order, and no other")
 
 
-def check_icons(c, found, ico, out):
-    count = struct.unpack_from("<H", ico, 4)[0]
-    images = []
-    for i in range(count):
-        entry = ico[6 + 16 * i:22 + 16 * i]
-        size, offset = struct.unpack_from("<II", entry, 8)
-        images.append((entry[:12], ico[offset:offset + size]))
+def ico_images(ico):
+    """[(the first 12 bytes of its directory entry, the image)] for each image of an .ico."""
+    entries = [ico[6 + 16 * i:22 + 16 * i] for i in range(struct.unpack_from("<H", ico, 4)[0])]
+    return [(e[:12], ico[at:at + size])
+            for e in entries for size, at in [struct.unpack_from("<II", e, 8)]]
+
+
+def check_icons(c, found, ico, say):
+    images = ico_images(ico)
+    count = len(images)
 
     group = found.get((RT_GROUP_ICON, 1, LANG_NEUTRAL))
     if not c.check(group is not None, "icon group 1, language neutral"):
         return
     reserved, kind, n = struct.unpack_from("<HHH", group)
-    out.append(f"  GRPICONDIR reserved={reserved} type={kind} count={n} ({len(group)} bytes)")
+    say(f"  GRPICONDIR reserved={reserved} type={kind} count={n} ({len(group)} bytes)")
     c.equal((reserved, kind, n, len(group)), (0, 1, count, 6 + 14 * count), "GRPICONDIR")
     ids = []
     for i in range(n):
         w, h, colours, res, planes, bits, size, ident = struct.unpack_from(
             "<BBBBHHIH", group, 6 + 14 * i)
         ids.append(ident)
-        out.append(f"  entry {i}: {w or 256}x{h or 256} colours={colours} planes={planes} "
-                   f"bits={bits} bytes={size} id={ident}")
+        say(f"  entry {i}: {w or 256}x{h or 256} colours={colours} planes={planes} "
+            f"bits={bits} bytes={size} id={ident}")
         if i >= len(images):
             continue
         c.equal(group[6 + 14 * i:18 + 14 * i], images[i][0], f"icon group entry {i} fields")
@@ -166,9 +158,8 @@ def check_icons(c, found, ico, out):
     c.equal([len(img) for _, img in images], [872, 3240], "fernwick.ico image sizes")
 
 
-def check_manifest(c, data, architecture, out):
-    """The manifest: XML that asks for no elevation, names every Windows from 7 to 11, is
-    aware of each monitor's DPI, and depends on version 6 of the common controls."""
+def check_manifest(c, data, architecture, say=print):
+
     try:
         root = ElementTree.fromstring(data)
     except ElementTree.ParseError as error:
@@ -177,21 +168,21 @@ def check_manifest(c, data, architecture, out):
     level = root.find(f"{ASM_V3}trustInfo/{ASM_V3}security/{ASM_V3}requestedPrivileges/"
                       f"{ASM_V3}requestedExecutionLevel")
     level = None if level is None else (level.get("level"), level.get("uiAccess"))
-    out.append(f"  requestedExecutionLevel: {level}")
+    say(f"  requestedExecutionLevel: {level}")
     c.equal(level, ("asInvoker", "false"), "execution level")
     systems = {e.get("Id") for e in root.iterfind(f"{COMPATIBILITY}compatibility/"
                                                   f"{COMPATIBILITY}application/"
                                                   f"{COMPATIBILITY}supportedOS")}
-    out.append(f"  supportedOS: {len(systems)} ids")
+    say(f"  supportedOS: {len(systems)} ids")
     c.equal(systems, SUPPORTED_OS, "supported systems: 7, 8, 8.1, 10/11")
     settings = f"{ASM_V3}application/{ASM_V3}windowsSettings/"
     dpi = (root.findtext(f"{settings}{SETTINGS_2005}dpiAware"),
            root.findtext(f"{settings}{SETTINGS_2016}dpiAwareness"))
-    out.append(f"  dpiAware, dpiAwareness: {dpi}")
+    say(f"  dpiAware, dpiAwareness: {dpi}")
     c.equal(dpi, ("true/pm", "PerMonitorV2,PerMonitor"), "DPI awareness")
     dependencies = [dict(e.attrib) for e in root.iterfind(
         f"{ASM_V1}dependency/{ASM_V1}dependentAssembly/{ASM_V1}assemblyIdentity")]
-    out.append(f"  dependencies: {dependencies}")
+    say(f"  dependencies: {dependencies}")
     c.equal(dependencies, [{"type": "win32", "name": "Microsoft.Windows.Common-Controls",
                             "version": "6.0.0.0", "processorArchitecture": "*",
                             "publicKeyToken": "6595b64144ccf1df", "language": "*"}],
@@ -202,7 +193,6 @@ def check_manifest(c, data, architecture, out):
 
 
 def check_image(c, pe, path, build):
-    """The release image: hardened, stripped and, for the 32-bit program, small."""
     flags = pe.OPTIONAL_HEADER.DllCharacteristics
     sections = [s.Name.rstrip(b"\0").decode(errors="replace") for s in pe.sections]
     size = os.path.getsize(path)
@@ -212,19 +202,17 @@ def check_image(c, pe, path, build):
     if build == "win64":
         wanted |= HIGH_ENTROPY_VA
     c.equal(hex(flags & wanted), hex(wanted), f"{build}: ASLR, DEP, terminal-server aware flags")
-    # Stripped: no debugging sections, no symbol table (whose string table would also hold the
-    # long section names, /4 and the like, of the debugging sections).
+    # Stripped: no debugging sections (long names such as /4 among them), no symbol table.
     c.equal([n for n in sections if n.startswith((".debug", "/"))], [], f"{build}: debug sections")
     c.equal(pe.FILE_HEADER.NumberOfSymbols, 0, f"{build}: symbols")
     # The stack protector's failure report is linked in only when some function is protected.
-    with open(path, "rb") as f:
-        c.check(b"stack smashing detected" in f.read(), f"{build}: built with the stack protector")
+    c.check(b"stack smashing detected" in pathlib.Path(path).read_bytes(),
+            f"{build}: built with the stack protector")
     if build == "win32":
         c.check(size <= MAX_SIZE, f"{build}: {size} bytes, at most {MAX_SIZE}")
 
 
 def check_zip(c, path, exe, v):
-    """What a Windows user downloads: the program and a readme with Windows' line ends."""
     if not c.check(os.path.isfile(path), f"{path} was written"):
         return
     with zipfile.ZipFile(path) as z:
@@ -232,8 +220,7 @@ def check_zip(c, path, exe, v):
         print(f"{os.path.basename(path)}: {names}")
         if not c.equal(names, [v["windows_filename"], "README.txt"], "files in the zip"):
             return
-        with open(exe, "rb") as f:
-            c.check(z.read(names[0]) == f.read(), "the zip holds the program as built")
+        c.check(z.read(names[0]) == pathlib.Path(exe).read_bytes(), "the zip holds the program")
         readme = z.read("README.txt")
     c.equal(readme.count(b"\n"), readme.count(b"\r\n"), "the readme's lines end in CR LF")
     c.check(v["version_string"].encode() in readme, "the readme names the version")
@@ -255,19 +242,17 @@ def main():
     # Version 6 of the common controls wants InitCommonControlsEx before the first window.
     c.check("comctl32.dll" in dlls, "the common controls are initialised")
 
-    found, order = resources(pe)
-    print("resources (type, name, language): " + ", ".join(str(k) for k in order))
+    found = resources(pe)
+    print("resources (type, name, language): " + ", ".join(str(k) for k in found))
     c.equal(sorted(found), sorted([(RT_ICON, 30001, 0), (RT_ICON, 30002, 0),
                                    (RT_GROUP_ICON, 1, 0), (RT_VERSION, 1, LANG_EN_US),
                                    (RT_MANIFEST, 1, LANG_EN_US)]),
             "resources")
 
-    out = []
     version = found.get((RT_VERSION, 1, LANG_EN_US))
     if c.check(version is not None, "version resource 1, language 1033"):
         print(f"version record ({len(version)} bytes):")
-        check_version(c, version, v, out)
-        print("\n".join(out))
+        check_version(c, version, v, print)
         # pefile's own reading of the same record must agree on the strings and their order.
         pe.parse_data_directories()
         tables = [st for info in getattr(pe, "FileInfo", [[]])[0] if info.Key == b"StringFileInfo"
@@ -277,33 +262,26 @@ def main():
             print(f"  pefile reads: {pairs}")
             c.equal([k for k, _ in pairs], STRING_KEYS, "pefile: string order")
 
-    with open(v["icon_file"], "rb") as f:
-        ico = f.read()
-    out = []
+    ico = pathlib.Path(v["icon_file"]).read_bytes()
     print("icon group 1:")
-    check_icons(c, found, ico, out)
-    print("\n".join(out))
+    check_icons(c, found, ico, print)
     # The images live in the resources alone: nothing else in the file carries a second copy.
-    with open(exe, "rb") as f:
-        whole = f.read()
-    for i in range(struct.unpack_from("<H", ico, 4)[0]):
-        size, offset = struct.unpack_from("<II", ico, 6 + 16 * i + 8)
-        c.equal(whole.count(ico[offset:offset + size]), 1, f"copies of icon image {i + 1} in the file")
+    whole = pathlib.Path(exe).read_bytes()
+    for i, (_, image) in enumerate(ico_images(ico)):
+        c.equal(whole.count(image), 1, f"copies of icon image {i + 1} in the file")
 
     manifest = found.get((RT_MANIFEST, 1, LANG_EN_US))
     if c.check(manifest is not None, "manifest 1, language 1033"):
-        out = []
         print("manifest:")
-        check_manifest(c, manifest, "x86", out)
-        print("\n".join(out))
+        check_manifest(c, manifest, "x86")
 
     check_image(c, pe, exe, "win32")
     win64 = os.path.join(sys.argv[2], "win64", "fernwick.exe")
     if os.path.isfile(win64):
         pe64 = pefile.PE(win64)
         check_image(c, pe64, win64, "win64")
-        found64, _ = resources(pe64)
-        check_manifest(c, found64.get((RT_MANIFEST, 1, LANG_EN_US), b""), "amd64", [])
+        check_manifest(c, resources(pe64).get((RT_MANIFEST, 1, LANG_EN_US), b""), "amd64",
+                       lambda _: None)
     check_zip(c, os.path.join(os.path.dirname(exe),
                               f"{v['product_name']}-{v['package_version']}-win32.zip"), exe, v)
 

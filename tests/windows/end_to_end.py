@@ -1,10 +1,8 @@
 #!/usr/bin/python3
-"""The real Windows program under Wine, played on a private X server with a window manager, with
-real input and a screen reader's view over MSAA from another process; then started at 192 DPI.
-The heading's colours on the system's are the window test's (window_test.cpp). The screenshots are
-kept for people to look at.
+"""The real Windows program under Wine with a window manager, real input and an MSAA reader in
+another process; then started at 192 DPI. Keeps the screenshots for people to look at.
 
-    end_to_end.py BUILD_DIR SCREENSHOT_DIR     (BUILD_DIR holds win32/ and maybe win64/)
+    end_to_end.py BUILD_DIR SCREENSHOT_DIR
 """
 
 import contextlib
@@ -24,8 +22,7 @@ DOG_FRAME = DESIGN.rect["Picture1"]
 
 
 def tree(screen):
-    """What msaa_reader.exe reads on `screen` ("Welcome" or "Won"): the client, then each child as
-    role | name | default action, line ends in names written as \\r and \\n."""
+    """What msaa_reader.exe reads on `screen` ("Welcome" or "Won")."""
     def text(name):
         return DESIGN.texts[screen + name].replace("\r", "\\r").replace("\n", "\\n")
     return ["client | FernWick | -", "  graphic | Cartoon dog | -",
@@ -52,7 +49,6 @@ class Shot:
         return tuple(self.pixels[i:i + 3])
 
     def count_other(self, colour, box):
-        """The pixels inside box (left, top, right, bottom) that are not `colour`."""
         left, top, right, bottom = box
         return sum(1 for y in range(top, bottom) for x in range(left, right)
                    if self.at(x, y) != tuple(colour))
@@ -63,8 +59,8 @@ class Game:
         self.env, self.shots, self.pid, self.window = env, shots, pid, None
         self.wine, self.reader = wine, reader
 
-    def run(self, *args, check=True):
-        return subprocess.run(args, env=self.env, capture_output=True, text=True, check=check,
+    def run(self, *args):
+        return subprocess.run(args, env=self.env, capture_output=True, text=True, check=True,
                               timeout=PATIENCE).stdout.strip()
 
     def wait_for_window(self):
@@ -72,8 +68,7 @@ class Game:
         return self.run("xdotool", "getwindowname", self.window)
 
     def shot(self, name, unlike=None, frame=False):
-        """The window once drawn, changed above the button from `unlike` (when given) and no
-        longer changing; with the window manager's frame, as a person sees it, when asked."""
+        """The window once drawn, changed above the button from `unlike`, and settled."""
         path = os.path.join(self.shots, f"{name}.png")
         options = (["--frame"] if frame else []) + (
             ["--unlike", unlike.path, "--part", ABOVE_BUTTON] if unlike else [])
@@ -84,8 +79,7 @@ class Game:
         self.run("xdotool", "mousemove", "--window", self.window, *map(str, BUTTON), "click", "1")
 
     def read_tree(self, *options):
-        """What msaa_reader.exe prints. Its output goes through a file: Wine's services, started
-        by its first COM call, would hold a pipe open."""
+        """What msaa_reader.exe prints, through a file: Wine's services would hold a pipe open."""
         path = os.path.join(self.shots, "msaa-tree.txt")
         with open(path, "w") as out:
             subprocess.run([self.wine.loader, self.reader, *options], env=self.env, stdout=out,
@@ -94,14 +88,12 @@ class Game:
             return tree.read().splitlines()
 
     def key(self, name):
-        # Keys go to the active window; events sent to a window directly never reach the
-        # window manager (Alt+F4) and are not trusted by every program.
+        # To the active window: keys sent to a window never reach the window manager (Alt+F4).
         self.run("xdotool", "windowactivate", "--sync", self.window, "key", name)
 
 
 @contextlib.contextmanager
 def running(wine, exe, env):
-    """The program started under Wine; stopped on the way out if it is still running."""
     process = subprocess.Popen([wine.loader, exe], env=env)
     try:
         yield process
@@ -111,18 +103,8 @@ def running(wine, exe, env):
             process.wait()
 
 
-def play(wine, exe, reader, shots):
-    """Plays one game; returns the number of checks that passed and those that failed."""
-    passed, failures = [], []
-
-    def check(ok, what):
-        print(("ok      " if ok else "FAILED  ") + what)
-        (passed if ok else failures).append(what)
-
-    def registry(key, value, *data):
-        subprocess.run([wine.loader, "reg", "add", key, "/v", value, *data, "/f"], env=env,
-                       capture_output=True, check=True, timeout=PATIENCE)
-
+def play(c, wine, exe, reader, shots):
+    check = c.check
     # A screen with room for the window at 192 DPI.
     with winetools.wine_session(wine, screen="1024x768x24") as env:
         try:
@@ -158,12 +140,12 @@ def play(wine, exe, reader, shots):
                 game.key("alt+F4")
                 status = process.wait(timeout=PATIENCE)
                 check(status == 0, f"Alt+F4 ends the program with status 0 (status {status})")
-            if failures:
-                return len(passed), len(failures)
+            if c.failures:
+                return
 
-            # The same game on a screen of 192 DPI, which Wine reads from the registry as it
-            # starts: Wine 10 reads it once per server, so the server is let end first.
-            registry(r"HKCU\Control Panel\Desktop", "LogPixels", "/t", "REG_DWORD", "/d", "192")
+            # At 192 DPI, which Wine 10 reads from the registry once per server: let it end first.
+            game.run(wine.loader, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                     "/t", "REG_DWORD", "/d", "192", "/f")
             subprocess.run([wine.server, "-w"], env=env, timeout=PATIENCE)
             with running(wine, exe, env) as process:
                 game = Game(env, shots, process.pid)
@@ -173,8 +155,7 @@ def play(wine, exe, reader, shots):
                 size = tuple(2 * v for v in DESIGN.client)
                 check((doubled.width, doubled.height) == size, f"at 192 DPI the window is "
                       f"{size[0]} x {size[1]} ({doubled.width} x {doubled.height})")
-                # The dog and the frame's border: four times the pixels of the 96-DPI picture
-                # when the double-size dog shows, about as many when the small one did.
+                # The double-size dog has four times the pixels of the 96-DPI one.
                 face = welcome.at(0, 0)
                 small = welcome.count_other(face, DOG_FRAME)
                 large = doubled.count_other(face, tuple(2 * v for v in DOG_FRAME))
@@ -184,7 +165,6 @@ def play(wine, exe, reader, shots):
                 process.wait(timeout=PATIENCE)
         except subprocess.SubprocessError as error:
             check(False, f"the game could not be played: {error}")
-    return len(passed), len(failures)
 
 
 def main():
@@ -192,15 +172,13 @@ def main():
     winetools.require_programs("Xvfb", "openbox", "xdotool", "xprop", "import", "convert",
                                "identify")
     wine = winetools.choose_wine()
-    if wine.note:
-        print(wine.note)
     exe = winetools.require_build(build, wine.build, "fernwick.exe")
     reader = winetools.require_build(build, wine.build, "msaa_reader.exe")
     os.makedirs(shots, exist_ok=True)
-    passed, failed = play(wine, exe, reader, shots)
+    c = testkit.Checker()
+    play(c, wine, exe, reader, shots)
     print(f"screenshots: {shots}")
-    print(f"{passed} passed, {failed} failed")
-    sys.exit(1 if failed or not passed else 0)
+    c.finish("end to end")
 
 
 if __name__ == "__main__":

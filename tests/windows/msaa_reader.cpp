@@ -1,8 +1,5 @@
-// What a screen reader reads of FernWick's window over Microsoft Active Accessibility, from another
-// process, as readers do: the client's accessible object and each of its children, one line each
-// ("role | name | default action"), line breaks in a name shown as \r and \n.
-//     msaa_reader.exe           reads the tree
-//     msaa_reader.exe --press   then does the button's default action
+// What a screen reader reads of FernWick's window over MSAA from another process, one line per
+// object ("role | name | default action"); with --press, then does the button's default action.
 #include <oleacc.h>
 #include <windows.h>
 

@@ -1,8 +1,5 @@
 #!/usr/bin/python3
-"""Runs fernwick_window_test.exe, the window's own tests, under Wine on a private X server.
-
-    run_window_test.py BUILD_DIR       (the folder holding win32/ and maybe win64/)
-"""
+"""Runs fernwick_window_test.exe under Wine on a private X server: run_window_test.py BUILD_DIR"""
 
 import os
 import subprocess
@@ -14,8 +11,6 @@ import winetools
 def main():
     winetools.require_programs("Xvfb", "openbox", "xprop")
     wine = winetools.choose_wine()
-    if wine.note:
-        print(wine.note)
     exe = winetools.require_build(sys.argv[1], wine.build, "fernwick_window_test.exe")
     # With a window manager, as on a desktop: Wine then waits for no window to be mapped.
     with winetools.wine_session(wine) as env:

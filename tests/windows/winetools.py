@@ -1,10 +1,5 @@
-"""What the Windows tests share: choosing how Wine runs here, the programs the build fixture
-made, and a private virtual X server with a fresh Wine prefix.
-
-Where the kernel cannot start 32-bit programs (Linux with IA-32 emulation off), 32-bit Wine cannot
-run at all. The tests then run the x86-64 build of the same sources under 64-bit Wine, and say so;
-fernwick.exe itself, the 32-bit program, is still built and its file checked.
-"""
+"""What the Windows tests share. Where 32-bit Wine cannot run (no IA-32 emulation), they run the
+x86-64 build of the same sources under 64-bit Wine, and say so."""
 
 import contextlib
 import glob
@@ -26,8 +21,7 @@ COMPILERS = {"win32": "i686-w64-mingw32-g++", "win64": "x86_64-w64-mingw32-g++"}
 
 
 def require_build(build_dir, build, program):
-    """The path of `program` in the `build` ("win32" or "win64") of the build fixture. Skips where
-    the cross compiler for it is missing; fails where it is there but the program was not built."""
+    """`program` in the fixture's `build` ("win32", "win64"); skips without its cross compiler."""
     require_programs(COMPILERS[build])
     path = os.path.join(build_dir, build, program)
     if not os.path.isfile(path):
@@ -36,7 +30,6 @@ def require_build(build_dir, build, program):
 
 
 def can_run_32bit(loader="/usr/lib/wine/wine"):
-    """True when this machine can start Wine's 32-bit loader."""
     if not os.access(loader, os.X_OK):
         return False
     try:
@@ -48,12 +41,10 @@ def can_run_32bit(loader="/usr/lib/wine/wine"):
 
 
 class Wine:
-    """How to start a Windows program here: the loader, the server, the prefix's architecture,
-    and which build ("win32" or "win64") it can run."""
+    """How to start a Windows program here, and which build ("win32" or "win64") runs."""
 
-    def __init__(self, loader, server, winearch, build, note=""):
-        self.loader, self.server, self.winearch, self.build, self.note = (
-            loader, server, winearch, build, note)
+    def __init__(self, loader, server, winearch, build):
+        self.loader, self.server, self.winearch, self.build = loader, server, winearch, build
 
 
 def choose_wine():
@@ -67,8 +58,8 @@ def choose_wine():
         why = ("FERNWICK_WINE=64 asks for 64-bit Wine" if os.environ.get("FERNWICK_WINE") == "64"
                else "32-bit Wine is not installed" if not os.path.exists("/usr/lib/wine/wine")
                else "this kernel cannot start 32-bit programs")
-        return Wine(wine64, "/usr/lib/wine/wineserver64", "win64", "win64",
-                    f"NOTE: {why}; running the x86-64 build of the same sources under 64-bit Wine")
+        print(f"NOTE: {why}; running the x86-64 build of the same sources under 64-bit Wine")
+        return Wine(wine64, "/usr/lib/wine/wineserver64", "win64", "win64")
     testkit.missing("Wine (32-bit: wine32:i386, or 64-bit: wine64)", HINT)
 
 
@@ -78,12 +69,9 @@ PATIENCE = 300  # seconds Wine may take to show or close a window; never a measu
 
 @contextlib.contextmanager
 def wine_session(wine, screen="640x480x24"):
-    """A private X server with openbox (scripts/lib/x-session) and a fresh Wine prefix in a
-    temporary folder. Yields the environment to run Wine programs with; removes everything
-    afterwards."""
+    """Yields the environment of a private X server with openbox and a fresh Wine prefix."""
     prefix = tempfile.mkdtemp(prefix="fernwick-wine-")
-    # The session lasts as long as its command, which names the display and then waits for its
-    # input to close.
+    # The session's command names the display, then lasts until its input closes.
     session = subprocess.Popen([os.path.join(SCRIPTS, "x-session"), "--screen", screen, "--",
                                 "sh", "-c", 'echo "$DISPLAY"; exec cat'],
                                stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
@@ -99,8 +87,7 @@ def wine_session(wine, screen="640x480x24"):
         subprocess.run([wine.loader, "wineboot", "--init"], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=600)
         subprocess.run([wine.server, "-w"], env=env, timeout=600)
-        # Wine's own fonts, Tahoma among them, in the prefix's font folder: Debian's 64-bit Wine
-        # does not find them in its data folder by itself, and would draw Tahoma in another face.
+        # Wine's own fonts, Tahoma among them: Debian's 64-bit Wine does not find them itself.
         fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
         os.makedirs(fonts, exist_ok=True)
         for font in glob.glob("/usr/share/wine/fonts/*.ttf"):

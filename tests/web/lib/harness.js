@@ -1,12 +1,7 @@
 'use strict';
-// What every browser test and the web bench share: the one skip rule of every test (a missing
-// tool skips with status 77, and fails under CI, which never skips); a static server for a built
-// page, at a sub-path of 127.0.0.1 and a free port, that can be told to leave one file out or
-// corrupt it, be stopped and started again, or serve gzipped as a production server would; and a
-// browser of the engine FERNWICK_ENGINE names (chromium, the default; firefox; webkit), Debian's,
-// with a profile and a HOME of its own, which never downloads anything. Chromium and Firefox are
-// driven by puppeteer-core (CDP, WebDriver BiDi); WebKitGTK by selenium-webdriver (WebDriver
-// classic), behind a page with the part of puppeteer's API the tests use.
+// What every browser test and the web bench share: the skip rule, a static server for the built
+// page, and a browser of the engine FERNWICK_ENGINE names (chromium, firefox, webkit) with a
+// profile and HOME of its own. WebKitGTK is driven through ./webkit behind puppeteer's API.
 const fs = require('node:fs');
 const http = require('node:http');
 const os = require('node:os');
@@ -18,17 +13,13 @@ const assert = require('node:assert/strict');
 const SKIP = 77;
 const underCi = () => !['', '0', 'false', 'no'].includes((process.env.CI || '').toLowerCase());
 
-// Ends the test for lack of `what`: skipped with one line, or failed under CI.
+// Ends the test for lack of `what`: skipped with one line, or failed under CI, which never skips.
 function missing(what, hint = 'scripts/install-deps test installs it') {
-  if (underCi()) {
-    console.log(`FAIL: not installed, and CI never skips: ${what} (${hint})`);
-    process.exit(1);
-  }
-  console.log(`SKIP: not installed: ${what} (${hint})`);
-  process.exit(SKIP);
+  const ci = underCi();
+  console.log(`${ci ? 'FAIL: not installed, and CI never skips' : 'SKIP: not installed'}: ${what} (${hint})`);
+  process.exit(ci ? 1 : SKIP);
 }
 
-// An npm module of tests/web, or the test skips (fails under CI) without it.
 function need(name) {
   try {
     return require(name);
@@ -49,11 +40,9 @@ const TYPES = {
   '.ttf': 'font/ttf', '.woff': 'font/woff', '.woff2': 'font/woff2',
 };
 
-// Serves under BASE the first of `roots` (a folder, or several) that has the file. `faults` maps
-// a file name to 'missing' (404) or 'corrupt' (its bytes garbled); it can be changed while the
-// server runs. With `gzip`, every response but the images (already compressed) goes out as gzip
-// -9, compressed once, as a static server keeps it. A copy the browser revalidates comes back as
-// 304 without a body. `requests` and `sent` hold each request's path and the body bytes sent.
+// Serves under BASE the first of `roots` that has the file. `faults` (changeable while it runs)
+// maps a file name to 'missing' or 'corrupt'. `gzip` compresses all but the images once, as a
+// static server keeps them. `requests` and `sent` hold each request's path and body bytes.
 async function serve(roots, { faults = {}, gzip = false } = {}) {
   roots = [roots].flat().map((root) => path.resolve(root));
   if (!fs.existsSync(path.join(roots[0], 'index.html'))) {
@@ -93,9 +82,8 @@ async function serve(roots, { faults = {}, gzip = false } = {}) {
     });
     res.end(body);
   });
-  server.faults = faults;
+  Object.assign(server, { faults, requests, sent, errors });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  Object.assign(server, { requests, sent, errors });
   const port = server.address().port;
   server.url = `http://127.0.0.1:${port}${BASE}`;
   // The network gone: nothing listens on the port any more, until it is started again.
@@ -107,8 +95,7 @@ async function serve(roots, { faults = {}, gzip = false } = {}) {
   return server;
 }
 
-// WebDriver classic reports no console: for WebKit the page served records its own console
-// errors and warnings and its uncaught errors, in window.__fwLog, before its scripts run.
+// WebDriver classic reports no console: for WebKit the page records its own in window.__fwLog.
 function instrument(html) {
   const recorder = `<script>(function(){var l=window.__fwLog=[];['error','warn'].forEach(
 function(t){var f=console[t];console[t]=function(){l.push([t,[].join.call(arguments,' ')]);
@@ -117,8 +104,7 @@ e.message])})})()</script>`;
   return String(html).replace('<head>', `<head>${recorder}`);
 }
 
-// Dark: the browser's colour scheme is dark from its start, where the engine cannot be told so
-// while a page is open (Firefox over BiDi, WebKit).
+// `dark`: dark from the start, for engines that cannot be told so while a page is open.
 async function launch({ dark = false } = {}) {
   const program = { chromium: process.env.FERNWICK_CHROMIUM || '/usr/bin/chromium',
                     firefox: process.env.FERNWICK_FIREFOX || '/usr/bin/firefox-esr',
@@ -133,10 +119,7 @@ async function launch({ dark = false } = {}) {
     browser = await require('./webkit').launch(profile, home, dark);
   } else if (ENGINE === 'firefox') {
     browser = await puppeteer.launch({
-      browser: 'firefox',
-      executablePath: program,
-      headless: true,
-      userDataDir: profile,
+      browser: 'firefox', executablePath: program, headless: true, userDataDir: profile,
       env: { ...process.env, ...home, MOZ_CRASHREPORTER_DISABLE: '1' },
       extraPrefsFirefox: {
         'app.update.enabled': false, 'browser.shell.checkDefaultBrowser': false,
@@ -146,17 +129,17 @@ async function launch({ dark = false } = {}) {
       },
     });
     // Its keys are named by the characters they type.
-    const newPage = browser.newPage.bind(browser);
-    browser.newPage = async () => firefoxKeys(await newPage());
+    firefoxPages(browser);
     const newContext = browser.createBrowserContext.bind(browser);
-    browser.createBrowserContext = async () => {
-      const context = await newContext();
-      const contextPage = context.newPage.bind(context);
-      context.newPage = async () => firefoxKeys(await contextPage());
-      return context;
-    };
+    browser.createBrowserContext = async () => firefoxPages(await newContext());
   } else {
-    browser = await launchChromium(program, profile, home, dark);
+    browser = await puppeteer.launch({
+      executablePath: program, headless: true, env: { ...process.env, ...home },
+      args: [...(dark ? ['--force-dark-mode', '--blink-settings=preferredColorScheme=0'] : []),
+             '--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+             '--disable-background-networking', '--disable-component-update', '--disable-sync',
+             `--user-data-dir=${profile}`],
+    });
   }
   const close = browser.close.bind(browser);
   browser.close = async () => {
@@ -166,33 +149,23 @@ async function launch({ dark = false } = {}) {
   return browser;
 }
 
-function firefoxKeys(page) {
-  const name = (key) => (key === 'Space' ? ' ' : key);
-  for (const how of ['press', 'down', 'up']) {
-    const original = page.keyboard[how].bind(page.keyboard);
-    page.keyboard[how] = (key, ...rest) => original(name(key), ...rest);
-  }
-  return page;
+function firefoxPages(owner) {
+  const newPage = owner.newPage.bind(owner);
+  owner.newPage = async () => {
+    const page = await newPage();
+    for (const how of ['press', 'down', 'up']) {
+      const original = page.keyboard[how].bind(page.keyboard);
+      page.keyboard[how] = (key, ...rest) => original(key === 'Space' ? ' ' : key, ...rest);
+    }
+    return page;
+  };
+  return owner;
 }
 
 const onPath = (name) => (process.env.PATH || '').split(path.delimiter)
   .some((dir) => dir && fs.existsSync(path.join(dir, name)));
 
-async function launchChromium(executablePath, profile, home, dark) {
-  return puppeteer.launch({
-    executablePath,
-    headless: true,
-    // Whatever Chromium keeps besides its profile goes there too, not into the caller's home.
-    env: { ...process.env, ...home },
-    args: [...(dark ? ['--force-dark-mode', '--blink-settings=preferredColorScheme=0'] : []),
-           '--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync',
-           `--user-data-dir=${profile}`],
-  });
-}
-
-// Records what a user should never meet: console errors and warnings, uncaught exceptions,
-// failed requests and HTTP errors.
+// Records what a user should never meet: console errors and warnings, uncaught errors, failures.
 function watch(page) {
   if (page.problems) return page.problems;  // WebKit's
   const problems = [];
@@ -207,9 +180,8 @@ function watch(page) {
   return problems;
 }
 
-// What the game's sources say: the screens' texts as its toggle sets them, each as one line
-// (TEXTS.WelcomeHeading, TEXTS.WonCaption, ...), and the window's client size in pixels at
-// 96 DPI, from the table's twips (15 to a pixel there).
+// From the game's sources: its texts, each on one line (TEXTS.WonCaption, ...), and the client
+// size in pixels at 96 DPI (15 twips each).
 const source = (file) => fs.readFileSync(path.join(__dirname, '../../..', file), 'utf8');
 const TEXTS = Object.fromEntries([...source('game/start_button_toggle.h')
   .matchAll(/k(\w+) =\s*u"((?:[^"\\]|\\.)*)"/g)]
@@ -217,7 +189,6 @@ const TEXTS = Object.fromEntries([...source('game/start_button_toggle.h')
 const CLIENT = ['Width', 'Height'].map((side) =>
   Number(source('app/control_table.h').match(new RegExp(`\\.client${side} = (\\d+)`))[1]) / 15);
 
-// Opens the page and waits until the game is drawn and ready for input.
 async function open(page, url) {
   await page.goto(url, { waitUntil: 'load' });
   await page.waitForFunction((caption) => {
@@ -226,12 +197,7 @@ async function open(page, url) {
   }, { timeout: 30000 }, TEXTS.WelcomeCaption);
 }
 
-const heading = (page) =>
-  page.$eval('#HEADING', (h) => h.innerText.replace(/\s+/g, ' ').trim());
-const caption = (page) => page.$eval('#STARTBUTTON', (b) => b.textContent.trim());
-
-const WELCOME = TEXTS.WelcomeHeading;
-const WON = TEXTS.WonHeading;
+const { WelcomeHeading: WELCOME, WonHeading: WON } = TEXTS;
 
 // The screen after `presses` presses from the start: it alternates.
 async function expectScreen(page, presses, what) {
@@ -239,18 +205,18 @@ async function expectScreen(page, presses, what) {
   await page.waitForFunction((text) =>
     document.getElementById('HEADING').innerText.replace(/\s+/g, ' ').trim() === text,
   { timeout: 10000 }, won ? WON : WELCOME).catch(() => {});
-  assert.equal(await heading(page), won ? WON : WELCOME, `heading ${what}`);
   // Read as the engine gives it: words apart, and no line end of the game's text in it.
   const raw = await page.$eval('#HEADING', (h) => h.innerText);
+  assert.equal(raw.replace(/\s+/g, ' ').trim(), won ? WON : WELCOME, `heading ${what}`);
   assert.ok(!/\r/.test(raw) && !/[a-z!][A-Z]/.test(raw), `heading's text ${JSON.stringify(raw)}`);
-  assert.equal(await caption(page), won ? TEXTS.WonCaption : TEXTS.WelcomeCaption, `button ${what}`);
+  const caption = await page.$eval('#STARTBUTTON', (b) => b.textContent.trim());
+  assert.equal(caption, won ? TEXTS.WonCaption : TEXTS.WelcomeCaption, `button ${what}`);
 }
 
 // A check that holds only in `engines`: elsewhere it is skipped, saying why.
 const only = (engines, why, check) =>
   (engines.includes(ENGINE) ? check : Object.assign(async () => {}, { skip: why }));
 
-// Runs the named checks in order, printing each; exits non-zero if any failed.
 async function run(checks) {
   let failed = 0, skipped = 0;
   for (const [name, check] of checks) {
@@ -271,8 +237,7 @@ async function run(checks) {
   process.exitCode = failed ? 1 : 0;
 }
 
-// Serves the built page, starts a browser and runs `test(browser, server)`; both are closed after
-// it, and whatever it throws fails the test.
+// Runs `test(browser, server)` on the built page; whatever it throws fails the test.
 function session(test, options) {
   (async () => {
     const server = await serve(pageRoot());

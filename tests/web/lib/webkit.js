@@ -1,7 +1,5 @@
 'use strict';
-// WebKitGTK for the tests: Debian's WebKitWebDriver starting its MiniBrowser on a private X
-// server (scripts/lib/x-session), driven over WebDriver classic by selenium-webdriver, behind a
-// browser and a page with the part of puppeteer's API the tests use.
+// WebKitGTK's MiniBrowser on a private X server over WebDriver classic, behind puppeteer's API.
 const { spawn } = require('node:child_process');
 const net = require('node:net');
 const path = require('node:path');
