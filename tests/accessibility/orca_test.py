@@ -72,9 +72,8 @@ def outside(x_session, target, what, *rest):
         for name, text in (("speechd.conf", SPEECHD), ("modules/file.conf", MODULE)):
             with open(f"{home}/.config/speech-dispatcher/{name}", "w") as f:
                 f.write(text)
-        # Orca's settings: on a page's load, it says the line at the focus rather than reading the
-        # whole page, during which the browser's focus follows its reading and Space would press
-        # nothing.
+        # Orca's settings: on a page's load it says the line at the focus, not the whole page, as
+        # the browser's focus follows its reading, and Space pressed meanwhile would miss the button.
         os.makedirs(f"{home}/.local/share/orca")
         with open(f"{home}/.local/share/orca/user-settings.conf", "w") as f:
             json.dump({"general": {"sayAllOnLoad": False}, "pronunciations": {}, "keybindings": {},
@@ -134,8 +133,8 @@ def inside(target, what, qt_version=None):
             with open(f"{home}/{target}/user.js", "w") as f:
                 f.writelines(f'user_pref("{name}", {value});\n' for name, value in FIRST_RUN)
             start(command + [url])
-        # At start: the heading, once (a browser may read it a line at a time, between other
-        # things: its lines, in order), and the focused button with its caption.
+        # At start: the heading (a browser may read it a line at a time, its lines in order between
+        # other things) and the focused button with its caption.
         wait_for(lambda lines: CAPTION in " ".join(lines) and (
                  WELCOME in words(" ".join(lines))
                  or WELCOME in words(" ".join(line for line in lines if line in WELCOME))),
