@@ -1,8 +1,7 @@
 'use strict';
 // node minify.js page PAGE.html LOADER.js OUT.html | js FILE.js | svg IN.svg OUT.svg
-// Writes the site's text files as the site serves them, without comments or indentation and
-// with each script minified by terser. The page brings the module's loader in its own text, in
-// place of its <script src> tag: one request fewer before the game can start.
+// Writes the site's text files without comments or indentation, each script minified by terser;
+// the page holds the module's loader in place of its <script src>: one request fewer at start.
 const fs = require('node:fs'), path = require('node:path');
 // Debian's terser (node-terser), wherever the Node that runs this comes from.
 const { minify } = require(require.resolve('terser',

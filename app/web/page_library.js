@@ -7,9 +7,8 @@ mergeInto(LibraryManager.library, {
     for (var i = 0; i < n; ++i) s += String.fromCharCode(HEAPU16[(p >> 1) + i]);
     return s;
   },
-  // A label's ascent and descent in its font, measured when first asked for. A hidden label's are
-  // never asked for: its font, the system's, would cost the canvas a font lookup of several
-  // milliseconds on the way to the page's first frame.
+  // A label's ascent and descent in its font, measured when first asked for: never for a hidden
+  // label, whose font would cost the canvas a lookup of milliseconds before the first frame.
   $fwMetrics__deps: ['$fw'],
   $fwMetrics: function (index) {
     if (!fw.metrics[index]) {
@@ -176,13 +175,12 @@ mergeInto(LibraryManager.library, {
     fw.els[index].focus();
   },
 
-  // Form1 is built and shown: the page's start is over. Until the first press the button is
-  // described by the labels, so that a screen reader says the first screen's heading with it;
-  // after that, the labels' live region says each change.
+  // Form1 is built and shown. Until the first press the button is described by the labels, for a
+  // screen reader to say the first heading with it; then their live region says each change.
   fw_started__deps: ['$fw'],
   fw_started: function () {
-    var ids = Array.from(fw.main.querySelectorAll('h1'), function (h) { return h.id; });
-    fw.main.querySelectorAll('button').forEach(function (b) { b.setAttribute('aria-describedby', ids.join(' ')); });
+    var ids = Array.from(fw.main.querySelectorAll('h1'), function (h) { return h.id; }).join(' ');
+    fw.main.querySelectorAll('button').forEach(function (b) { b.setAttribute('aria-describedby', ids); });
     Module['started']();
   },
 
