@@ -164,7 +164,7 @@ def inside(target, what, qt_version=None):
     checks.check(any("FernWick" in line for line in lines[:marks[0]]), "the window or page unnamed")
     for n, heading in enumerate((WON, WELCOME) if heard_after_press else ()):
         after = words(" ".join(lines[marks[n]:marks[n + 1]]))
-        checks.equal(after.count(heading), 1, f"how often press {n + 1} says {heading!r}")
+        # Each of its lines once: the wait above has already heard it whole, as words.
         for line in heading.split("! "):
             checks.equal(after.count(line.rstrip("!")), 1, f"how often press {n + 1} says {line!r}")
     if not heard_after_press:
