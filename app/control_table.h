@@ -10,9 +10,6 @@
 
 namespace fernwick {
 
-// The program's icon group: the resource number under which both front ends find the icon.
-constexpr int kAppIconResource = 1;
-
 // Bytes compiled into the executable; empty when the slot is not filled.
 struct EmbeddedBytes {
     const unsigned char* data = nullptr;
@@ -40,13 +37,10 @@ constexpr ColourValue colourValue(int r, int g, int b) {
 }
 
 struct FontDescription {
-    std::u16string_view face;
-    std::int32_t size;     // ten-thousandths of a point: 277500 is 27.75 pt
-    std::int16_t weight;   // 400 normal, 700 bold
-    std::uint8_t charset;  // 0: ANSI (Western); selects a font, stores nothing
-    bool italic = false;
-    bool underline = false;
-    bool strikeout = false;
+    std::u16string_view face;  // upright, neither underlined nor struck out
+    std::int32_t size;         // ten-thousandths of a point: 277500 is 27.75 pt
+    std::int16_t weight;       // 400 normal, 700 bold
+    std::uint8_t charset;      // 0: ANSI (Western); selects a font, stores nothing
 };
 
 enum class Border { None, Fixed, Sizable };
@@ -65,7 +59,7 @@ struct WindowRecord {
     bool showInTaskBar;
     WindowState initialState;
     // Background (button face), font and position come from the platform, so are not here. The
-    // icon group of the 16 x 16 and 32 x 32 images; 0: the platform's default icon.
+    // icon group's resource number (its 16 x 16 and 32 x 32 images); 0: the platform's own icon.
     int iconResource;
 };
 
@@ -106,7 +100,7 @@ inline constexpr ControlTable kControlTable{
         .maximizeBox = true,
         .showInTaskBar = true,
         .initialState = WindowState::Normal,
-        .iconResource = kAppIconResource,
+        .iconResource = 1,
     },
     {{
         {.name = u"Picture1",

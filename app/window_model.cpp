@@ -6,13 +6,10 @@
 namespace fernwick {
 
 WindowModel::WindowModel(int dpi) : dpi_(dpi) {
-    const auto before = [](std::size_t a, std::size_t b) {
-        return kControlTable.controls[a].tabIndex < kControlTable.controls[b].tabIndex;
-    };
-    for (std::size_t i = 0; i < kControlCount; ++i) {
-        if (!takesFocus(i)) continue;
-        focusOrder_.insert(std::upper_bound(focusOrder_.begin(), focusOrder_.end(), i, before), i);
-    }
+    for (std::size_t i = 0; i < kControlCount; ++i)
+        if (takesFocus(i)) focusOrder_.push_back(i);
+    std::ranges::stable_sort(focusOrder_, {},
+                             [](std::size_t i) { return kControlTable.controls[i].tabIndex; });
 }
 
 PixelRect WindowModel::rect(std::size_t index) const {

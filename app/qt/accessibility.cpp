@@ -53,9 +53,8 @@ class LabelInterface final : public QAccessibleWidget {
 QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
     if (auto* window = qobject_cast<Form1Window*>(object)) return new WindowInterface(window);
     if (auto* label = qobject_cast<LabelWidget*>(object)) return new LabelInterface(label);
-    if (auto* frame = qobject_cast<PictureFrameWidget*>(object)) {
+    if (auto* frame = qobject_cast<PictureFrameWidget*>(object))
         return new QAccessibleWidget(frame, QAccessible::Graphic);
-    }
     return nullptr;
 }
 

@@ -135,9 +135,8 @@ void Form1Window::screenChanged() {
 bool Form1Window::event(QEvent* event) {
     // A button in a font of its own does not follow the window's: the window tells it.
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        for (QPushButton* child : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+        for (QPushButton* child : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
             if (auto* button = dynamic_cast<CaptionButton*>(child)) button->fit();
-        }
     }
     return QWidget::event(event);
 }
@@ -186,14 +185,12 @@ void Form1Window::showFirstWelcomeScreen() {
     // Shown, the window has its screen, and follows it to any other.
     connect(windowHandle(), &QWindow::screenChanged, this, &Form1Window::screenChanged,
             Qt::UniqueConnection);
-    if (!model_.focusOrder().empty()) {
+    if (!model_.focusOrder().empty())
         widgets_[model_.focusOrder().front()]->setFocus(Qt::OtherFocusReason);
-    }
     // Laying the labels out makes their fonts, which reads the system's font list, the costliest
     // step of start-up: done here, it overlaps the window manager's framing of the window.
-    for (LabelWidget* label : findChildren<LabelWidget*>()) {
+    for (LabelWidget* label : findChildren<LabelWidget*>())
         if (label->control()) label->control()->lines();
-    }
 }
 
 void Form1Window::reportFailure(std::uint32_t code) {

@@ -104,9 +104,8 @@ void LabelWidget::paintEvent(QPaintEvent*) {
                         {value(face), value(palette().color(QPalette::ButtonText)), highContrast});
     painter.setFont(labelFont());
     painter.setPen(QColor(red(colour), green(colour), blue(colour)));
-    for (const DrawnLine& line : control()->linesToDraw()) {
+    for (const DrawnLine& line : control()->linesToDraw())
         painter.drawText(QPoint(0, line.baseline), toQString(line.text));
-    }
 }
 
 }  // namespace fernwick::qt

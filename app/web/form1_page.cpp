@@ -22,7 +22,7 @@ void fw_make_control(int kind, int index, const char16_t* name, int nameLength, 
                      const char16_t* accessibleName, int accessibleNameLength);
 bool fw_exists(int index);
 bool fw_set_text(int index, const char16_t* text, int length);
-void fw_set_font(int index, const char16_t* face, int faceLength, int weight, bool italic, int em);
+void fw_set_font(int index, const char16_t* face, int faceLength, int weight, int em);
 int fw_text_width(int index, const char16_t* text, int length);
 int fw_font_metric(int index, bool descent);
 void fw_clear_lines(int index, std::uint32_t light, std::uint32_t dark);
@@ -61,8 +61,8 @@ class LabelElement final : public LabelSurface {
     Result<> useFont(const LabelFont& font) override {
         if (!exists()) return Failure{status_code::kInvalidWindowHandle};
         const std::u16string_view face = font.face ? font.face->face : u"";
-        fw_set_font(index_, face.data(), size(face), font.face ? font.face->weight : 400,
-                    font.face && font.face->italic, font.emPixels);
+        const int weight = font.face ? font.face->weight : 400;
+        fw_set_font(index_, face.data(), size(face), weight, font.emPixels);
         dirty_ = true;
         return {};
     }
@@ -93,10 +93,9 @@ class LabelElement final : public LabelSurface {
             fw_add_line(index_, line.text.data(), size(line.text), line.baseline);
             drawnTo = static_cast<std::size_t>(line.text.data() - text.data()) + line.text.size();
         }
-        // The lines wholly past the bottom edge are not drawn; their text stays in the heading,
-        // beneath the edge, so that it is read out whole, as the desktop's screen readers read it.
-        // Each line there is a line of its own, an empty one only a step down: a screen reader
-        // reads a CR LF inside a line's text as a character.
+        // The lines wholly past the bottom edge stay in the heading, undrawn beneath the edge, so
+        // that it is read out whole, as on the desktop: each a line of its own (a screen reader
+        // says a CR LF inside a line as a character), an empty one only a step down.
         int baseline = control()->rect().height + lineMetrics().ascent;
         while (drawnTo < text.size()) {
             const std::u16string_view rest = text.substr(drawnTo);

@@ -95,10 +95,9 @@ mergeInto(LibraryManager.library, {
   },
 
   fw_set_font__deps: ['$fw', '$fwText', '$fwMetrics'],
-  fw_set_font: function (index, face, faceLength, weight, italic, em) {
-    var font = (italic ? 'italic ' : '') + weight + ' ' + (em || 13) + 'px ' +
+  fw_set_font: function (index, face, faceLength, weight, em) {
+    var font = fw.fonts[index] = weight + ' ' + (em || 13) + 'px ' +
                (faceLength ? '"' + fwText(face, faceLength) + '"' : 'sans-serif');
-    fw.fonts[index] = font;
     delete fw.metrics[index];
     var el = fw.els[index];
     if (el) {

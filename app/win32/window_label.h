@@ -27,9 +27,6 @@ class WindowLabel final : public LabelSurface {
         if (const FontDescription* f = font.face) {
             logFont = LOGFONTW{};
             logFont.lfWeight = f->weight;
-            logFont.lfItalic = f->italic;
-            logFont.lfUnderline = f->underline;
-            logFont.lfStrikeOut = f->strikeout;
             logFont.lfCharSet = f->charset;
             const std::size_t n = std::min(f->face.size(), std::size_t{LF_FACESIZE - 1});
             std::copy_n(f->face.begin(), n, logFont.lfFaceName);
