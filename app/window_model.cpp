@@ -8,8 +8,9 @@ namespace fernwick {
 WindowModel::WindowModel(int dpi) : dpi_(dpi) {
     for (std::size_t i = 0; i < kControlCount; ++i)
         if (takesFocus(i)) focusOrder_.push_back(i);
-    std::ranges::stable_sort(focusOrder_, {},
-                             [](std::size_t i) { return kControlTable.controls[i].tabIndex; });
+    std::stable_sort(focusOrder_.begin(), focusOrder_.end(), [](std::size_t a, std::size_t b) {
+        return kControlTable.controls[a].tabIndex < kControlTable.controls[b].tabIndex;
+    });
 }
 
 PixelRect WindowModel::rect(std::size_t index) const {

@@ -245,9 +245,8 @@ LabelSurface& Form1Window::makeLabelSurface(const ControlRequest& request, Label
 }
 
 HFONT Form1Window::labelFont(std::size_t index) const {
-    const LabelControl* wanted = label(index);
     for (const auto& surface : labels_)
-        if (wanted && surface->control() == wanted) return surface->font();
+        if (surface->control() && surface->control() == label(index)) return surface->font();
     return nullptr;
 }
 
