@@ -1,8 +1,7 @@
 'use strict';
 // bench/web/bench.js SITE ROUNDS PRESSES: the game's page in SITE against the same screen as a
-// plain page (bench/web/plain), both served gzipped from 127.0.0.1 by the browser tests' server,
-// in headless Chromium. Prints JSON: per page and round, the bytes served and the first complete
-// paint; then press times.
+// plain page (bench/web/plain), served gzipped by the browser tests' server to headless Chromium.
+// Prints JSON: per page, each round's bytes served and first complete paint, then press times.
 const path = require('node:path');
 const { launch, open, serve } = require('../../tests/web/lib/harness.js');
 const [site, rounds, presses] = [path.resolve(process.argv[2]), +process.argv[3], +process.argv[4]];
@@ -32,18 +31,15 @@ async function pressTimes(browser, server) {
   const page = await browser.newPage();
   await open(page, server.url);
   return page.evaluate(async (n) => {
-    const button = document.getElementById('STARTBUTTON'), times = [];
-    const frame = () => new Promise((resolve) => requestAnimationFrame(resolve));
-    const rendered = () => new Promise((resolve) => {
-      const channel = new MessageChannel();
-      channel.port1.onmessage = resolve;
-      channel.port2.postMessage(0);
-    });
+    const button = document.getElementById('STARTBUTTON'), times = [], channel = new MessageChannel();
     for (let i = 0; i < n; i++) {
-      await frame();
+      await new Promise((resolve) => requestAnimationFrame(resolve));
       const before = document.body.innerText, t = performance.now();
       button.click();
-      await rendered();
+      await new Promise((resolve) => {  // a task after the rendering of this frame
+        channel.port1.onmessage = resolve;
+        channel.port2.postMessage(0);
+      });
       times.push(document.body.innerText === before ? -1 : performance.now() - t);
     }
     return times;
@@ -55,10 +51,9 @@ async function pressTimes(browser, server) {
   const plain = [path.join(__dirname, 'plain'), site, path.join(__dirname, '../../assets/picture')];
   const servers = { game: await serve(site, { gzip: true }), plain: await serve(plain, { gzip: true }) };
   const browser = await launch(), out = { game: { loads: [] }, plain: { loads: [] } };
-  for (let r = 0; r < rounds; r++) {
+  for (let r = 0; r < rounds; r++)
     for (const which of r % 2 ? ['plain', 'game'] : ['game', 'plain'])
       out[which].loads.push(await load(browser, servers[which]));
-  }
   for (const which of ['game', 'plain']) out[which].press_ms = await pressTimes(browser, servers[which]);
   await browser.close();
   Object.values(servers).forEach((s) => s.close());
