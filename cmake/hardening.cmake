@@ -9,15 +9,6 @@
 # off. Without dpkg-buildflags the build is made without them, and says so.
 # On Windows, the stack protector, in the core and the front end alike; linking with the option
 # brings in its runtime, libssp, statically. cmake/win32.cmake sets the image's own flags.
-#
-# A project that builds the game as a subdirectory and includes this file again after it gets the
-# same hardening for the programs it adds after the include.
-get_property(hardened GLOBAL PROPERTY FERNWICK_HARDENED)
-if(hardened)
-    link_libraries(fernwick_options)
-    return()
-endif()
-set_property(GLOBAL PROPERTY FERNWICK_HARDENED ON)
 
 if(WIN32)
     target_compile_options(fernwick_options INTERFACE -fstack-protector-strong)
