@@ -36,8 +36,7 @@ void LabelControl::place(const PixelRect& rect, int dpi) {
 }
 
 Result<std::u16string> LabelControl::getText() const {
-    if (!attached()) return kGone;
-    return text_;
+    return attached() ? Result<std::u16string>(text_) : kGone;
 }
 
 Result<> LabelControl::setText(std::u16string_view text) {

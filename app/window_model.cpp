@@ -6,11 +6,13 @@
 namespace fernwick {
 
 WindowModel::WindowModel(int dpi) : dpi_(dpi) {
-    for (std::size_t i = 0; i < kControlCount; ++i)
-        if (takesFocus(i)) focusOrder_.push_back(i);
-    std::stable_sort(focusOrder_.begin(), focusOrder_.end(), [](std::size_t a, std::size_t b) {
+    const auto before = [](std::size_t a, std::size_t b) {
         return kControlTable.controls[a].tabIndex < kControlTable.controls[b].tabIndex;
-    });
+    };
+    for (std::size_t i = 0; i < kControlCount; ++i)  // each after those of its tab index or lower
+        if (takesFocus(i))
+            focusOrder_.insert(std::upper_bound(focusOrder_.begin(), focusOrder_.end(), i, before),
+                               i);
 }
 
 PixelRect WindowModel::rect(std::size_t index) const {

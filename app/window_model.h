@@ -14,7 +14,6 @@ namespace fernwick {
 
 class WindowModel {
   public:
-    // The window for a screen of `dpi`.
     explicit WindowModel(int dpi = kDesignDpi);
 
     int dpi() const { return dpi_; }
