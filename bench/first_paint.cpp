@@ -131,8 +131,8 @@ int main(int argc, char** argv) {
     // finished part has, and is a quarter light: the heading down to the picture's frame (4,891
     // blue pixels), the dog inside the frame (8,582 coloured: fur, ears, muzzle, tongue), the
     // button's caption (227 dark). No ink is light, so an undrawn window fails the light rule.
-    using fernwick::design::rect;
-    const QRect frame = rect(u"Picture1"), heading = rect(u"HEADING");
+    using fernwick::Named, fernwick::design::rect;
+    const QRect frame = rect(Named::Picture1), heading = rect(Named::HEADING);
     const std::vector<Part> parts = {
         {heading.adjusted(0, 0, 0, frame.top() - 1 - heading.bottom()), 2000,
          [](int r, int g, int b) { return r <= 32 && g <= 32 && b >= 160 && b <= 224; }},
@@ -140,7 +140,8 @@ int main(int argc, char** argv) {
          [](int r, int g, int b) {
              return std::max({r, g, b}) - std::min({r, g, b}) >= 64;
          }},
-        {rect(u"STARTBUTTON"), 100, [](int r, int g, int b) { return r < 64 && g < 64 && b < 64; }},
+        {rect(Named::STARTBUTTON), 100,
+         [](int r, int g, int b) { return r < 64 && g < 64 && b < 64; }},
     };
     const std::vector<Program> programs = {{"fernwick", argv[2], parts},
                                            {"same_screen", argv[3], parts},

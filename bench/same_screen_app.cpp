@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     window.setWindowTitle(text(kControlTable.window.caption));
     window.resize(clientSize());
     auto* button = new QPushButton(text(kWelcomeCaption), &window);
-    button->setGeometry(rect(u"STARTBUTTON"));
+    button->setGeometry(rect(Named::STARTBUTTON));
     if (bare) {
         window.show();
         return QApplication::exec();
@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
     window.setWindowIcon(icon);
 
     auto* heading = new QLabel(text(kWelcomeHeading), &window);
-    heading->setGeometry(rect(u"HEADING"));
+    heading->setGeometry(rect(Named::HEADING));
     heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     heading->setWordWrap(true);
     QFont font(QStringLiteral("DejaVu Sans Condensed"));
@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
     heading->setPalette(palette);
 
     auto* dog = new QLabel(&window);
-    dog->setGeometry(rect(u"Picture1"));
+    dog->setGeometry(rect(Named::Picture1));
     dog->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     dog->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     dog->setPixmap(QPixmap::fromImage(

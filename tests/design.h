@@ -5,7 +5,6 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <stdexcept>
 #include <string_view>
 
 #include "app/control_table.h"
@@ -15,14 +14,9 @@
 
 namespace fernwick::design {
 
-inline std::size_t place(std::u16string_view name) {
-    for (std::size_t n = 0; n < kControlTable.controls.size(); ++n)
-        if (kControlTable.controls[n].name == name) return n;
-    throw std::out_of_range("no control of that name");
-}
-
-inline QRect rect(std::u16string_view control) {
-    const PixelRect r = WindowModel().rect(place(control));
+// The rectangle of the control at `place` in the table (a place in Named).
+inline QRect rect(std::size_t place) {
+    const PixelRect r = WindowModel().rect(place);
     return {r.left, r.top, r.width, r.height};
 }
 

@@ -21,8 +21,13 @@ import time
 
 import testkit
 
+
+def words(text):
+    return " ".join(text.split())
+
+
 TEXTS = testkit.Design().texts
-WELCOME, WON = (" ".join(TEXTS[name].split()) for name in ("WelcomeHeading", "WonHeading"))
+WELCOME, WON = (words(TEXTS[name]) for name in ("WelcomeHeading", "WonHeading"))
 CAPTION = TEXTS["WelcomeCaption"]
 HIDDEN = re.compile(rf"\b({TEXTS['Won']}|{TEXTS['NotWon']})\b")
 
@@ -47,10 +52,6 @@ FIRST_RUN = (("browser.aboutwelcome.enabled", "false"), ("browser.newtab.preload
              ("datareporting.policy.dataSubmissionEnabled", "false"),
              ("datareporting.policy.firstRunURL", '""'),
              ("toolkit.telemetry.reportingpolicy.firstRun", "false"))
-
-
-def words(text):
-    return " ".join(text.split())
 
 
 def outside(x_session, target, what, *rest):

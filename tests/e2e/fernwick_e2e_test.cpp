@@ -43,7 +43,7 @@ TEST_F(EndToEndTest, ClickAndSpaceToggleTheScreensAndClosingEndsWithStatusZero) 
 
 TEST_F(EndToEndTest, OnADarkGtkThemeTheHeadingReadsAndOnTheDefaultItIsTheExactBlue) {
     const auto heading = [](const QImage& shot) {
-        const QRect h = design::rect(u"HEADING");
+        const QRect h = design::rect(Named::HEADING);
         return headingColours([&](int x, int y) { return shot.pixel(x, y); }, h.x(), h.y(),
                               h.width(), h.height());
     };

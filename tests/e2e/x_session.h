@@ -32,11 +32,11 @@ void skipUnlessInstalled(const QStringList& missing, const QString& hint = QStri
 // The test's environment without the display, bus, folders and Qt settings of any desktop.
 QProcessEnvironment withoutDesktop();
 
-inline QPoint buttonCentre() { return design::rect(u"STARTBUTTON").center(); }
+inline QPoint buttonCentre() { return design::rect(Named::STARTBUTTON).center(); }
 
 // Everything above the button and its focus frame, which keyboard use brings out.
 inline QRect aboveButtonRect() {
-    return {0, 0, design::clientSize().width(), design::rect(u"STARTBUTTON").top() - 2};
+    return {0, 0, design::clientSize().width(), design::rect(Named::STARTBUTTON).top() - 2};
 }
 inline QImage aboveButton(const QImage& screen) { return screen.copy(aboveButtonRect()); }
 

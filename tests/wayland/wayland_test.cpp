@@ -18,9 +18,9 @@ namespace {
 
 const QString kSocket = QStringLiteral("fernwick-test");
 
-const QRect kHeading = design::rect(u"HEADING");
-const QRect kButton = design::rect(u"STARTBUTTON");
-const QPoint kDogInClient = design::rect(u"Picture1").topLeft() + QPoint(2, 2);
+const QRect kHeading = design::rect(Named::HEADING);
+const QRect kButton = design::rect(Named::STARTBUTTON);
+const QPoint kDogInClient = design::rect(Named::Picture1).topLeft() + QPoint(2, 2);
 const QSize kClientSize = design::clientSize();
 
 // What the game and this test need on weston that is missing.

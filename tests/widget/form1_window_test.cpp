@@ -27,8 +27,8 @@ namespace fernwick::qt {
 namespace {
 
 const design::Screen kWelcome = design::welcomeScreen(), kWon = design::wonScreen();
-const QRect kHeadingRect = design::rect(u"HEADING");
-const QRect kPictureRect = design::rect(u"Picture1");
+const QRect kHeadingRect = design::rect(Named::HEADING);
+const QRect kPictureRect = design::rect(Named::Picture1);
 
 // The heading's exact colour, and anything bluish enough to be its anti-aliased edge.
 bool isHeadingBlue(QRgb p) { return qRed(p) == 0 && qGreen(p) == 0 && qBlue(p) == 192; }
@@ -75,9 +75,9 @@ TEST_F(Form1WindowTest, StartsOnTheFirstWelcomeScreen) {
     EXPECT_EQ(window->size(), design::clientSize());
     expectWelcomeScreen("clocked");
     EXPECT_EQ(heading->geometry(), kHeadingRect);
-    EXPECT_EQ(button->geometry(), design::rect(u"STARTBUTTON"));
+    EXPECT_EQ(button->geometry(), design::rect(Named::STARTBUTTON));
     EXPECT_EQ(picture->geometry(), kPictureRect);
-    EXPECT_EQ(status->geometry(), design::rect(u"status"));
+    EXPECT_EQ(status->geometry(), design::rect(Named::status));
 
     const QFont& font = heading->labelFont();
     EXPECT_TRUE(font.bold());

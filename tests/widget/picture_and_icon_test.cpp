@@ -16,7 +16,7 @@
 namespace fernwick::qt {
 namespace {
 
-const QRect kPictureRect = design::rect(u"Picture1");
+const QRect kPictureRect = design::rect(Named::Picture1);
 constexpr int kBorder = 2;  // the frame's sunken border
 
 const ImageSlot& picture1() { return *kControlTable.controls[Named::Picture1].picture; }
